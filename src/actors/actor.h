@@ -1,0 +1,46 @@
+// Base of everything that moves by itself. The actor manager owns actors, updates every one
+// each drawn frame and draws those in view.
+#pragma once
+
+#include <cstdint>
+
+#include "actors/motion_state.h"
+#include "platform/ddraw.h"
+
+class SpriteKind;
+
+class Actor {
+public:
+    Actor();  // takes the first clock reading from the FrameClock
+    virtual ~Actor() = default;
+
+    virtual void OnSpawn() {}
+    // Advances the actor by the time since its last update; true when it is in view.
+    virtual bool Update(std::int32_t left, std::int32_t top, std::int32_t right,
+                        std::int32_t bottom);
+    virtual void Draw(IDirectDrawSurface* /*target*/) {}
+
+    void BindKind(SpriteKind* kind) { kind_ = kind; }
+    // Screen position = position - (left, top); in view while it overlaps the display.
+    bool UpdateScreenPosition(std::int32_t left, std::int32_t top, std::int32_t right,
+                              std::int32_t bottom);
+
+    const MotionState& Motion() const { return motion_; }
+    std::int32_t X() const { return x_; }
+    std::int32_t Y() const { return y_; }
+    std::int32_t ScreenX() const { return screenX_; }
+    std::int32_t ScreenY() const { return screenY_; }
+    std::int32_t ElapsedTime() const { return elapsedTime_; }
+    SpriteKind* Kind() const { return kind_; }
+
+protected:
+    MotionState motion_;
+    std::int32_t lastClockReading_;
+    std::int32_t elapsedTime_ = 0;
+    std::int32_t x_ = 0;
+    std::int32_t y_ = 0;
+    bool clockStarted_ = false;
+    std::int32_t screenX_ = 0;
+    std::int32_t screenY_ = 0;
+    SpriteKind* kind_ = nullptr;
+};

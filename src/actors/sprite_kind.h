@@ -1,0 +1,50 @@
+// The graphics shared by all actors of one kind: the sheet picture, its strip of frames and
+// one animation counter. The actor manager owns the kinds and forwards the World's surface
+// life cycle to them.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+
+#include "graphics/bitmap.h"
+#include "graphics/surface_strip.h"
+
+class SpriteKind {
+public:
+    virtual ~SpriteKind() = default;
+
+    virtual void CreateStrip() {}
+    virtual bool LoadSheet() { return false; }
+    virtual bool LoadFrames() { return false; }
+    virtual void DrawFrame(std::int32_t /*screenX*/, std::int32_t /*screenY*/,
+                           IDirectDrawSurface* /*target*/, std::int32_t /*velocityX*/,
+                           std::int32_t /*velocityY*/, std::int32_t /*animation*/,
+                           std::int32_t /*elapsed*/) {}
+
+    // False when the kind holds no strip or a frame fails to restore.
+    bool RestoreStrip();
+    void ReleaseStrip();
+
+    SurfaceStrip* Strip() const { return strip_.get(); }
+    std::int32_t CurrentFrame() const { return currentFrame_; }
+    std::int32_t AccumulatedTime() const { return accumulatedTime_; }
+
+protected:
+    std::int32_t lastAnimation_ = 0;
+    std::int32_t currentFrame_ = 0;
+    std::int32_t accumulatedTime_ = 0;
+    std::unique_ptr<ClippedSurfaceStrip> strip_;
+    Bitmap sheet_;
+};
+
+// Kind 0: the walker's 8-frame walk cycle from "vornsprites24bit.bmp", advanced every 200 ms.
+class WalkerSpriteKind : public SpriteKind {
+public:
+    WalkerSpriteKind();
+    void CreateStrip() override;
+    bool LoadSheet() override;
+    bool LoadFrames() override;
+    void DrawFrame(std::int32_t screenX, std::int32_t screenY, IDirectDrawSurface* target,
+                   std::int32_t velocityX, std::int32_t velocityY, std::int32_t animation,
+                   std::int32_t elapsed) override;
+};

@@ -1,0 +1,27 @@
+// The walking actor: walks left and right, turns at walls, falls and lands pixel-exactly on
+// the tiles. It advances in fixed 16 ms steps, so its path does not depend on the frame rate.
+#pragma once
+
+#include <cstdint>
+
+#include "actors/actor.h"
+
+class Walker : public Actor {
+public:
+    static constexpr std::int32_t kStepMs = 16;
+    static constexpr std::int32_t kMaxStepsPerUpdate = 8;
+    static constexpr double kTimeScale = 0.07;  // time units per millisecond
+
+    Walker();
+    bool Update(std::int32_t left, std::int32_t top, std::int32_t right,
+                std::int32_t bottom) override;
+    void Draw(IDirectDrawSurface* target) override;
+
+    std::int32_t Accumulator() const { return accumulator_; }
+
+private:
+    // One fixed step: wall probe, floor probe, motion.
+    void Step();
+
+    std::int32_t accumulator_ = 0;  // measured milliseconds not yet stepped
+};

@@ -1,0 +1,17 @@
+// Space and Enter switch the display mode with a full rebuild of every surface; a flip that
+// reports lost surfaces restores and refills them in place.
+#pragma once
+
+#include <cstdint>
+
+// Depth cycle 16 -> 24 -> 32 -> 8 -> 16; a refused depth is skipped, and when the display
+// accepts none, not even the current one, nothing changes.
+void CycleColourDepth();
+// Resolution cycle 640x480 -> 800x600 -> 1024x768 -> 640x480, with the same refusal rule.
+void CycleResolution();
+// 1 when every restore and refill succeeded.
+std::int32_t RecoverSurfaces();
+
+// The next value of each cycle.
+std::int32_t NextColourDepth(std::int32_t depth);
+void NextResolution(std::int32_t width, std::int32_t* nextWidth, std::int32_t* nextHeight);

@@ -1,0 +1,405 @@
+// The emulated DirectDraw display: surfaces hold the mode's real pixel format in memory.
+#include "platform/ddraw.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "platform/pixel_format.h"
+#include "platform/platform_state.h"
+
+namespace {
+
+struct Display {
+    int width = 0;
+    int height = 0;
+    int bpp = 0;
+    IDirectDraw* owner = nullptr;         // the device holding exclusive mode
+    IDirectDrawSurface* primary = nullptr;
+};
+Display g_display;
+std::vector<IDirectDrawSurface*> g_surfaces;  // every live surface, for LoseAllSurfaces
+
+constexpr int kWidths[3] = {640, 800, 1024};
+constexpr int kHeights[3] = {480, 600, 768};
+constexpr int kDepths[4] = {8, 16, 24, 32};
+
+bool TakeFault(int& number) {
+    if (number <= 0) return false;
+    return --number == 0;
+}
+
+// Intersects r with [0, w) x [0, h).
+RECT ClipTo(const RECT& r, int w, int h) {
+    return {std::max<LONG>(r.left, 0), std::max<LONG>(r.top, 0), std::min<LONG>(r.right, w),
+            std::min<LONG>(r.bottom, h)};
+}
+
+}  // namespace
+
+namespace platform_internal {
+
+int ModeIndex(int width, int height, int bpp) {
+    int r = -1, d = -1;
+    for (int i = 0; i < 3; ++i)
+        if (kWidths[i] == width && kHeights[i] == height) r = i;
+    for (int i = 0; i < 4; ++i)
+        if (kDepths[i] == bpp) d = i;
+    return (r < 0 || d < 0) ? -1 : r * 4 + d;
+}
+
+void LoseEverySurface() {  // NOLINT: declared in platform_state.h
+    for (IDirectDrawSurface* s : g_surfaces) s->markLost();
+}
+
+}  // namespace platform_internal
+
+// ---- Clipper ----
+
+IDirectDrawClipper::~IDirectDrawClipper() { --platform_internal::Seams().liveClippers; }
+
+HRESULT IDirectDrawClipper::SetHWnd(DWORD, HWND window) {
+    window_ = window;
+    return DD_OK;
+}
+
+ULONG IDirectDrawClipper::AddRef() { return ++refs_; }
+
+ULONG IDirectDrawClipper::Release() {
+    const ULONG left = --refs_;
+    if (left == 0) delete this;
+    return left;
+}
+
+// ---- Surface ----
+
+IDirectDrawSurface::IDirectDrawSurface(int width, int height, int bpp, DWORD caps)
+    : width_(width),
+      height_(height),
+      bpp_(bpp),
+      pitch_(((width * pixel_format::BytesPerPixel(bpp)) + 3) & ~3),
+      caps_(caps),
+      pixels_(static_cast<std::size_t>(pitch_) * static_cast<std::size_t>(height), 0) {
+    ++platform_internal::Seams().liveSurfaces;
+    g_surfaces.push_back(this);
+}
+
+IDirectDrawSurface::~IDirectDrawSurface() {
+    --platform_internal::Seams().liveSurfaces;
+    g_surfaces.erase(std::find(g_surfaces.begin(), g_surfaces.end(), this));
+    if (dc_ != nullptr) platform_internal::DeleteSurfaceDC(dc_);
+    if (clipper_ != nullptr) clipper_->Release();
+    if (backBuffer_ != nullptr) {
+        backBuffer_->primary_ = nullptr;
+        backBuffer_->Release();
+    }
+    if (g_display.primary == this) g_display.primary = nullptr;
+}
+
+void IDirectDrawSurface::markLost() {
+    lost_ = true;
+    std::fill(pixels_.begin(), pixels_.end(), BYTE{0xCD});  // the memory is gone
+}
+
+ULONG IDirectDrawSurface::AddRef() { return ++refs_; }
+
+ULONG IDirectDrawSurface::Release() {
+    const ULONG left = --refs_;
+    if (left == 0) delete this;
+    return left;
+}
+
+HRESULT IDirectDrawSurface::IsLost() { return lost_ ? DDERR_SURFACELOST : DD_OK; }
+
+HRESULT IDirectDrawSurface::Restore() {
+    if (TakeFault(platform_internal::Seams().faults.failRestoreNumber)) return DDERR_GENERIC;
+    if (bpp_ != g_display.bpp) return DDERR_INVALIDPIXELFORMAT;  // made for another mode
+    lost_ = false;
+    if (backBuffer_ != nullptr) backBuffer_->lost_ = false;
+    return DD_OK;
+}
+
+HRESULT IDirectDrawSurface::SetClipper(IDirectDrawClipper* clipper) {
+    if (clipper != nullptr) clipper->AddRef();
+    if (clipper_ != nullptr) clipper_->Release();
+    clipper_ = clipper;
+    return DD_OK;
+}
+
+HRESULT IDirectDrawSurface::SetColorKey(DWORD flags, DDCOLORKEY* key) {
+    if (!(flags & DDCKEY_SRCBLT)) return DDERR_UNSUPPORTED;
+    if (key == nullptr) {
+        hasKey_ = false;
+        return DD_OK;
+    }
+    hasKey_ = true;
+    // The key is compared with raw pixels of this surface's format.
+    key_ = bpp_ == 32 ? key->dwColorSpaceLowValue
+                      : key->dwColorSpaceLowValue & ((1u << bpp_) - 1u);
+    return DD_OK;
+}
+
+HRESULT IDirectDrawSurface::GetColorKey(DWORD flags, DDCOLORKEY* key) {
+    if (!(flags & DDCKEY_SRCBLT) || key == nullptr) return DDERR_INVALIDPARAMS;
+    if (!hasKey_) return DDERR_GENERIC;
+    key->dwColorSpaceLowValue = key->dwColorSpaceHighValue = key_;
+    return DD_OK;
+}
+
+HRESULT IDirectDrawSurface::GetAttachedSurface(DDSCAPS* caps, IDirectDrawSurface** attached) {
+    if (caps == nullptr || attached == nullptr) return DDERR_INVALIDPARAMS;
+    if (!(caps->dwCaps & DDSCAPS_BACKBUFFER) || backBuffer_ == nullptr) return DDERR_GENERIC;
+    backBuffer_->AddRef();
+    *attached = backBuffer_;
+    return DD_OK;
+}
+
+HRESULT IDirectDrawSurface::Lock(RECT* rect, DDSURFACEDESC* desc, DWORD, void*) {
+    if (desc == nullptr || desc->dwSize != DDSURFACEDESC_SIZE || rect != nullptr)
+        return DDERR_INVALIDPARAMS;
+    auto& faults = platform_internal::Seams().faults;
+    if (faults.lockStillDrawing > 0) {
+        --faults.lockStillDrawing;
+        return DDERR_WASSTILLDRAWING;
+    }
+    if (lost_) return DDERR_SURFACELOST;
+    if (locked_) return DDERR_GENERIC;
+    locked_ = true;
+    desc->dwFlags = DDSD_HEIGHT | DDSD_WIDTH | DDSD_PITCH | DDSD_PIXELFORMAT | DDSD_CAPS;
+    desc->dwWidth = static_cast<DWORD>(width_);
+    desc->dwHeight = static_cast<DWORD>(height_);
+    desc->lPitch = pitch_;
+    desc->lpSurface = pixels_.data();
+    desc->ddsCaps.dwCaps = caps_;
+    DDPIXELFORMAT& pf = desc->ddpfPixelFormat;
+    pf = {};
+    pf.dwSize = sizeof(DDPIXELFORMAT);
+    pf.dwRGBBitCount = static_cast<DWORD>(bpp_);
+    pf.dwFlags = DDPF_RGB | (bpp_ == 8 ? DDPF_PALETTEINDEXED8 : 0);
+    if (bpp_ == 16) {
+        pf.dwRBitMask = 0xF800;
+        pf.dwGBitMask = 0x07E0;
+        pf.dwBBitMask = 0x001F;
+    } else if (bpp_ > 16) {
+        pf.dwRBitMask = 0xFF0000;
+        pf.dwGBitMask = 0x00FF00;
+        pf.dwBBitMask = 0x0000FF;
+    }
+    return DD_OK;
+}
+
+HRESULT IDirectDrawSurface::Unlock(void*) {
+    if (!locked_) return DDERR_NOTLOCKED;
+    locked_ = false;
+    return DD_OK;
+}
+
+HRESULT IDirectDrawSurface::GetDC(HDC* dc) {
+    if (dc == nullptr) return DDERR_INVALIDPARAMS;
+    if (platform_internal::Seams().faults.failGetDC) return DDERR_GENERIC;
+    if (lost_) return DDERR_SURFACELOST;
+    if (dc_ != nullptr) return DDERR_DCALREADYCREATED;
+    dc_ = platform_internal::CreateSurfaceDC(this);
+    *dc = dc_;
+    return DD_OK;
+}
+
+HRESULT IDirectDrawSurface::ReleaseDC(HDC dc) {
+    if (dc == nullptr || dc != dc_) return DDERR_INVALIDPARAMS;
+    platform_internal::DeleteSurfaceDC(dc_);
+    dc_ = nullptr;
+    return DD_OK;
+}
+
+bool IDirectDrawSurface::keyedCopy(const RECT& dest, const IDirectDrawSurface& source,
+                                   const RECT& sourceRect, bool useKey) {
+    const int bytes = pixel_format::BytesPerPixel(bpp_);
+    const int w = dest.right - dest.left;
+    const bool keyed = useKey && source.hasKey_;
+    for (int row = 0; row < dest.bottom - dest.top; ++row) {
+        BYTE* d = pixels_.data() + static_cast<std::ptrdiff_t>(dest.top + row) * pitch_ +
+                  static_cast<std::ptrdiff_t>(dest.left) * bytes;
+        const BYTE* s = source.pixels_.data() +
+                        static_cast<std::ptrdiff_t>(sourceRect.top + row) * source.pitch_ +
+                        static_cast<std::ptrdiff_t>(sourceRect.left) * bytes;
+        if (!keyed) {
+            std::memcpy(d, s, static_cast<std::size_t>(w) * static_cast<std::size_t>(bytes));
+            continue;
+        }
+        switch (bytes) {
+            case 1: {
+                const BYTE key = static_cast<BYTE>(source.key_);
+                for (int i = 0; i < w; ++i)
+                    if (s[i] != key) d[i] = s[i];
+                break;
+            }
+            case 2: {
+                for (int i = 0; i < w; ++i) {
+                    const std::uint32_t v = pixel_format::ReadRaw(s + 2 * i, 16);
+                    if (v != source.key_) pixel_format::WriteRaw(d + 2 * i, 16, v);
+                }
+                break;
+            }
+            case 3: {
+                for (int i = 0; i < w; ++i) {
+                    const std::uint32_t v = pixel_format::ReadRaw(s + 3 * i, 24);
+                    if (v != source.key_) pixel_format::WriteRaw(d + 3 * i, 24, v);
+                }
+                break;
+            }
+            default: {
+                const auto* s32 = reinterpret_cast<const std::uint32_t*>(s);
+                auto* d32 = reinterpret_cast<std::uint32_t*>(d);
+                for (int i = 0; i < w; ++i)
+                    if (s32[i] != source.key_) d32[i] = s32[i];
+                break;
+            }
+        }
+    }
+    return true;
+}
+
+HRESULT IDirectDrawSurface::Blt(RECT* destRect, IDirectDrawSurface* source, RECT* sourceRect,
+                                DWORD flags, void*) {
+    if (source == nullptr) return DDERR_INVALIDPARAMS;  // colour fills are not offered
+    if (lost_ || source->lost_) return DDERR_SURFACELOST;
+    if (source->bpp_ != bpp_) return DDERR_INVALIDPIXELFORMAT;
+    RECT src = sourceRect ? *sourceRect : RECT{0, 0, source->width_, source->height_};
+    RECT dst = destRect ? *destRect : RECT{0, 0, width_, height_};
+    if (src.left < 0 || src.top < 0 || src.right > source->width_ || src.bottom > source->height_ ||
+        src.left >= src.right || src.top >= src.bottom)
+        return DDERR_INVALIDRECT;
+    const long long dw = static_cast<long long>(dst.right) - dst.left;
+    const long long dh = static_cast<long long>(dst.bottom) - dst.top;
+    if (dw != src.right - src.left || dh != src.bottom - src.top) return DDERR_UNSUPPORTED;
+    if (clipper_ == nullptr) {
+        if (dst.left < 0 || dst.top < 0 || dst.right > width_ || dst.bottom > height_)
+            return DDERR_INVALIDRECT;
+    } else {
+        const RECT clipped = ClipTo(dst, width_, height_);
+        if (clipped.left >= clipped.right || clipped.top >= clipped.bottom) return DD_OK;
+        src.left += clipped.left - dst.left;
+        src.top += clipped.top - dst.top;
+        dst = clipped;
+    }
+    keyedCopy(dst, *source, src, (flags & DDBLT_KEYSRC) != 0);
+    return DD_OK;
+}
+
+HRESULT IDirectDrawSurface::BltFast(DWORD x, DWORD y, IDirectDrawSurface* source, RECT* sourceRect,
+                                    DWORD trans) {
+    if (source == nullptr) return DDERR_INVALIDPARAMS;
+    if (lost_ || source->lost_) return DDERR_SURFACELOST;
+    if (source->bpp_ != bpp_) return DDERR_INVALIDPIXELFORMAT;
+    const RECT src = sourceRect ? *sourceRect : RECT{0, 0, source->width_, source->height_};
+    if (src.left < 0 || src.top < 0 || src.right > source->width_ || src.bottom > source->height_ ||
+        src.left >= src.right || src.top >= src.bottom)
+        return DDERR_INVALIDRECT;
+    const long long right = static_cast<long long>(x) + (src.right - src.left);
+    const long long bottom = static_cast<long long>(y) + (src.bottom - src.top);
+    if (right > width_ || bottom > height_) return DDERR_INVALIDRECT;
+    const RECT dst{static_cast<LONG>(x), static_cast<LONG>(y), static_cast<LONG>(right),
+                   static_cast<LONG>(bottom)};
+    keyedCopy(dst, *source, src, (trans & DDBLTFAST_SRCCOLORKEY) != 0);
+    return DD_OK;
+}
+
+HRESULT IDirectDrawSurface::Flip(IDirectDrawSurface*, DWORD) {
+    if (backBuffer_ == nullptr) return DDERR_NOTFLIPPABLE;
+    if (lost_ || backBuffer_->lost_) return DDERR_SURFACELOST;
+    if (platform_internal::Seams().faults.failFlip) return DDERR_GENERIC;
+    pixels_.swap(backBuffer_->pixels_);
+    platform_internal::PresentSurface(*this);
+    return DD_OK;
+}
+
+// ---- Display object ----
+
+HRESULT DirectDrawCreate(void*, IDirectDraw** device, void*) {
+    if (device == nullptr) return DDERR_INVALIDPARAMS;
+    *device = nullptr;
+    if (platform_internal::Seams().faults.failDirectDrawCreate) return DDERR_GENERIC;
+    *device = new IDirectDraw;
+    ++platform_internal::Seams().liveDevices;
+    return DD_OK;
+}
+
+ULONG IDirectDraw::Release() {
+    const ULONG left = --refs_;
+    if (left == 0) {
+        if (g_display.owner == this) g_display = Display{};
+        --platform_internal::Seams().liveDevices;
+        delete this;
+    }
+    return left;
+}
+
+HRESULT IDirectDraw::SetCooperativeLevel(HWND window, DWORD flags) {
+    if (platform_internal::Seams().faults.failSetCooperativeLevel) return DDERR_GENERIC;
+    if (window == nullptr || window != platform_internal::TheWindow()) return DDERR_INVALIDPARAMS;
+    if ((flags & (DDSCL_EXCLUSIVE | DDSCL_FULLSCREEN)) != (DDSCL_EXCLUSIVE | DDSCL_FULLSCREEN))
+        return DDERR_INVALIDPARAMS;
+    exclusive_ = true;
+    g_display.owner = this;
+    return DD_OK;
+}
+
+HRESULT IDirectDraw::SetDisplayMode(DWORD width, DWORD height, DWORD bitsPerPixel) {
+    auto& seams = platform_internal::Seams();
+    if (seams.faults.failSetDisplayMode) return DDERR_GENERIC;
+    if (!exclusive_) return DDERR_NOEXCLUSIVEMODE;
+    const int index = platform_internal::ModeIndex(static_cast<int>(width), static_cast<int>(height),
+                                                   static_cast<int>(bitsPerPixel));
+    if (index < 0 || seams.refusedModes[static_cast<std::size_t>(index)]) return DDERR_INVALIDMODE;
+    g_display.width = static_cast<int>(width);
+    g_display.height = static_cast<int>(height);
+    g_display.bpp = static_cast<int>(bitsPerPixel);
+    modeSet_ = true;
+    return DD_OK;
+}
+
+HRESULT IDirectDraw::RestoreDisplayMode() {
+    modeSet_ = false;
+    return DD_OK;
+}
+
+HRESULT IDirectDraw::CreateSurface(DDSURFACEDESC* desc, IDirectDrawSurface** surface, void*) {
+    if (desc == nullptr || surface == nullptr || desc->dwSize != DDSURFACEDESC_SIZE)
+        return DDERR_INVALIDPARAMS;
+    *surface = nullptr;
+    auto& faults = platform_internal::Seams().faults;
+    if (faults.failCreateSurface || TakeFault(faults.failSurfaceCreationNumber))
+        return DDERR_OUTOFMEMORY;
+    if (!modeSet_ || g_display.owner != this) return DDERR_NOEXCLUSIVEMODE;
+    const DWORD caps = desc->ddsCaps.dwCaps;
+    if (caps & DDSCAPS_PRIMARYSURFACE) {
+        const bool flipChain = (caps & DDSCAPS_FLIP) && (caps & DDSCAPS_COMPLEX) &&
+                               (desc->dwFlags & DDSD_BACKBUFFERCOUNT) && desc->dwBackBufferCount == 1;
+        if (!flipChain || g_display.primary != nullptr) return DDERR_INVALIDPARAMS;
+        auto* front = new IDirectDrawSurface(g_display.width, g_display.height, g_display.bpp,
+                                             caps | DDSCAPS_FRONTBUFFER);
+        auto* back = new IDirectDrawSurface(g_display.width, g_display.height, g_display.bpp,
+                                            DDSCAPS_BACKBUFFER | DDSCAPS_FLIP | DDSCAPS_COMPLEX);
+        front->backBuffer_ = back;
+        back->primary_ = front;
+        g_display.primary = front;
+        *surface = front;
+        return DD_OK;
+    }
+    if (!(caps & DDSCAPS_OFFSCREENPLAIN) || !(desc->dwFlags & DDSD_WIDTH) ||
+        !(desc->dwFlags & DDSD_HEIGHT))
+        return DDERR_INVALIDPARAMS;
+    if (desc->dwWidth == 0 || desc->dwHeight == 0 || desc->dwWidth > 16384 || desc->dwHeight > 16384)
+        return DDERR_INVALIDPARAMS;
+    *surface = new IDirectDrawSurface(static_cast<int>(desc->dwWidth),
+                                      static_cast<int>(desc->dwHeight), g_display.bpp, caps);
+    return DD_OK;
+}
+
+HRESULT IDirectDraw::CreateClipper(DWORD, IDirectDrawClipper** clipper, void*) {
+    if (clipper == nullptr) return DDERR_INVALIDPARAMS;
+    *clipper = nullptr;
+    if (platform_internal::Seams().faults.failCreateClipper) return DDERR_GENERIC;
+    *clipper = new IDirectDrawClipper;
+    ++platform_internal::Seams().liveClippers;
+    return DD_OK;
+}

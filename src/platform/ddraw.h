@@ -1,0 +1,182 @@
+// DirectDraw-style display objects over an emulated full-screen display: 640x480, 800x600 and
+// 1024x768 at 8 (one fixed palette), 16 (RGB565), 24 (packed) and 32 (XRGB, top byte 0) bits.
+// Used by the display code (flip chain, mode cycling, recovery) and by the surface strips.
+#pragma once
+
+#include <vector>
+
+#include "platform/win_types.h"
+
+constexpr HRESULT DD_OK = 0;
+constexpr HRESULT DDERR_GENERIC = static_cast<HRESULT>(0x80004005u);
+constexpr HRESULT DDERR_OUTOFMEMORY = static_cast<HRESULT>(0x8007000Eu);
+constexpr HRESULT DDERR_INVALIDPARAMS = static_cast<HRESULT>(0x80070057u);
+constexpr HRESULT DDERR_INVALIDMODE = static_cast<HRESULT>(0x88760078u);
+constexpr HRESULT DDERR_INVALIDOBJECT = static_cast<HRESULT>(0x88760082u);
+constexpr HRESULT DDERR_INVALIDPIXELFORMAT = static_cast<HRESULT>(0x88760091u);
+constexpr HRESULT DDERR_INVALIDRECT = static_cast<HRESULT>(0x88760096u);
+constexpr HRESULT DDERR_NOEXCLUSIVEMODE = static_cast<HRESULT>(0x887600E1u);
+constexpr HRESULT DDERR_NOTFLIPPABLE = static_cast<HRESULT>(0x887600FAu);
+constexpr HRESULT DDERR_SURFACELOST = static_cast<HRESULT>(0x887601C2u);
+constexpr HRESULT DDERR_UNSUPPORTED = static_cast<HRESULT>(0x80004001u);
+constexpr HRESULT DDERR_WASSTILLDRAWING = static_cast<HRESULT>(0x8876021Cu);
+constexpr HRESULT DDERR_DCALREADYCREATED = static_cast<HRESULT>(0x8876026Cu);
+constexpr HRESULT DDERR_NOTLOCKED = static_cast<HRESULT>(0x887602E6u);
+
+constexpr DWORD DDSCL_FULLSCREEN = 0x00000001u;
+constexpr DWORD DDSCL_EXCLUSIVE = 0x00000010u;
+
+constexpr DWORD DDSD_CAPS = 0x00000001u;
+constexpr DWORD DDSD_HEIGHT = 0x00000002u;
+constexpr DWORD DDSD_WIDTH = 0x00000004u;
+constexpr DWORD DDSD_PITCH = 0x00000008u;
+constexpr DWORD DDSD_BACKBUFFERCOUNT = 0x00000020u;
+constexpr DWORD DDSD_PIXELFORMAT = 0x00001000u;
+
+constexpr DWORD DDSCAPS_BACKBUFFER = 0x00000004u;
+constexpr DWORD DDSCAPS_COMPLEX = 0x00000008u;
+constexpr DWORD DDSCAPS_FLIP = 0x00000010u;
+constexpr DWORD DDSCAPS_FRONTBUFFER = 0x00000020u;
+constexpr DWORD DDSCAPS_OFFSCREENPLAIN = 0x00000040u;
+constexpr DWORD DDSCAPS_PRIMARYSURFACE = 0x00000200u;
+
+constexpr DWORD DDCKEY_SRCBLT = 0x00000008u;
+constexpr DWORD DDBLT_KEYSRC = 0x00008000u;
+constexpr DWORD DDBLT_WAIT = 0x01000000u;
+constexpr DWORD DDBLTFAST_NOCOLORKEY = 0x00000000u;
+constexpr DWORD DDBLTFAST_SRCCOLORKEY = 0x00000001u;
+constexpr DWORD DDBLTFAST_WAIT = 0x00000010u;
+constexpr DWORD DDFLIP_WAIT = 0x00000001u;
+constexpr DWORD DDPF_RGB = 0x00000040u;
+constexpr DWORD DDPF_PALETTEINDEXED8 = 0x00000020u;
+
+// The size field every DDSURFACEDESC handed to the display must carry.
+constexpr DWORD DDSURFACEDESC_SIZE = 108;
+
+struct DDSCAPS {
+    DWORD dwCaps;
+};
+
+struct DDPIXELFORMAT {
+    DWORD dwSize;
+    DWORD dwFlags;
+    DWORD dwFourCC;
+    DWORD dwRGBBitCount;
+    DWORD dwRBitMask;
+    DWORD dwGBitMask;
+    DWORD dwBBitMask;
+    DWORD dwRGBAlphaBitMask;
+};
+
+struct DDCOLORKEY {
+    DWORD dwColorSpaceLowValue;
+    DWORD dwColorSpaceHighValue;
+};
+
+struct DDSURFACEDESC {
+    DWORD dwSize;
+    DWORD dwFlags;
+    DWORD dwHeight;
+    DWORD dwWidth;
+    LONG lPitch;
+    DWORD dwBackBufferCount;
+    void* lpSurface;
+    DDCOLORKEY ddckCKSrcBlt;
+    DDPIXELFORMAT ddpfPixelFormat;
+    DDSCAPS ddsCaps;
+};
+
+class IDirectDrawSurface;
+
+class IDirectDrawClipper {
+public:
+    HRESULT SetHWnd(DWORD flags, HWND window);
+    ULONG AddRef();
+    ULONG Release();
+
+private:
+    friend class IDirectDraw;
+    IDirectDrawClipper() = default;
+    ~IDirectDrawClipper();
+    ULONG refs_ = 1;
+    HWND window_ = nullptr;
+};
+
+class IDirectDrawSurface {
+public:
+    // Keyed, clipped copy: a destination outside the surface is cut to it when a clipper is set,
+    // refused otherwise. Source and destination rectangles must have one size.
+    HRESULT Blt(RECT* destRect, IDirectDrawSurface* source, RECT* sourceRect, DWORD flags,
+                void* effects);
+    // Keyed copy without clipping: a rectangle not wholly inside fails and writes nothing.
+    HRESULT BltFast(DWORD x, DWORD y, IDirectDrawSurface* source, RECT* sourceRect, DWORD trans);
+    // Swaps the front and back buffers and shows the new front, paced as a 60 Hz display.
+    HRESULT Flip(IDirectDrawSurface* target, DWORD flags);
+    HRESULT GetAttachedSurface(DDSCAPS* caps, IDirectDrawSurface** attached);
+    HRESULT Lock(RECT* rect, DDSURFACEDESC* desc, DWORD flags, void* event);
+    HRESULT Unlock(void* rect);
+    HRESULT GetDC(HDC* dc);
+    HRESULT ReleaseDC(HDC dc);
+    HRESULT Restore();  // on a primary surface, also restores its back buffer
+    HRESULT IsLost();
+    HRESULT SetClipper(IDirectDrawClipper* clipper);
+    HRESULT SetColorKey(DWORD flags, DDCOLORKEY* key);
+    HRESULT GetColorKey(DWORD flags, DDCOLORKEY* key);
+    ULONG AddRef();
+    ULONG Release();
+
+    // Platform-internal state, read by the GDI side and the frame presenter.
+    int width() const { return width_; }
+    int height() const { return height_; }
+    int bitsPerPixel() const { return bpp_; }
+    int pitch() const { return pitch_; }
+    bool lost() const { return lost_; }
+    BYTE* pixels() { return pixels_.data(); }
+    const BYTE* pixels() const { return pixels_.data(); }
+    bool hasDC() const { return dc_ != nullptr; }
+    void setDC(HDC dc) { dc_ = dc; }
+    void markLost();
+
+private:
+    friend class IDirectDraw;
+    IDirectDrawSurface(int width, int height, int bpp, DWORD caps);
+    ~IDirectDrawSurface();
+    bool keyedCopy(const RECT& dest, const IDirectDrawSurface& source, const RECT& sourceRect,
+                   bool useKey);
+
+    ULONG refs_ = 1;
+    int width_;
+    int height_;
+    int bpp_;
+    int pitch_;
+    DWORD caps_;
+    std::vector<BYTE> pixels_;
+    bool lost_ = false;
+    bool locked_ = false;
+    bool hasKey_ = false;
+    DWORD key_ = 0;
+    HDC dc_ = nullptr;
+    IDirectDrawClipper* clipper_ = nullptr;
+    IDirectDrawSurface* backBuffer_ = nullptr;   // primary: the attached back buffer (owned)
+    IDirectDrawSurface* primary_ = nullptr;      // back buffer: the chain it belongs to
+};
+
+class IDirectDraw {
+public:
+    HRESULT SetCooperativeLevel(HWND window, DWORD flags);
+    HRESULT SetDisplayMode(DWORD width, DWORD height, DWORD bitsPerPixel);
+    HRESULT RestoreDisplayMode();
+    HRESULT CreateSurface(DDSURFACEDESC* desc, IDirectDrawSurface** surface, void* outer);
+    HRESULT CreateClipper(DWORD flags, IDirectDrawClipper** clipper, void* outer);
+    ULONG Release();
+
+private:
+    friend HRESULT DirectDrawCreate(void*, IDirectDraw**, void*);
+    IDirectDraw() = default;
+    ~IDirectDraw() = default;
+    ULONG refs_ = 1;
+    bool exclusive_ = false;
+    bool modeSet_ = false;
+};
+
+HRESULT DirectDrawCreate(void* driverGuid, IDirectDraw** device, void* outer);

@@ -1,0 +1,303 @@
+// Pictures (BMP files held in their own pixel format), device contexts, pixels and text.
+#include "platform/gdi.h"
+
+#include <SDL.h>
+
+#include <algorithm>
+#include <array>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "platform/bitmap_font.h"
+#include "platform/bmp_header.h"
+#include "platform/ddraw.h"
+#include "platform/pixel_format.h"
+#include "platform/platform_state.h"
+
+struct PictureObject {
+    SDL_Surface* surface = nullptr;
+    std::array<std::uint32_t, 256> palette{};  // XRGB of each index, for 8-bit pictures
+    int bitsPerPixel = 0;                      // as in the file
+};
+
+struct DeviceContext {
+    IDirectDrawSurface* surface = nullptr;  // a surface's context
+    PictureObject* selected = nullptr;      // a memory context's picture
+    int mapMode = MM_TEXT;
+    int stretchMode = 1;
+};
+
+namespace {
+
+std::string g_lastLoadError;
+
+bool Fail(const char* reason) {
+    g_lastLoadError = reason;
+    return false;
+}
+
+// Decodes count pixels of one picture row, starting at column x, to 0x00RRGGBB. The picture's
+// alpha channel and blending play no part, as with a plain GDI copy.
+void DecodePictureRow(const PictureObject& p, int x, int y, int count, std::uint32_t* out) {
+    const SDL_Surface* s = p.surface;
+    const SDL_PixelFormat* f = s->format;
+    const auto* row = static_cast<const std::uint8_t*>(s->pixels) + static_cast<std::ptrdiff_t>(y) * s->pitch;
+    const int bytes = f->BytesPerPixel;
+    const std::uint8_t* px = row + static_cast<std::ptrdiff_t>(x) * bytes;
+    if (bytes == 1) {
+        for (int i = 0; i < count; ++i) out[i] = p.palette[px[i]];
+        return;
+    }
+    if (bytes == 2) {
+        for (int i = 0; i < count; ++i) {
+            Uint8 r, g, b;
+            SDL_GetRGB(static_cast<Uint32>(px[2 * i] | (px[2 * i + 1] << 8)), f, &r, &g, &b);
+            out[i] = static_cast<std::uint32_t>((r << 16) | (g << 8) | b);
+        }
+        return;
+    }
+    for (int i = 0; i < count; ++i) {
+        const std::uint8_t* q = px + i * bytes;
+        std::uint32_t v = static_cast<std::uint32_t>(q[0] | (q[1] << 8) | (q[2] << 16));
+        if (bytes == 4) v |= static_cast<std::uint32_t>(q[3]) << 24;
+        const std::uint32_t r = (v & f->Rmask) >> f->Rshift, g = (v & f->Gmask) >> f->Gshift,
+                            b = (v & f->Bmask) >> f->Bshift;
+        out[i] = (r << 16) | (g << 8) | b;
+    }
+}
+
+}  // namespace
+
+namespace platform_internal {
+
+HDC CreateSurfaceDC(IDirectDrawSurface* surface) {
+    ++Seams().liveDCs;
+    auto* dc = new DeviceContext;
+    dc->surface = surface;
+    return dc;
+}
+
+void DeleteSurfaceDC(HDC dc) {
+    --Seams().liveDCs;
+    delete dc;
+}
+
+}  // namespace platform_internal
+
+const char* GetLastLoadErrorText() { return g_lastLoadError.c_str(); }
+
+HANDLE LoadImageA(HINSTANCE, LPCSTR name, UINT type, int, int, UINT flags) {
+    auto load = [&]() -> PictureObject* {
+        if (type != IMAGE_BITMAP || !(flags & LR_LOADFROMFILE) || name == nullptr) {
+            Fail("unsupported request");
+            return nullptr;
+        }
+        std::FILE* file = std::fopen(name, "rb");
+        if (file == nullptr) {
+            Fail("the file is missing or cannot be opened");
+            return nullptr;
+        }
+        std::uint8_t head[64] = {};
+        const std::size_t got = std::fread(head, 1, sizeof head, file);
+        std::fseek(file, 0, SEEK_END);
+        const long size = std::ftell(file);
+        std::fclose(file);
+        const bmp_header::Check check =
+            bmp_header::Inspect(head, got, size < 0 ? 0 : static_cast<std::uint64_t>(size));
+        if (!check.ok) {
+            Fail(check.reason);
+            return nullptr;
+        }
+        SDL_Surface* surface = SDL_LoadBMP(name);
+        if (surface == nullptr) {
+            g_lastLoadError = std::string("the BMP file is damaged (") + SDL_GetError() + ")";
+            return nullptr;
+        }
+        if (SDL_MUSTLOCK(surface)) SDL_LockSurface(surface);
+        auto* picture = new PictureObject;
+        picture->surface = surface;
+        picture->bitsPerPixel = check.bitsPerPixel;
+        if (surface->format->BytesPerPixel == 1 && surface->format->palette != nullptr) {
+            const SDL_Palette* pal = surface->format->palette;
+            for (int i = 0; i < 256; ++i) {
+                const SDL_Color c = i < pal->ncolors ? pal->colors[i] : SDL_Color{0, 0, 0, 255};
+                picture->palette[static_cast<std::size_t>(i)] =
+                    static_cast<std::uint32_t>((c.r << 16) | (c.g << 8) | c.b);
+            }
+        }
+        return picture;
+    };
+    return load();
+}
+
+int GetObjectA(HGDIOBJ object, int size, void* description) {
+    if (object == nullptr || description == nullptr || size < static_cast<int>(sizeof(BITMAP)))
+        return 0;
+    auto* bm = static_cast<BITMAP*>(description);
+    *bm = {};
+    bm->bmWidth = object->surface->w;
+    bm->bmHeight = object->surface->h;
+    bm->bmWidthBytes = object->surface->pitch;
+    bm->bmPlanes = 1;
+    bm->bmBitsPixel = static_cast<WORD>(object->bitsPerPixel);
+    return static_cast<int>(sizeof(BITMAP));
+}
+
+BOOL DeleteObject(HGDIOBJ object) {
+    if (object == nullptr) return FALSE;
+    SDL_FreeSurface(object->surface);
+    delete object;
+    return TRUE;
+}
+
+HDC CreateCompatibleDC(HDC) {
+    ++platform_internal::Seams().liveDCs;
+    return new DeviceContext;
+}
+
+BOOL DeleteDC(HDC dc) {
+    if (dc == nullptr || dc->surface != nullptr) return FALSE;
+    --platform_internal::Seams().liveDCs;
+    delete dc;
+    return TRUE;
+}
+
+HGDIOBJ SelectObject(HDC dc, HGDIOBJ object) {
+    if (dc == nullptr || dc->surface != nullptr) return nullptr;
+    HGDIOBJ previous = dc->selected;
+    dc->selected = object;
+    return previous;
+}
+
+int GetMapMode(HDC dc) { return dc ? dc->mapMode : 0; }
+
+int SetMapMode(HDC dc, int mode) {
+    if (dc == nullptr) return 0;
+    const int previous = dc->mapMode;
+    dc->mapMode = mode;
+    return previous;
+}
+
+int SetStretchBltMode(HDC dc, int mode) {
+    if (dc == nullptr) return 0;
+    const int previous = dc->stretchMode;
+    dc->stretchMode = mode;
+    return previous;
+}
+
+BOOL StretchBlt(HDC dest, int destX, int destY, int destWidth, int destHeight, HDC source,
+                int sourceX, int sourceY, int sourceWidth, int sourceHeight, DWORD rop) {
+    if (dest == nullptr || dest->surface == nullptr || source == nullptr ||
+        source->selected == nullptr || rop != SRCCOPY)
+        return FALSE;
+    if (destWidth != sourceWidth || destHeight != sourceHeight || destWidth < 0 || destHeight < 0)
+        return FALSE;  // the system copies pixel for pixel only
+    IDirectDrawSurface& surface = *dest->surface;
+    const SDL_Surface* picture = source->selected->surface;
+    // Clip both rectangles together, in 64 bits so no argument can overflow.
+    long long x0 = 0, y0 = 0, x1 = destWidth, y1 = destHeight;  // offsets within the copy
+    auto clip = [&](long long origin, long long limit, long long& lo, long long& hi) {
+        if (origin + lo < 0) lo = -origin;
+        if (origin + hi > limit) hi = limit - origin;
+    };
+    clip(sourceX, picture->w, x0, x1);
+    clip(sourceY, picture->h, y0, y1);
+    clip(destX, surface.width(), x0, x1);
+    clip(destY, surface.height(), y0, y1);
+    if (x0 >= x1 || y0 >= y1) return TRUE;
+    const int count = static_cast<int>(x1 - x0);
+    static std::vector<std::uint32_t> row;
+    if (row.size() < static_cast<std::size_t>(count)) row.resize(static_cast<std::size_t>(count));
+    const int bpp = surface.bitsPerPixel();
+    const int bytes = pixel_format::BytesPerPixel(bpp);
+    for (long long oy = y0; oy < y1; ++oy) {
+        DecodePictureRow(*source->selected, static_cast<int>(sourceX + x0),
+                         static_cast<int>(sourceY + oy), count, row.data());
+        std::uint8_t* out = surface.pixels() + (destY + oy) * surface.pitch() + (destX + x0) * bytes;
+        pixel_format::EncodeRow(bpp, row.data(), count, out);
+    }
+    return TRUE;
+}
+
+COLORREF GetPixel(HDC dc, int x, int y) {
+    if (dc == nullptr) return CLR_INVALID;
+    if (dc->surface != nullptr) {
+        IDirectDrawSurface& s = *dc->surface;
+        if (x < 0 || y < 0 || x >= s.width() || y >= s.height()) return CLR_INVALID;
+        const int bpp = s.bitsPerPixel();
+        const pixel_format::Rgb c = pixel_format::DecodeColour(
+            bpp, pixel_format::ReadRaw(s.pixels() + static_cast<std::ptrdiff_t>(y) * s.pitch() +
+                                           x * pixel_format::BytesPerPixel(bpp),
+                                       bpp));
+        return RGB(c.r, c.g, c.b);
+    }
+    if (dc->selected != nullptr) {
+        const SDL_Surface* p = dc->selected->surface;
+        if (x < 0 || y < 0 || x >= p->w || y >= p->h) return CLR_INVALID;
+        std::uint32_t v;
+        DecodePictureRow(*dc->selected, x, y, 1, &v);
+        return RGB(static_cast<int>(v >> 16), static_cast<int>((v >> 8) & 0xFF), static_cast<int>(v & 0xFF));
+    }
+    return CLR_INVALID;
+}
+
+COLORREF SetPixel(HDC dc, int x, int y, COLORREF colour) {
+    if (dc == nullptr || dc->surface == nullptr || colour == CLR_INVALID) return CLR_INVALID;
+    IDirectDrawSurface& s = *dc->surface;
+    if (x < 0 || y < 0 || x >= s.width() || y >= s.height()) return CLR_INVALID;
+    const int bpp = s.bitsPerPixel();
+    const std::uint32_t raw =
+        pixel_format::EncodeColour(bpp, GetRValue(colour), GetGValue(colour), GetBValue(colour));
+    pixel_format::WriteRaw(s.pixels() + static_cast<std::ptrdiff_t>(y) * s.pitch() +
+                               x * pixel_format::BytesPerPixel(bpp),
+                           bpp, raw);
+    const pixel_format::Rgb c = pixel_format::DecodeColour(bpp, raw);
+    return RGB(c.r, c.g, c.b);
+}
+
+int DrawTextA(HDC dc, LPCSTR text, int length, RECT* rect, UINT) {
+    if (dc == nullptr || dc->surface == nullptr || text == nullptr || rect == nullptr) return 0;
+    IDirectDrawSurface& s = *dc->surface;
+    const int bpp = s.bitsPerPixel();
+    const int bytes = pixel_format::BytesPerPixel(bpp);
+    const std::uint32_t ink = pixel_format::EncodeColour(bpp, 0, 0, 0);
+    const std::uint32_t paper = pixel_format::EncodeColour(bpp, 255, 255, 255);
+    // Everything drawn stays inside both the rectangle and the surface.
+    const long long clipL = std::max<long long>(rect->left, 0);
+    const long long clipT = std::max<long long>(rect->top, 0);
+    const long long clipR = std::min<long long>(rect->right, s.width());
+    const long long clipB = std::min<long long>(rect->bottom, s.height());
+    long long lineTop = rect->top;
+    long long column = 0;
+    int lines = 1;
+    const auto plot = [&](long long x, long long y, std::uint32_t raw) {
+        if (x < clipL || x >= clipR || y < clipT || y >= clipB) return;
+        pixel_format::WriteRaw(s.pixels() + y * s.pitch() + x * bytes, bpp, raw);
+    };
+    for (int i = 0; length < 0 ? text[i] != '\0' : i < length; ++i) {
+        const char c = text[i];
+        if (c == '\n') {
+            lineTop += bitmap_font::kLineHeight;
+            column = 0;
+            ++lines;
+            continue;
+        }
+        if (c == '\r') continue;
+        const long long cellLeft = rect->left + column * bitmap_font::kCellWidth;
+        ++column;
+        if (cellLeft >= clipR || lineTop >= clipB) continue;
+        const std::uint8_t* glyph = bitmap_font::Glyph(c);
+        for (int cy = 0; cy < bitmap_font::kLineHeight; ++cy) {
+            const int gy = cy / bitmap_font::kScale - 1;  // one glyph row of margin on top
+            const std::uint8_t bits =
+                (gy >= 0 && gy < bitmap_font::kGlyphHeight) ? glyph[gy] : std::uint8_t{0};
+            for (int cx = 0; cx < bitmap_font::kCellWidth; ++cx) {
+                const int gx = cx / bitmap_font::kScale;
+                const bool on = gx < bitmap_font::kGlyphWidth && ((bits >> (4 - gx)) & 1) != 0;
+                plot(cellLeft + cx, lineTop + cy, on ? ink : paper);
+            }
+        }
+    }
+    return lines * bitmap_font::kLineHeight;
+}

@@ -1,0 +1,51 @@
+// GDI-style pictures, device contexts, pixel access and text. Used by the pictures (loading and
+// copying into surfaces), the colour measurement, the collision masks and the overlay.
+#pragma once
+
+#include "platform/win_types.h"
+
+constexpr UINT IMAGE_BITMAP = 0;
+constexpr UINT LR_LOADFROMFILE = 0x00000010u;
+constexpr UINT LR_CREATEDIBSECTION = 0x00002000u;
+constexpr int COLORONCOLOR = 3;
+constexpr int MM_TEXT = 1;
+constexpr DWORD SRCCOPY = 0x00CC0020u;
+constexpr UINT DT_LEFT = 0x0000;
+constexpr UINT DT_TOP = 0x0000;
+
+struct BITMAP {
+    LONG bmType;
+    LONG bmWidth;
+    LONG bmHeight;
+    LONG bmWidthBytes;
+    WORD bmPlanes;
+    WORD bmBitsPixel;
+    void* bmBits;
+};
+
+// Loads a BMP file in its own pixel format; null for a missing, empty, truncated, non-BMP or
+// absurdly large file (more than 16384 on a side or 64 million pixels).
+HANDLE LoadImageA(HINSTANCE instance, LPCSTR name, UINT type, int width, int height, UINT flags);
+// Why the last LoadImageA failed, in a few words.
+const char* GetLastLoadErrorText();
+int GetObjectA(HGDIOBJ object, int size, void* description);
+BOOL DeleteObject(HGDIOBJ object);
+
+HDC CreateCompatibleDC(HDC dc);
+BOOL DeleteDC(HDC dc);
+HGDIOBJ SelectObject(HDC dc, HGDIOBJ object);
+int GetMapMode(HDC dc);
+int SetMapMode(HDC dc, int mode);
+int SetStretchBltMode(HDC dc, int mode);
+// Copies a picture rectangle into a surface, converting to its format. Only equal sizes are
+// offered; parts outside the picture or the surface are left out.
+BOOL StretchBlt(HDC dest, int destX, int destY, int destWidth, int destHeight, HDC source,
+                int sourceX, int sourceY, int sourceWidth, int sourceHeight, DWORD rop);
+
+// Outside the surface: CLR_INVALID, and SetPixel writes nothing.
+COLORREF GetPixel(HDC dc, int x, int y);
+COLORREF SetPixel(HDC dc, int x, int y, COLORREF colour);
+
+// Format 0: left and top aligned, a new line at each "\n", no wrapping, clipped to the
+// rectangle; black text on white behind each line's text. Returns the height drawn.
+int DrawTextA(HDC dc, LPCSTR text, int length, RECT* rect, UINT format);

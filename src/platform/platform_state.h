@@ -1,0 +1,52 @@
+// Internal to src/platform/: state shared by the window, display and GDI halves of the layer.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <deque>
+
+#include "platform/test_seams.h"
+#include "platform/win_types.h"
+
+class IDirectDrawSurface;
+
+namespace platform_internal {
+
+struct SeamState {
+    bool virtualClock = false;
+    std::uint32_t virtualNow = 0;
+    std::uint32_t clockStepPerFlip = 0;
+    std::uint64_t flips = 0;
+    std::deque<test_seams::ScriptedInput> script;
+    bool closeWhenScriptEnds = false;
+    test_seams::FrameObserver observer;
+    test_seams::Faults faults;
+    std::array<bool, 12> refusedModes{};  // 3 resolutions x 4 depths
+    bool pacing = true;
+    int liveSurfaces = 0;
+    int liveDCs = 0;
+    int liveClippers = 0;
+    int liveDevices = 0;
+};
+SeamState& Seams();
+
+// Index of a display mode in refusedModes, or -1 for a mode the display does not offer.
+int ModeIndex(int width, int height, int bpp);
+
+// Queues a message for the thread (fixed capacity; nothing is allocated per message).
+void PostMessageInternal(HWND window, UINT message, WPARAM wParam);
+HWND TheWindow();
+
+// The screen: shows a surface scaled to the window with its aspect kept, paced as 60 Hz.
+void PresentSurface(const IDirectDrawSurface& front);
+void HideOrShowPointer(bool visible);
+
+// Device contexts of surfaces, made by IDirectDrawSurface::GetDC and freed by ReleaseDC.
+HDC CreateSurfaceDC(IDirectDrawSurface* surface);
+void DeleteSurfaceDC(HDC dc);
+void LoseEverySurface();
+
+// Test seams: deliver the scripted inputs that are due at the current frame.
+void DeliverDueScriptedInputs();
+
+}  // namespace platform_internal

@@ -1,0 +1,79 @@
+// Seams for tests and benchmarks: a virtual clock, scripted input, a view of every flipped
+// frame, fault injection and counters of live objects. The game itself never calls these.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+
+namespace test_seams {
+
+// Virtual clock: while on, timeGetTime returns this time instead of the real clock.
+void UseVirtualClock(bool on, std::uint32_t startMs = 0);
+void AdvanceVirtualClock(std::uint32_t ms);
+// With the virtual clock on, every Flip advances it by this many milliseconds (0: never).
+void SetClockStepPerFlip(std::uint32_t ms);
+
+// Number of flips done since the process started (or since ResetCounters).
+std::uint64_t FlipCount();
+
+enum class InputKind { KeyDown, KeyRepeat, KeyUp, Activate, Deactivate, Close };
+
+struct ScriptedInput {
+    std::uint64_t beforeFrame;  // delivered once FlipCount() has reached this value
+    InputKind kind;
+    int virtualKey;            // for key events (a Windows virtual-key code)
+    std::uint32_t clockAdvanceMs;  // advances the virtual clock just before delivery
+};
+
+// Queues a scripted event. While the program waits for messages and the script is not empty,
+// the next entry is delivered at once whatever its frame (no frames run while waiting).
+void ScheduleInput(const ScriptedInput& input);
+void ClearScript();
+std::size_t PendingScriptedInputs();
+// When the script is exhausted and the program waits for a message, send WM_CLOSE instead of
+// blocking, so a scripted run always ends.
+void CloseWhenScriptEnds(bool on);
+
+struct FrameView {
+    std::uint64_t frameNumber;
+    int width;
+    int height;
+    int bitsPerPixel;
+    int pitch;
+    const std::uint8_t* pixels;
+};
+using FrameObserver = std::function<void(const FrameView&)>;
+void SetFrameObserver(FrameObserver observer);
+
+struct Faults {
+    bool failDirectDrawCreate = false;
+    bool failSetCooperativeLevel = false;
+    bool failSetDisplayMode = false;
+    bool failCreateClipper = false;
+    bool failCreateSurface = false;      // every creation
+    int failSurfaceCreationNumber = 0;   // the n-th creation from now (1-based) fails; 0: none
+    int failRestoreNumber = 0;           // the n-th Restore from now fails; 0: none
+    int lockStillDrawing = 0;            // next Locks answer DDERR_WASSTILLDRAWING this often
+    bool failGetDC = false;
+    bool failFlip = false;               // Flip reports DDERR_GENERIC
+};
+Faults& InjectedFaults();
+// Refuses (or accepts again) one display mode in SetDisplayMode.
+void RefuseDisplayMode(int width, int height, int bitsPerPixel, bool refuse = true);
+void AcceptAllDisplayModes();
+// Every live surface loses its memory: Blt, BltFast and Flip report DDERR_SURFACELOST until
+// Restore.
+void LoseAllSurfaces();
+
+int LiveSurfaceCount();
+int LiveDeviceContextCount();
+int LiveClipperCount();
+int LiveDisplayDeviceCount();
+
+// Flip normally waits like a 60 Hz display; benchmarks and tests switch that off.
+void SetPacing(bool on);
+
+// Sets every seam back to its default (clock real, no script, no observer, no faults).
+void ResetAll();
+
+}  // namespace test_seams

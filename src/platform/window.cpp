@@ -1,0 +1,423 @@
+// The window, the message queue, the timer and the screen, over SDL2.
+#include "platform/window.h"
+
+#include <SDL.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "platform/ddraw.h"
+#include "platform/pixel_format.h"
+#include "platform/platform_state.h"
+
+struct WindowObject {
+    WNDPROC proc = nullptr;
+    SDL_Window* sdl = nullptr;
+    SDL_Renderer* renderer = nullptr;
+    SDL_Texture* texture = nullptr;
+    int textureWidth = 0;
+    int textureHeight = 0;
+    std::vector<std::uint32_t> frame;  // XRGB copy of the shown surface; sized per mode
+    bool headless = false;
+    bool vsync = false;
+};
+
+namespace {
+
+struct RegisteredClass {
+    std::string name;
+    WNDPROC proc = nullptr;
+};
+
+RegisteredClass g_class;
+WindowObject* g_window = nullptr;
+bool g_sdlVideo = false;
+int g_cursorCount = 0;
+Uint64 g_nextFlipTicks = 0;
+
+// A fixed ring: posting a message allocates nothing.
+constexpr std::size_t kQueueCapacity = 512;
+std::array<MSG, kQueueCapacity> g_queue{};
+std::size_t g_head = 0;
+std::size_t g_count = 0;
+
+bool EnsureVideo() {
+    if (g_sdlVideo) return true;
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_TIMER) != 0) return false;
+    g_sdlVideo = true;
+    return true;
+}
+
+void Push(const MSG& m) {
+    if (g_count == kQueueCapacity) return;  // a flooded queue drops input rather than grow
+    g_queue[(g_head + g_count) % kQueueCapacity] = m;
+    ++g_count;
+}
+
+MSG Pop() {
+    MSG m = g_queue[g_head];
+    g_head = (g_head + 1) % kQueueCapacity;
+    --g_count;
+    return m;
+}
+
+int VirtualKeyFromSdl(SDL_Keycode key) {
+    if (key >= SDLK_a && key <= SDLK_z) return 'A' + (key - SDLK_a);
+    if (key >= SDLK_0 && key <= SDLK_9) return '0' + (key - SDLK_0);
+    if (key >= SDLK_F1 && key <= SDLK_F12) return VK_F1 + (key - SDLK_F1);
+    if (key >= SDLK_KP_1 && key <= SDLK_KP_9) return VK_NUMPAD0 + 1 + (key - SDLK_KP_1);
+    switch (key) {
+        case SDLK_RETURN:
+        case SDLK_KP_ENTER:
+            return VK_RETURN;
+        case SDLK_ESCAPE:
+            return VK_ESCAPE;
+        case SDLK_SPACE:
+            return VK_SPACE;
+        case SDLK_LEFT:
+            return VK_LEFT;
+        case SDLK_UP:
+            return VK_UP;
+        case SDLK_RIGHT:
+            return VK_RIGHT;
+        case SDLK_DOWN:
+            return VK_DOWN;
+        case SDLK_BACKSPACE:
+            return VK_BACK;
+        case SDLK_TAB:
+            return VK_TAB;
+        case SDLK_LSHIFT:
+        case SDLK_RSHIFT:
+            return VK_SHIFT;
+        case SDLK_LCTRL:
+        case SDLK_RCTRL:
+            return VK_CONTROL;
+        case SDLK_LALT:
+        case SDLK_RALT:
+            return VK_MENU;
+        case SDLK_PAUSE:
+            return VK_PAUSE;
+        case SDLK_CAPSLOCK:
+            return VK_CAPITAL;
+        case SDLK_PAGEUP:
+            return VK_PRIOR;
+        case SDLK_PAGEDOWN:
+            return VK_NEXT;
+        case SDLK_END:
+            return VK_END;
+        case SDLK_HOME:
+            return VK_HOME;
+        case SDLK_INSERT:
+            return VK_INSERT;
+        case SDLK_DELETE:
+            return VK_DELETE;
+        case SDLK_KP_0:
+            return VK_NUMPAD0;
+        default:
+            return 0;  // no virtual-key code: the key sends nothing
+    }
+}
+
+void TranslateSdlEvent(const SDL_Event& e) {
+    if (g_window == nullptr) return;
+    switch (e.type) {
+        case SDL_KEYDOWN:
+        case SDL_KEYUP: {
+            const int vk = VirtualKeyFromSdl(e.key.keysym.sym);
+            if (vk != 0)
+                Push({g_window, e.type == SDL_KEYDOWN ? WM_KEYDOWN : WM_KEYUP,
+                      static_cast<WPARAM>(vk), 0, e.key.timestamp, {0, 0}});
+            break;
+        }
+        case SDL_WINDOWEVENT:
+            if (e.window.event == SDL_WINDOWEVENT_FOCUS_GAINED)
+                Push({g_window, WM_ACTIVATEAPP, 1, 0, 0, {0, 0}});
+            else if (e.window.event == SDL_WINDOWEVENT_FOCUS_LOST)
+                Push({g_window, WM_ACTIVATEAPP, 0, 0, 0, {0, 0}});
+            else if (e.window.event == SDL_WINDOWEVENT_CLOSE)
+                Push({g_window, WM_CLOSE, 0, 0, 0, {0, 0}});
+            break;
+        case SDL_QUIT:
+            Push({g_window, WM_CLOSE, 0, 0, 0, {0, 0}});
+            break;
+        default:
+            break;
+    }
+}
+
+void PumpSdl() {
+    platform_internal::DeliverDueScriptedInputs();
+    if (!g_sdlVideo) return;
+    SDL_Event e;
+    while (SDL_PollEvent(&e)) TranslateSdlEvent(e);
+}
+
+void DestroySdlWindow(WindowObject* w) {
+    if (w->texture) SDL_DestroyTexture(w->texture);
+    if (w->renderer) SDL_DestroyRenderer(w->renderer);
+    if (w->sdl) SDL_DestroyWindow(w->sdl);
+    delete w;
+}
+
+}  // namespace
+
+namespace platform_internal {
+
+HWND TheWindow() { return g_window; }
+
+void PostMessageInternal(HWND window, UINT message, WPARAM wParam) {
+    Push({window, message, wParam, 0, 0, {0, 0}});
+}
+
+void HideOrShowPointer(bool visible) {
+    if (g_sdlVideo) SDL_ShowCursor(visible ? SDL_ENABLE : SDL_DISABLE);
+}
+
+void DeliverDueScriptedInputs() {
+    auto& s = Seams();
+    while (!s.script.empty() && s.script.front().beforeFrame <= s.flips) {
+        const test_seams::ScriptedInput in = s.script.front();
+        s.script.pop_front();
+        if (in.clockAdvanceMs) s.virtualNow += in.clockAdvanceMs;
+        HWND w = g_window;
+        switch (in.kind) {
+            case test_seams::InputKind::KeyDown:
+            case test_seams::InputKind::KeyRepeat:
+                Push({w, WM_KEYDOWN, static_cast<WPARAM>(in.virtualKey), 0, 0, {0, 0}});
+                break;
+            case test_seams::InputKind::KeyUp:
+                Push({w, WM_KEYUP, static_cast<WPARAM>(in.virtualKey), 0, 0, {0, 0}});
+                break;
+            case test_seams::InputKind::Activate:
+                Push({w, WM_ACTIVATEAPP, 1, 0, 0, {0, 0}});
+                break;
+            case test_seams::InputKind::Deactivate:
+                Push({w, WM_ACTIVATEAPP, 0, 0, 0, {0, 0}});
+                break;
+            case test_seams::InputKind::Close:
+                Push({w, WM_CLOSE, 0, 0, 0, {0, 0}});
+                break;
+        }
+    }
+}
+
+void PresentSurface(const IDirectDrawSurface& front) {
+    auto& seams = Seams();
+    ++seams.flips;
+    if (seams.virtualClock) seams.virtualNow += seams.clockStepPerFlip;
+    if (seams.observer)
+        seams.observer({seams.flips, front.width(), front.height(), front.bitsPerPixel(),
+                        front.pitch(), front.pixels()});
+
+    WindowObject* w = g_window;
+    if (w == nullptr || w->headless) return;
+    if (w->textureWidth != front.width() || w->textureHeight != front.height()) {
+        if (w->texture) SDL_DestroyTexture(w->texture);
+        w->texture = SDL_CreateTexture(w->renderer, SDL_PIXELFORMAT_RGB888,
+                                       SDL_TEXTUREACCESS_STREAMING, front.width(), front.height());
+        w->textureWidth = front.width();
+        w->textureHeight = front.height();
+        w->frame.assign(static_cast<std::size_t>(front.width()) * front.height(), 0);
+    }
+    if (w->texture == nullptr) return;
+    for (int y = 0; y < front.height(); ++y)
+        pixel_format::DecodeRowToXrgb(front.bitsPerPixel(), front.pixels() + y * front.pitch(),
+                                      front.width(), w->frame.data() + y * front.width());
+    SDL_UpdateTexture(w->texture, nullptr, w->frame.data(), front.width() * 4);
+    int outW = 0, outH = 0;
+    SDL_GetRendererOutputSize(w->renderer, &outW, &outH);
+    // Scale to the window with the aspect kept: black bars on the long side.
+    SDL_Rect dst;
+    if (static_cast<long long>(outW) * front.height() > static_cast<long long>(outH) * front.width()) {
+        dst.h = outH;
+        dst.w = static_cast<int>(static_cast<long long>(outH) * front.width() / front.height());
+    } else {
+        dst.w = outW;
+        dst.h = static_cast<int>(static_cast<long long>(outW) * front.height() / front.width());
+    }
+    dst.x = (outW - dst.w) / 2;
+    dst.y = (outH - dst.h) / 2;
+    SDL_SetRenderDrawColor(w->renderer, 0, 0, 0, 255);
+    SDL_RenderClear(w->renderer);
+    SDL_RenderCopy(w->renderer, w->texture, nullptr, &dst);
+    SDL_RenderPresent(w->renderer);
+
+    // Pace as a 60 Hz display unless the renderer already waits for a 60 Hz vsync.
+    if (!seams.pacing || seams.virtualClock || w->vsync) return;
+    const Uint64 freq = SDL_GetPerformanceFrequency();
+    const Uint64 period = freq / 60;
+    Uint64 now = SDL_GetPerformanceCounter();
+    if (g_nextFlipTicks == 0 || now > g_nextFlipTicks + period) g_nextFlipTicks = now;
+    g_nextFlipTicks += period;
+    while (now < g_nextFlipTicks) {
+        const Uint64 remainingMs = (g_nextFlipTicks - now) * 1000 / freq;
+        SDL_Delay(remainingMs > 1 ? static_cast<Uint32>(remainingMs - 1) : 0);
+        now = SDL_GetPerformanceCounter();
+    }
+}
+
+}  // namespace platform_internal
+
+ATOM RegisterClassA(const WNDCLASSA* windowClass) {
+    if (windowClass == nullptr || windowClass->lpszClassName == nullptr) return 0;
+    g_class.name = windowClass->lpszClassName;
+    g_class.proc = windowClass->lpfnWndProc;
+    return 1;
+}
+
+int GetSystemMetrics(int index) {
+    if (!EnsureVideo()) return 0;
+    SDL_DisplayMode mode;
+    if (SDL_GetDesktopDisplayMode(0, &mode) != 0) return 0;
+    if (index == SM_CXSCREEN) return mode.w;
+    if (index == SM_CYSCREEN) return mode.h;
+    return 0;
+}
+
+HWND CreateWindowExA(DWORD, LPCSTR className, LPCSTR windowName, DWORD, int x, int y, int width,
+                     int height, HWND, HMENU, HINSTANCE, void*) {
+    if (className == nullptr || g_class.proc == nullptr || g_class.name != className) return nullptr;
+    if (g_window != nullptr || !EnsureVideo()) return nullptr;
+    auto* w = new WindowObject;
+    w->proc = g_class.proc;
+    const char* driver = SDL_GetCurrentVideoDriver();
+    w->headless = driver != nullptr && std::strcmp(driver, "dummy") == 0;
+    w->sdl = SDL_CreateWindow(windowName ? windowName : "", x, y, width > 0 ? width : 1,
+                              height > 0 ? height : 1, SDL_WINDOW_BORDERLESS | SDL_WINDOW_HIDDEN);
+    if (w->sdl == nullptr) {
+        delete w;
+        return nullptr;
+    }
+    if (!w->headless) {
+        SDL_DisplayMode mode;
+        const bool at60 = SDL_GetDesktopDisplayMode(0, &mode) == 0 && mode.refresh_rate >= 59 &&
+                          mode.refresh_rate <= 61;
+        Uint32 flags = SDL_RENDERER_ACCELERATED | (at60 ? SDL_RENDERER_PRESENTVSYNC : 0);
+        w->renderer = SDL_CreateRenderer(w->sdl, -1, flags);
+        if (w->renderer == nullptr) w->renderer = SDL_CreateRenderer(w->sdl, -1, SDL_RENDERER_SOFTWARE);
+        if (w->renderer == nullptr) {
+            DestroySdlWindow(w);
+            return nullptr;
+        }
+        SDL_RendererInfo info;
+        w->vsync = at60 && SDL_GetRendererInfo(w->renderer, &info) == 0 &&
+                   (info.flags & SDL_RENDERER_PRESENTVSYNC) != 0;
+    }
+    g_window = w;
+    w->proc(w, WM_CREATE, 0, 0);
+    return w;
+}
+
+HICON LoadIconA(HINSTANCE, LPCSTR) { return nullptr; }
+HCURSOR LoadCursorA(HINSTANCE, LPCSTR) { return nullptr; }
+
+BOOL ShowWindow(HWND window, int showCommand) {
+    if (window == nullptr || window != g_window) return FALSE;
+    if (showCommand == SW_HIDE) {
+        SDL_HideWindow(window->sdl);
+        return TRUE;
+    }
+    SDL_ShowWindow(window->sdl);
+    // Showing activates the application. SDL's dummy driver never reports focus, so this is
+    // where activation comes from there.
+    window->proc(window, WM_ACTIVATEAPP, 1, 0);
+    return FALSE;
+}
+
+BOOL UpdateWindow(HWND window) { return window != nullptr && window == g_window; }
+
+HWND SetFocus(HWND window) {
+    if (window == nullptr || window != g_window) return nullptr;
+    if (!window->headless) {
+        SDL_RaiseWindow(window->sdl);
+        SDL_SetWindowInputFocus(window->sdl);
+    }
+    return window;
+}
+
+int ShowCursor(BOOL show) {
+    g_cursorCount += show ? 1 : -1;
+    platform_internal::HideOrShowPointer(g_cursorCount >= 0);
+    return g_cursorCount;
+}
+
+BOOL PeekMessageA(MSG* message, HWND, UINT, UINT, UINT removeFlag) {
+    if (g_count == 0) PumpSdl();
+    if (g_count == 0) return FALSE;
+    if (message != nullptr) *message = g_queue[g_head];
+    if (removeFlag & PM_REMOVE) Pop();
+    return TRUE;
+}
+
+BOOL GetMessageA(MSG* message, HWND window, UINT filterMin, UINT filterMax) {
+    while (g_count == 0) WaitMessage();
+    MSG m = Pop();
+    if (message != nullptr) *message = m;
+    (void)window;
+    (void)filterMin;
+    (void)filterMax;
+    return m.message == WM_QUIT ? FALSE : TRUE;
+}
+
+BOOL TranslateMessage(const MSG*) { return FALSE; }
+
+LRESULT DispatchMessageA(const MSG* message) {
+    if (message == nullptr || message->hwnd == nullptr || message->hwnd != g_window) return 0;
+    return g_window->proc(message->hwnd, message->message, message->wParam, message->lParam);
+}
+
+BOOL WaitMessage() {
+    auto& seams = platform_internal::Seams();
+    while (g_count == 0) {
+        PumpSdl();
+        if (g_count != 0) break;
+        if (!seams.script.empty()) {
+            // No frames run while waiting, so the next scripted entry is due now.
+            seams.script.front().beforeFrame = seams.flips;
+            continue;
+        }
+        if (seams.closeWhenScriptEnds) {
+            Push({g_window, WM_CLOSE, 0, 0, 0, {0, 0}});
+            break;
+        }
+        if (!g_sdlVideo) return FALSE;  // nothing could ever arrive
+        SDL_Event e;
+        if (SDL_WaitEvent(&e)) TranslateSdlEvent(e);
+    }
+    return TRUE;
+}
+
+BOOL DestroyWindow(HWND window) {
+    if (window == nullptr || window != g_window) return FALSE;
+    window->proc(window, WM_DESTROY, 0, 0);
+    g_window = nullptr;
+    // Messages still queued for the window go with it; the quit message stays.
+    std::size_t kept = 0;
+    for (std::size_t i = 0; i < g_count; ++i) {
+        MSG m = g_queue[(g_head + i) % kQueueCapacity];
+        if (m.message == WM_QUIT || m.hwnd != window) {
+            m.hwnd = m.message == WM_QUIT ? nullptr : m.hwnd;
+            g_queue[(g_head + kept) % kQueueCapacity] = m;
+            ++kept;
+        }
+    }
+    g_count = kept;
+    DestroySdlWindow(window);
+    return TRUE;
+}
+
+void PostQuitMessage(int exitCode) {
+    Push({nullptr, WM_QUIT, static_cast<WPARAM>(exitCode), 0, 0, {0, 0}});
+}
+
+LRESULT DefWindowProcA(HWND window, UINT message, WPARAM, LPARAM) {
+    if (message == WM_CLOSE) DestroyWindow(window);
+    return 0;
+}
+
+DWORD timeGetTime() {
+    auto& seams = platform_internal::Seams();
+    if (seams.virtualClock) return seams.virtualNow;
+    return static_cast<DWORD>(SDL_GetTicks64());
+}

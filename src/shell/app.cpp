@@ -1,0 +1,210 @@
+#include "shell/app.h"
+
+#include <cstdio>
+
+#include "display/display.h"
+#include "graphics/load_failure.h"
+#include "graphics/picture_layout.h"
+#include "platform/window.h"
+#include "shell/camera.h"
+#include "shell/frame_tick.h"
+#include "shell/stopwatch.h"
+#include "world/level_error.h"
+#include "world/world.h"
+
+HWND MainWindow = nullptr;
+std::int32_t AppActive = 0;
+Bitmap ShellSpriteSheet;
+ClippedSurfaceStrip* UpperRowStrip = nullptr;
+ClippedSurfaceStrip* LowerRowStrip = nullptr;
+
+namespace {
+
+constexpr const char* kClassName = "Vorn7 Development";
+constexpr const char* kShellSheetFile = "vornsprites24bit.bmp";
+constexpr const char* kTileLevelFile = "x2.lvl";
+constexpr const char* kBlockLevelFile = "x2fg.lvl";
+
+int g_exitStatus = 0;
+
+void Report(const char* what) {
+    std::fprintf(stderr, "vorn7: %s\n", what);
+    g_exitStatus = 1;
+}
+
+// Frame i of a shell strip comes from x = 1 + 65 i on its row.
+std::int32_t StripRowY(const SurfaceStrip* strip) { return strip == LowerRowStrip ? 66 : 1; }
+
+// Start-up steps 6 to 12; a failure is reported and ends start-up.
+bool LoadEverything() {
+    char message[600];
+    try {
+        const std::int32_t tiles = TheWorld.LoadTileLevel(kTileLevelFile);
+        if (tiles == -10) {
+            Report("the walker could not be spawned");
+            return false;
+        }
+        if (tiles != 0) {
+            std::snprintf(message, sizeof message, "%s: Error loading level.", kTileLevelFile);
+            Report(message);
+            return false;
+        }
+    } catch (const LevelError& e) {
+        std::snprintf(message, sizeof message, "%s: %s", kTileLevelFile, e.what());
+        Report(message);
+        return false;
+    }
+    try {
+        if (TheWorld.LoadBlockLevel(kBlockLevelFile) == 0) {
+            std::snprintf(message, sizeof message, "%s: Error loading level.", kBlockLevelFile);
+            Report(message);
+            return false;
+        }
+    } catch (const LevelError& e) {
+        std::snprintf(message, sizeof message, "%s: %s", kBlockLevelFile, e.what());
+        Report(message);
+        return false;
+    }
+    load_failure::Clear();
+    if (LoadPictures() == 0) {
+        Report(load_failure::Text()[0] != '\0' ? load_failure::Text()
+                                               : "the display surfaces could not be filled");
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+int FailureExitStatus() { return g_exitStatus; }
+
+void EndAfterFailure(const char* what) {
+    Report(what);
+    if (MainWindow != nullptr) DestroyWindow(MainWindow);
+}
+
+HWND CreateMainWindow(const char* className, HINSTANCE instance) {
+    WNDCLASSA windowClass{};
+    windowClass.style = CS_HREDRAW | CS_VREDRAW;
+    windowClass.lpfnWndProc = WindowProc;
+    windowClass.hInstance = instance;
+    windowClass.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(32512));
+    windowClass.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // IDC_ARROW
+    windowClass.lpszClassName = className;
+    RegisterClassA(&windowClass);  // a failure shows as a failed window creation
+    return CreateWindowExA(WS_EX_TOPMOST, className, className, WS_POPUP, 0, 0,
+                           GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), nullptr,
+                           nullptr, instance, nullptr);
+}
+
+int AppMain(HINSTANCE instance, int showCommand) {
+    g_exitStatus = 0;
+    HWND window = CreateMainWindow(kClassName, instance);
+    if (window == nullptr) {
+        Report("the window could not be created");
+        return g_exitStatus;
+    }
+    MainWindow = window;
+    ShowWindow(MainWindow, showCommand);
+    UpdateWindow(MainWindow);
+    SetFocus(MainWindow);
+    ShowCursor(FALSE);
+    UpperRowStrip = nullptr;
+    LowerRowStrip = nullptr;
+    const std::int32_t displayTaken = InitDisplay(MainWindow);
+    TheWorld.CreateResources();  // before the display result: window destruction needs it
+    bool started = false;
+    if (!displayTaken) {
+        char message[160];
+        std::snprintf(message, sizeof message, "the display could not be taken (%dx%dx%d)",
+                      DisplayMode.width, DisplayMode.height, DisplayMode.colourDepth);
+        Report(message);
+    } else {
+        started = LoadEverything();
+    }
+    if (!started) {
+        DestroyWindow(MainWindow);
+        return g_exitStatus;
+    }
+    FrameClock.Start();
+    StartPlay();
+    const std::int32_t result = RunMainLoop();
+    return result != 0 ? result : g_exitStatus;
+}
+
+std::int32_t LoadPictures() {
+    if (ShellSpriteSheet.Load(kShellSheetFile) == 0) return 0;
+    if (CheckPictureCovers(ShellSpriteSheet, kShellSheetFile, 520, 130) == 0) return 0;
+    if (TheWorld.LoadBitmaps() == 0) return 0;
+    return CreateDisplayObjects();
+}
+
+std::int32_t CreateDisplayObjects() {
+    UpperRowStrip = new ClippedSurfaceStrip(8, 64, 64);
+    LowerRowStrip = new ClippedSurfaceStrip(7, 64, 64);
+    TheWorld.CreateSurfaces();
+    if (LoadStripFrames(UpperRowStrip) == 0) return 0;
+    if (LoadStripFrames(LowerRowStrip) == 0) return 0;
+    return TheWorld.LoadSurfaces();
+}
+
+std::int32_t LoadStripFrames(SurfaceStrip* strip) {
+    const std::int32_t y = StripRowY(strip);
+    for (std::int32_t i = 0; i < strip->FrameCount(); ++i)
+        if (strip->LoadFrame(ShellSpriteSheet, i, 1 + 65 * i, y) == 0) return 0;
+    return 1;
+}
+
+void StartPlay() {
+    Camera = {500, 380, 0, 0};
+    FrameTiming.previousFrameTime = FrameClock.Elapsed();
+}
+
+std::int32_t RunMainLoop() {
+    for (;;) {
+        if (PeekMessageA(nullptr, nullptr, 0, 0, PM_NOREMOVE)) {
+            MSG message;
+            if (!GetMessageA(&message, nullptr, 0, 0)) return static_cast<std::int32_t>(message.wParam);
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+        } else if (AppActive != 0) {
+            if (RunFrame() == 0) return 1;
+        } else {
+            WaitMessage();
+        }
+    }
+}
+
+std::int32_t RunFrame() {
+    if (FrameTick() == 0) {
+        Report("a frame could not be drawn");
+        return 0;
+    }
+    if (PresentFrame() == 0) {
+        Report("lost display surfaces could not be restored");
+        return 0;
+    }
+    return 1;
+}
+
+LRESULT WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_CREATE:
+            return 0;
+        case WM_DESTROY:
+            ShutdownDisplay();
+            ShowCursor(TRUE);
+            PostQuitMessage(0);
+            return 0;
+        case WM_ACTIVATEAPP:
+            AppActive = static_cast<std::int32_t>(wParam);
+            return 0;
+        case WM_KEYDOWN:
+            if (OnKeyDown(wParam) != 0) DestroyWindow(window);
+            return 0;
+        case WM_KEYUP:
+            return 0;
+        default:
+            return DefWindowProcA(window, message, wParam, lParam);
+    }
+}

@@ -1,0 +1,62 @@
+#include "shell/frame_tick.h"
+
+#include <cstdio>
+
+#include "display/display.h"
+#include "platform/gdi.h"
+#include "shell/camera.h"
+#include "shell/stopwatch.h"
+#include "world/world.h"
+
+FrameTimingRecord FrameTiming{0, 0, 0, 0};
+
+namespace {
+constexpr std::int32_t kCameraLimit = 8192;
+}
+
+std::int32_t MoveCameraAxis(std::int32_t position, std::int32_t velocity, std::int32_t elapsed) {
+    // The product in 64 bits: a long pause at a high velocity must not overflow.
+    const std::int64_t product = static_cast<std::int64_t>(velocity) * elapsed;
+    const double moved = static_cast<double>(product) * 0.1 + position;
+    if (moved < 0.0) return 0;
+    if (moved > kCameraLimit) return kCameraLimit;
+    return static_cast<std::int32_t>(moved);
+}
+
+std::int32_t FrameTick() {
+    const std::int32_t now = FrameClock.Elapsed();
+    const auto elapsed = static_cast<std::int32_t>(static_cast<std::uint32_t>(now) -
+                                                   static_cast<std::uint32_t>(FrameTiming.previousFrameTime));
+    FrameTiming.previousFrameTime = now;
+    ++FrameTiming.framesCounted;
+    if (FrameClock.IntervalElapsed(FrameTiming.lastSampleTime, 1000)) {
+        FrameTiming.shownFramesPerSecond = FrameTiming.framesCounted;
+        FrameTiming.framesCounted = 0;
+    }
+    Camera.x = MoveCameraAxis(Camera.x, Camera.velocityX, elapsed);
+    Camera.y = MoveCameraAxis(Camera.y, Camera.velocityY, elapsed);
+
+    if (TheWorld.Draw(Camera.x, Camera.y, BackSurface) == 0) return 0;
+
+    char text[256];
+    std::snprintf(text, sizeof text, "%dx%dx%d %dfps\n\nColors: Space\nResolution: Enter\n",
+                  DisplayMode.width, DisplayMode.height, DisplayMode.colourDepth,
+                  FrameTiming.shownFramesPerSecond);
+    DrawOverlayText(text, BackSurface, 5, 5);
+    std::snprintf(text, sizeof text, "x: %d y: %d\nVelocity X: %d, Velocity Y:%d\n", Camera.x,
+                  Camera.y, Camera.velocityX, Camera.velocityY);
+    DrawOverlayText(text, BackSurface, 5, 100);
+    std::snprintf(text, sizeof text, "%d",
+                  static_cast<int>(static_cast<unsigned char>(TheWorld.SolidPixelAt(Camera.x, Camera.y))));
+    DrawOverlayText(text, BackSurface, DisplayMode.width / 2, DisplayMode.height / 2);
+    return 1;
+}
+
+void DrawOverlayText(const char* text, IDirectDrawSurface* surface, std::int32_t left,
+                     std::int32_t top) {
+    HDC dc = nullptr;
+    if (surface == nullptr || surface->GetDC(&dc) < 0) return;
+    RECT rect{left, top, DisplayMode.width - 10, DisplayMode.height - 10};
+    DrawTextA(dc, text, -1, &rect, 0);
+    surface->ReleaseDC(dc);
+}

@@ -1,0 +1,42 @@
+// Value types of the world: grid cells, grids, the view handed to the actors, scan results.
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+struct MapCell {
+    std::int32_t reserved0;
+    std::int32_t tileIndex;  // negative: empty
+    std::int32_t reserved1;
+};
+
+constexpr std::int32_t kGridSide = 256;
+
+// 256 x 256 cells, column-major: the cell of column X and row Y is element X * 256 + Y.
+struct TileGrid {
+    std::array<MapCell, kGridSide * kGridSide> cells;
+    MapCell& At(std::int32_t column, std::int32_t row) {
+        return cells[static_cast<std::size_t>(column * kGridSide + row)];
+    }
+    const MapCell& At(std::int32_t column, std::int32_t row) const {
+        return cells[static_cast<std::size_t>(column * kGridSide + row)];
+    }
+};
+
+struct ViewRectangle {
+    std::int32_t left;
+    std::int32_t top;
+    std::int32_t right;
+    std::int32_t bottom;
+};
+
+struct ScanHit {
+    bool found;
+    std::int32_t x;
+    std::int32_t y;
+};
+
+struct CellPosition {
+    std::int32_t x;
+    std::int32_t y;
+};

@@ -1,0 +1,92 @@
+// The level: two grids read from the level files, three pictures with the banks that draw
+// them, and the actor manager. One global instance, TheWorld; the shell drives its resource
+// life cycle, the frame tick draws it, the walker asks it about solid pixels.
+#pragma once
+
+#include <cstdint>
+
+#include "graphics/bitmap.h"
+#include "graphics/tile_bank.h"
+#include "platform/ddraw.h"
+#include "world/map_types.h"
+
+class ActorManager;
+
+constexpr std::int32_t kTileSize = 32;
+constexpr std::int32_t kBlockSize = 128;
+constexpr std::int32_t kTileSlotCount = 64;
+constexpr std::int32_t kBackgroundWidth = 1024;
+constexpr std::int32_t kBackgroundHeight = 768;
+
+class World {
+public:
+    World();
+    virtual ~World();
+    World(const World&) = delete;
+    World& operator=(const World&) = delete;
+
+    // ---- Model and level files ----
+    // Creates the tile, background and block banks and the actor manager (once).
+    void CreateResources();
+    // 0 success, -6 the file could not be read, -10 the first walker could not be spawned.
+    // A missing or short file raises LevelError.
+    std::int32_t LoadTileLevel(const char* fileName);
+    std::int32_t LoadBlockLevel(const char* fileName);
+    // Reads one level file into one grid; raises LevelError for a missing or short file.
+    std::int32_t ReadLevelFile(const char* fileName, TileGrid& grid);
+    std::int32_t LoadBitmaps();
+    std::int32_t LoadSurfaces();
+    void CreateSurfaces();
+    void ReleaseSurfaces();
+    std::int32_t Restore();
+    // The tile grid's cell holding world pixel (x, y); empty outside the world and for tile
+    // indices the bank has no slot for.
+    MapCell CellAt(std::int32_t x, std::int32_t y) const;
+    MapCell GridCellAt(std::int32_t x, std::int32_t y, std::int32_t cellWidth,
+                       std::int32_t cellHeight) const;
+    CellPosition CellOffset(std::int32_t x, std::int32_t y) const;
+
+    // ---- Collision queries ----
+    std::uint8_t SolidPixelAt(std::int32_t x, std::int32_t y) const;
+    ScanHit ScanRows(std::int32_t x, std::int32_t y, std::int32_t rx, std::int32_t ry) const;
+    ScanHit ScanColumnsLeftward(std::int32_t x, std::int32_t y, std::int32_t rx,
+                                std::int32_t ry) const;
+    ScanHit ScanColumnsRightward(std::int32_t x, std::int32_t y, std::int32_t rx,
+                                 std::int32_t ry) const;
+
+    // ---- Rendering ----
+    std::int32_t Draw(std::int32_t centreX, std::int32_t centreY, IDirectDrawSurface* surface);
+    CellPosition ClampViewCentre(std::int32_t x, std::int32_t y) const;
+    std::int32_t DrawBackground(std::int32_t x, std::int32_t y, IDirectDrawSurface* surface);
+    std::int32_t DrawTileLayer(std::int32_t x, std::int32_t y, IDirectDrawSurface* surface);
+    std::int32_t DrawBlockLayer(std::int32_t x, std::int32_t y, IDirectDrawSurface* surface);
+
+    // ---- Access for the shell's diagnostics and for tests ----
+    TileBank* TileBankPtr() const { return tileBank_; }
+    TileBank* BackgroundBankPtr() const { return backgroundBank_; }
+    TileBank* BlockBankPtr() const { return blockBank_; }
+    ActorManager* Actors() const { return actorManager_; }
+    const TileGrid& TileGridRef() const { return tileGrid_; }
+    const TileGrid& BlockGridRef() const { return blockGrid_; }
+    TileGrid& TileGridMutable() { return tileGrid_; }
+    TileGrid& BlockGridMutable() { return blockGrid_; }
+    Bitmap& TilePicture() { return tilePicture_; }
+    // Frees the banks and the actor manager. The running program never does this (they live
+    // until the process ends); tests that build worlds of their own use it.
+    void DestroyResources();
+
+private:
+    Bitmap backgroundPicture_;
+    Bitmap tilePicture_;
+    Bitmap blockPicture_;
+    TileBank* backgroundBank_ = nullptr;
+    TileBank* tileBank_ = nullptr;
+    TileBank* blockBank_ = nullptr;
+    ActorManager* actorManager_ = nullptr;
+    TileGrid tileGrid_{};
+    TileGrid blockGrid_{};
+    std::int32_t worldWidth_ = 8192;
+    std::int32_t worldHeight_ = 8192;
+};
+
+extern World TheWorld;
