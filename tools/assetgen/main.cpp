@@ -1,1 +1,60 @@
+// Writes the game's six data files into the folder named on the command line:
+//   x2.lvl, x2fg.lvl, gfx/tiles.bmp, gfx/bigben.bmp, gfx/badguysprites2.bmp, vornsprites24bit.bmp
+// The output is the same, byte for byte, on every run.
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <string>
 
+#include "art.h"
+#include "levels.h"
+
+namespace {
+
+bool WriteLevel(const std::filesystem::path& path, const std::vector<std::string>& lines) {
+    std::ofstream out(path, std::ios::binary);
+    for (const std::string& line : lines) out << line << '\n';
+    return static_cast<bool>(out);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: assetgen OUTPUT_FOLDER\n");
+        return 2;
+    }
+    const std::filesystem::path root(argv[1]);
+    std::error_code ec;
+    std::filesystem::create_directories(root / "gfx", ec);
+    if (ec) {
+        std::fprintf(stderr, "assetgen: cannot create %s: %s\n", (root / "gfx").c_str(), ec.message().c_str());
+        return 1;
+    }
+    std::string error;
+    struct Picture {
+        const char* name;
+        assetgen::Canvas (*make)();
+        bool palettized;
+    };
+    const Picture pictures[] = {{"gfx/tiles.bmp", assetgen::MakeTileSheet, true},
+                                {"gfx/bigben.bmp", assetgen::MakeBackground, false},
+                                {"gfx/badguysprites2.bmp", assetgen::MakeBlockSheet, true},
+                                {"vornsprites24bit.bmp", assetgen::MakeWalkerSheet, false}};
+    for (const Picture& p : pictures) {
+        const assetgen::Canvas canvas = p.make();
+        const std::string path = (root / p.name).string();
+        const bool ok = p.palettized ? assetgen::SaveBmp8(canvas, path, error)
+                                     : assetgen::SaveBmp24(canvas, path, error);
+        if (!ok) {
+            std::fprintf(stderr, "assetgen: %s: %s\n", p.name, error.c_str());
+            return 1;
+        }
+    }
+    if (!WriteLevel(root / "x2.lvl", assetgen::MakeTileLevel()) ||
+        !WriteLevel(root / "x2fg.lvl", assetgen::MakeBlockLevel())) {
+        std::fprintf(stderr, "assetgen: cannot write the level files\n");
+        return 1;
+    }
+    return 0;
+}
