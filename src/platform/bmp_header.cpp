@@ -35,7 +35,12 @@ Check Inspect(const std::uint8_t* b, std::size_t available, std::uint64_t fileSi
     }
     if (fileSize < 14u + infoSize) return Refuse("the BMP header is truncated");
     if (width <= 0 || height == 0) return Refuse("the picture has no pixels");
-    if (height < 0) height = -height;
+    if (height < 0) {
+        // Compressed pictures are stored bottom-up only.
+        const std::uint32_t compression = infoSize >= 40 && available >= 34 ? U32(b + 30) : 0;
+        if (compression == 1 || compression == 2) return Refuse("a top-down compressed BMP is not valid");
+        height = -height;
+    }
     if (width > kMaxSide || height > kMaxSide || width * height > kMaxPixels)
         return Refuse("the picture is too large (over 16384 on a side or 64 million pixels)");
     if (bpp != 1 && bpp != 4 && bpp != 8 && bpp != 16 && bpp != 24 && bpp != 32)

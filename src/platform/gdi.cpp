@@ -37,6 +37,21 @@ bool Fail(const char* reason) {
     return false;
 }
 
+// The channel of v under mask, widened to 8 bits.
+std::uint32_t Widen(std::uint32_t v, std::uint32_t mask) {
+    if (mask == 0) return 0;
+    int shift = 0;
+    while (((mask >> shift) & 1u) == 0) ++shift;
+    int bits = 0;
+    while (((mask >> (shift + bits)) & 1u) != 0 && bits < 8) ++bits;
+    std::uint32_t c = (v & mask) >> shift;
+    if (bits >= 8) return c & 0xFF;
+    std::uint32_t wide = 0;
+    for (int filled = 0; filled < 8; filled += bits) wide = (wide << bits) | c;
+    const int total = ((8 + bits - 1) / bits) * bits;
+    return (wide >> (total - 8)) & 0xFF;
+}
+
 // Decodes count pixels of one picture row, starting at column x, to 0x00RRGGBB. The picture's
 // alpha channel and blending play no part, as with a plain GDI copy.
 void DecodePictureRow(const PictureObject& p, int x, int y, int count, std::uint32_t* out) {
@@ -50,10 +65,11 @@ void DecodePictureRow(const PictureObject& p, int x, int y, int count, std::uint
         return;
     }
     if (bytes == 2) {
+        // Channels widen by repeating their top bits, so the 5-bit levels of a 555 picture
+        // reach full range and its key pixels read back as exactly RGB(189,198,255).
         for (int i = 0; i < count; ++i) {
-            Uint8 r, g, b;
-            SDL_GetRGB(static_cast<Uint32>(px[2 * i] | (px[2 * i + 1] << 8)), f, &r, &g, &b);
-            out[i] = static_cast<std::uint32_t>((r << 16) | (g << 8) | b);
+            const std::uint32_t v = static_cast<std::uint32_t>(px[2 * i] | (px[2 * i + 1] << 8));
+            out[i] = (Widen(v, f->Rmask) << 16) | (Widen(v, f->Gmask) << 8) | Widen(v, f->Bmask);
         }
         return;
     }

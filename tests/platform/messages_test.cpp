@@ -1,0 +1,117 @@
+// The message queue and the window's life cycle, as the shell relies on them.
+#include <gtest/gtest.h>
+
+#include <SDL.h>
+
+#include <vector>
+
+#include "platform/test_seams.h"
+#include "platform/window.h"
+
+namespace {
+
+std::vector<UINT> g_seen;
+HWND g_window = nullptr;
+
+LRESULT RecordingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    g_seen.push_back(message);
+    if (message == WM_DESTROY) PostQuitMessage(7);
+    if (message == WM_KEYDOWN) g_seen.push_back(static_cast<UINT>(1000 + wParam));
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+class Messages : public ::testing::Test {
+protected:
+    void SetUp() override {
+        setenv("SDL_VIDEODRIVER", "dummy", 1);
+        WNDCLASSA wc{};
+        wc.lpfnWndProc = RecordingProc;
+        wc.lpszClassName = "test";
+        RegisterClassA(&wc);
+        g_window = CreateWindowExA(0, "test", "test", WS_POPUP, 0, 0, GetSystemMetrics(SM_CXSCREEN),
+                                   GetSystemMetrics(SM_CYSCREEN), nullptr, nullptr, nullptr, nullptr);
+        ASSERT_NE(g_window, nullptr);
+    }
+    void TearDown() override {
+        if (g_window) DestroyWindow(g_window);
+        MSG m;
+        while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) {
+        }
+    }
+};
+
+void PushKey(SDL_Keycode key, bool down, bool repeat = false) {
+    SDL_Event e{};
+    e.type = down ? SDL_KEYDOWN : SDL_KEYUP;
+    e.key.keysym.sym = key;
+    e.key.repeat = repeat ? 1 : 0;
+    e.key.state = down ? SDL_PRESSED : SDL_RELEASED;
+    SDL_PushEvent(&e);
+}
+
+TEST_F(Messages, CreationShowAndDestructionRunTheProcedureSynchronously) {
+    EXPECT_EQ(g_seen.front(), WM_CREATE);
+    ShowWindow(g_window, SW_SHOWNORMAL);
+    EXPECT_EQ(g_seen.back(), WM_ACTIVATEAPP);
+    DestroyWindow(g_window);
+    g_window = nullptr;
+    EXPECT_EQ(g_seen.back(), WM_DESTROY);  // before DestroyWindow returned
+    MSG m{};
+    ASSERT_TRUE(PeekMessageA(&m, nullptr, 0, 0, PM_NOREMOVE));
+    EXPECT_EQ(GetMessageA(&m, nullptr, 0, 0), FALSE);  // the quit message
+    EXPECT_EQ(m.message, WM_QUIT);
+    EXPECT_EQ(m.wParam, 7u);
+}
+
+TEST_F(Messages, PeekWithNoRemoveTakesNothingAndKeysMapToVirtualKeys) {
+    PushKey(SDLK_LEFT, true);
+    PushKey(SDLK_LEFT, true, true);  // auto-repeat counts as another key press
+    PushKey(SDLK_LEFT, false);
+    PushKey(SDLK_a, true);
+    PushKey(SDLK_7, true);
+    PushKey(SDLK_F13, true);  // no virtual-key code: nothing is sent
+    PushKey(SDLK_RETURN, true);
+    MSG m{};
+    ASSERT_TRUE(PeekMessageA(&m, nullptr, 0, 0, PM_NOREMOVE));
+    ASSERT_TRUE(PeekMessageA(&m, nullptr, 0, 0, PM_NOREMOVE));
+    std::vector<std::pair<UINT, WPARAM>> got;
+    while (PeekMessageA(nullptr, nullptr, 0, 0, PM_NOREMOVE)) {
+        ASSERT_TRUE(GetMessageA(&m, nullptr, 0, 0));
+        got.emplace_back(m.message, m.wParam);
+    }
+    const std::vector<std::pair<UINT, WPARAM>> expected{
+        {WM_KEYDOWN, VK_LEFT}, {WM_KEYDOWN, VK_LEFT}, {WM_KEYUP, VK_LEFT},
+        {WM_KEYDOWN, 'A'},     {WM_KEYDOWN, '7'},     {WM_KEYDOWN, VK_RETURN}};
+    EXPECT_EQ(got, expected);
+}
+
+TEST_F(Messages, CloseRequestDestroysTheWindowThroughTheDefaultHandling) {
+    SDL_Event e{};
+    e.type = SDL_QUIT;
+    SDL_PushEvent(&e);
+    MSG m{};
+    ASSERT_TRUE(GetMessageA(&m, nullptr, 0, 0));
+    EXPECT_EQ(m.message, WM_CLOSE);
+    DispatchMessageA(&m);
+    g_window = nullptr;
+    EXPECT_EQ(g_seen.back(), WM_DESTROY);
+    EXPECT_FALSE(GetMessageA(&m, nullptr, 0, 0));
+}
+
+TEST_F(Messages, WaitMessageReturnsWhenAScriptedMessageArrives) {
+    test_seams::ScheduleInput({1000, test_seams::InputKind::KeyDown, VK_SPACE, 0});
+    EXPECT_TRUE(WaitMessage());  // the script is due at once while waiting
+    MSG m{};
+    ASSERT_TRUE(GetMessageA(&m, nullptr, 0, 0));
+    EXPECT_EQ(m.wParam, static_cast<WPARAM>(VK_SPACE));
+}
+
+TEST(Timer, VirtualClockWrapsLikeA32BitCounter) {
+    test_seams::UseVirtualClock(true, 0xFFFFFFF0u);
+    EXPECT_EQ(timeGetTime(), 0xFFFFFFF0u);
+    test_seams::AdvanceVirtualClock(0x20);
+    EXPECT_EQ(timeGetTime(), 0x10u);
+    test_seams::UseVirtualClock(false);
+}
+
+}  // namespace
