@@ -60,6 +60,12 @@ public:
     std::int32_t DrawBackground(std::int32_t x, std::int32_t y, IDirectDrawSurface* surface);
     std::int32_t DrawTileLayer(std::int32_t x, std::int32_t y, IDirectDrawSurface* surface);
     std::int32_t DrawBlockLayer(std::int32_t x, std::int32_t y, IDirectDrawSurface* surface);
+    // The layers' geometry for a clamped centre in the current display mode: the background's
+    // offset into its picture, the tile layer's world rectangle (right and bottom extended as
+    // the actors receive it) and the block layer's rectangle in block-grid pixels.
+    CellPosition BackgroundOffset(std::int32_t x, std::int32_t y) const;
+    ViewRectangle TileLayerView(std::int32_t x, std::int32_t y) const;
+    ViewRectangle BlockLayerView(std::int32_t x, std::int32_t y) const;
 
     // ---- Access for the shell's diagnostics and for tests ----
     TileBank* TileBankPtr() const { return tileBank_; }

@@ -22,43 +22,56 @@ CellPosition World::ClampViewCentre(std::int32_t x, std::int32_t y) const {
     return {static_cast<std::int32_t>(cx), static_cast<std::int32_t>(cy)};
 }
 
-std::int32_t World::DrawBackground(std::int32_t x, std::int32_t y, IDirectDrawSurface* surface) {
+CellPosition World::BackgroundOffset(std::int32_t x, std::int32_t y) const {
     const std::int32_t w = DisplayMode.width, h = DisplayMode.height;
     const std::int32_t hw = w >> 1, hh = h >> 1;
     const std::int32_t ox =
         w >= kBackgroundWidth ? 0 : (x - hw) * (kBackgroundWidth - w) / (worldWidth_ - w);
     const std::int32_t oy =
         h >= kBackgroundHeight ? 0 : (y - hh) * (kBackgroundHeight - h) / (worldHeight_ - h);
-    backgroundBank_->Draw(0, -ox, -oy, surface);
+    return {ox, oy};
+}
+
+ViewRectangle World::TileLayerView(std::int32_t x, std::int32_t y) const {
+    const std::int32_t hw = DisplayMode.width >> 1, hh = DisplayMode.height >> 1;
+    ViewRectangle v{x - hw, y - hh, x + hw, y + hh};
+    if (hw % kTileSize != 0) v.right += 31;  // the test is on the half sizes
+    if (hh % kTileSize != 0) v.bottom += 31;
+    return v;
+}
+
+ViewRectangle World::BlockLayerView(std::int32_t x, std::int32_t y) const {
+    const std::int32_t hw = DisplayMode.width >> 1, hh = DisplayMode.height >> 1;
+    const std::int32_t left = 4 * (x - hw), top = 4 * (y - hh);
+    return {left, top, left + 2 * hw + (hw % kBlockSize != 0 ? 127 : 0),
+            top + 2 * hh + (hh % kBlockSize != 0 ? 127 : 0)};
+}
+
+std::int32_t World::DrawBackground(std::int32_t x, std::int32_t y, IDirectDrawSurface* surface) {
+    const CellPosition offset = BackgroundOffset(x, y);
+    backgroundBank_->Draw(0, -offset.x, -offset.y, surface);
     return 1;
 }
 
 std::int32_t World::DrawTileLayer(std::int32_t x, std::int32_t y, IDirectDrawSurface* surface) {
-    const std::int32_t hw = DisplayMode.width >> 1, hh = DisplayMode.height >> 1;
-    const std::int32_t left = x - hw, top = y - hh;
-    std::int32_t right = x + hw, bottom = y + hh;
-    if (hw % kTileSize != 0) right += 31;
-    if (hh % kTileSize != 0) bottom += 31;
-    std::int32_t sx = -(left % kTileSize);
-    for (std::int32_t wx = left; wx <= right; wx += kTileSize, sx += kTileSize) {
-        std::int32_t sy = -(top % kTileSize);
-        for (std::int32_t wy = top; wy <= bottom; wy += kTileSize, sy += kTileSize) {
+    const ViewRectangle v = TileLayerView(x, y);
+    std::int32_t sx = -(v.left % kTileSize);
+    for (std::int32_t wx = v.left; wx <= v.right; wx += kTileSize, sx += kTileSize) {
+        std::int32_t sy = -(v.top % kTileSize);
+        for (std::int32_t wy = v.top; wy <= v.bottom; wy += kTileSize, sy += kTileSize) {
             const std::int32_t index = CellAt(wx, wy).tileIndex;
             if (index >= 0) tileBank_->Draw(index, sx, sy, surface);
         }
     }
-    return actorManager_->UpdateAndDraw(left, top, right, bottom, surface) ? 1 : 0;
+    return actorManager_->UpdateAndDraw(v.left, v.top, v.right, v.bottom, surface) ? 1 : 0;
 }
 
 std::int32_t World::DrawBlockLayer(std::int32_t x, std::int32_t y, IDirectDrawSurface* surface) {
-    const std::int32_t hw = DisplayMode.width >> 1, hh = DisplayMode.height >> 1;
-    const std::int32_t left = 4 * (x - hw), top = 4 * (y - hh);
-    const std::int32_t right = left + 2 * hw + (hw % kBlockSize != 0 ? 127 : 0);
-    const std::int32_t bottom = top + 2 * hh + (hh % kBlockSize != 0 ? 127 : 0);
-    std::int32_t sx = -(left % kBlockSize);
-    for (std::int32_t bx = left; bx <= right; bx += kBlockSize, sx += kBlockSize) {
-        std::int32_t sy = -(top % kBlockSize);
-        for (std::int32_t by = top; by <= bottom; by += kBlockSize, sy += kBlockSize) {
+    const ViewRectangle v = BlockLayerView(x, y);
+    std::int32_t sx = -(v.left % kBlockSize);
+    for (std::int32_t bx = v.left; bx <= v.right; bx += kBlockSize, sx += kBlockSize) {
+        std::int32_t sy = -(v.top % kBlockSize);
+        for (std::int32_t by = v.top; by <= v.bottom; by += kBlockSize, sy += kBlockSize) {
             const std::int32_t index = GridCellAt(bx, by, kBlockSize, kBlockSize).tileIndex;
             if (index >= 0 && index <= 2) blockBank_->Draw(index, sx, sy, surface);
         }

@@ -1,0 +1,106 @@
+// Whole runs of the program, headless, on the virtual clock with scripted keys. Every few
+// frames a line of state is dumped and compared with the expected dump under expected/; set
+// VORN7_REGENERATE_REPLAYS=1 (make regen-replays) to rewrite them, then review the difference.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "actors/actor_manager.h"
+#include "display/display.h"
+#include "game_run.h"
+#include "shell/camera.h"
+#include "shell/frame_tick.h"
+#include "world/world.h"
+
+namespace {
+
+std::string StateLine(const test_seams::FrameView& f) {
+    const Actor* w = TheWorld.Actors()->LiveActor(0);
+    const SpriteKind* kind = TheWorld.Actors()->KindObject(0);
+    char line[400];
+    std::snprintf(line, sizeof line,
+                  "frame %llu | %dx%dx%d %dfps | camera %d,%d velocity %d,%d | solid %d | walker %d,%d "
+                  "velocity %d,%d frame %d | pixels %016llx",
+                  static_cast<unsigned long long>(f.frameNumber), DisplayMode.width, DisplayMode.height,
+                  DisplayMode.colourDepth, FrameTiming.shownFramesPerSecond, Camera.x, Camera.y,
+                  Camera.velocityX, Camera.velocityY, TheWorld.SolidPixelAt(Camera.x, Camera.y), w->X(),
+                  w->Y(), w->Motion().velocityX, w->Motion().velocityY, kind->CurrentFrame(),
+                  static_cast<unsigned long long>(game_run::FrameChecksum(f)));
+    return line;
+}
+
+// Runs the program with the keys already scheduled and compares the dump with expected/name.txt.
+void ExpectReplay(const std::string& name, std::uint64_t every) {
+    std::vector<std::string> dump;
+    const game_run::Result r = game_run::Run(game_run::DataFolder(), [&](const test_seams::FrameView& f) {
+        if (f.frameNumber % every == 0) dump.push_back(StateLine(f));
+    });
+    ASSERT_EQ(r.exitCode, 0);
+    const std::filesystem::path expected =
+        std::filesystem::path(VORN7_SOURCE_DIR) / "tests" / "replay" / "expected" / (name + ".txt");
+    if (std::getenv("VORN7_REGENERATE_REPLAYS") != nullptr) {
+        std::ofstream out(expected);
+        for (const auto& line : dump) out << line << "\n";
+        GTEST_SKIP() << "regenerated " << expected;
+    }
+    std::ifstream in(expected);
+    ASSERT_TRUE(in) << "no expected dump at " << expected << " (make regen-replays)";
+    std::vector<std::string> want;
+    for (std::string line; std::getline(in, line);) want.push_back(line);
+    ASSERT_EQ(dump.size(), want.size());
+    for (std::size_t i = 0; i < dump.size(); ++i) ASSERT_EQ(dump[i], want[i]) << "line " << i + 1;
+}
+
+void PressTimes(std::uint64_t frame, int key, int times) {
+    for (int i = 0; i < times; ++i)
+        test_seams::ScheduleInput({frame, test_seams::InputKind::KeyDown, key, 0});
+}
+
+TEST(Replay, StartViewInAllThreeResolutions) {
+    game_run::UseHeadlessPlatform(16);
+    game_run::Press(30, VK_RETURN);  // 1024 x 768
+    game_run::Press(60, VK_RETURN);  // 640 x 480
+    game_run::Press(90, VK_RETURN);  // back to 800 x 600
+    game_run::QuitAt(120);
+    ExpectReplay("start_views", 10);
+}
+
+TEST(Replay, CameraFlownToEveryEdgeAndCorner) {
+    game_run::UseHeadlessPlatform(16);
+    PressTimes(1, VK_RIGHT, 30);
+    PressTimes(250, VK_DOWN, 30);
+    PressTimes(500, VK_LEFT, 60);
+    PressTimes(750, VK_UP, 60);
+    PressTimes(1000, VK_RIGHT, 30);
+    game_run::QuitAt(1100);
+    ExpectReplay("camera_edges", 25);
+}
+
+TEST(Replay, LongDiagonalFlight) {
+    game_run::UseHeadlessPlatform(16);
+    PressTimes(1, VK_RIGHT, 9);
+    PressTimes(1, VK_DOWN, 9);
+    game_run::QuitAt(620);
+    ExpectReplay("diagonal_flight", 20);
+}
+
+TEST(Replay, WalkerPatrolsTheStartAreaForAMinute) {
+    game_run::UseHeadlessPlatform(16);
+    game_run::QuitAt(3750);
+    ExpectReplay("walker_minute", 125);
+}
+
+TEST(Replay, InactiveForTenSecondsThenActiveAgain) {
+    game_run::UseHeadlessPlatform(16);
+    PressTimes(1, VK_RIGHT, 2);
+    test_seams::ScheduleInput({100, test_seams::InputKind::Deactivate, 0, 0});
+    test_seams::ScheduleInput({100, test_seams::InputKind::Activate, 0, 10000});
+    game_run::QuitAt(140);
+    ExpectReplay("inactive_pause", 5);
+}
+
+}  // namespace

@@ -1,0 +1,156 @@
+// The whole program, headless: every start-up failure ends with one line on standard error and
+// exit status 1, with everything acquired released; a normal quit ends with 0.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "display/display.h"
+#include "game_run.h"
+#include "platform/test_seams.h"
+#include "shell/app.h"
+#include "world/world.h"
+
+namespace {
+
+struct Outcome {
+    int exitCode;
+    std::uint64_t frames;
+    std::string stderrText;
+};
+
+Outcome RunIn(const std::filesystem::path& folder) {
+    testing::internal::CaptureStderr();
+    const game_run::Result r = game_run::Run(folder);
+    return {r.exitCode, r.frames, testing::internal::GetCapturedStderr()};
+}
+
+void ExpectEverythingReleased() {
+    EXPECT_EQ(test_seams::LiveSurfaceCount(), 0);
+    EXPECT_EQ(test_seams::LiveDeviceContextCount(), 0);
+    EXPECT_EQ(test_seams::LiveClipperCount(), 0);
+    EXPECT_EQ(test_seams::LiveDisplayDeviceCount(), 0);
+}
+
+TEST(Startup, NormalQuitWithEscapeEndsWithZeroAndReleasesEverything) {
+    game_run::UseHeadlessPlatform(16);
+    game_run::QuitAt(10);
+    const Outcome o = RunIn(game_run::DataFolder());
+    EXPECT_EQ(o.exitCode, 0);
+    EXPECT_EQ(o.frames, 10u);
+    EXPECT_EQ(o.stderrText, "");
+    ExpectEverythingReleased();
+}
+
+TEST(Startup, ACloseRequestEndsLikeEscape) {
+    game_run::UseHeadlessPlatform(16);
+    test_seams::ScheduleInput({5, test_seams::InputKind::Close, 0, 0});
+    const Outcome o = RunIn(game_run::DataFolder());
+    EXPECT_EQ(o.exitCode, 0);
+    EXPECT_EQ(o.frames, 5u);
+    ExpectEverythingReleased();
+}
+
+TEST(Startup, MissingTileLevel) {
+    game_run::UseHeadlessPlatform(16);
+    const auto folder = game_run::CopyOfDataFolder("no-level");
+    std::filesystem::remove(folder / "x2.lvl");
+    const Outcome o = RunIn(folder);
+    EXPECT_EQ(o.exitCode, 1);
+    EXPECT_EQ(o.frames, 0u);
+    EXPECT_EQ(o.stderrText, "vorn7: x2.lvl: Error loading level.\n");
+    ExpectEverythingReleased();
+    std::filesystem::remove_all(folder);
+}
+
+TEST(Startup, ShortBlockLevel) {
+    game_run::UseHeadlessPlatform(16);
+    const auto folder = game_run::CopyOfDataFolder("short-level");
+    std::ofstream(folder / "x2fg.lvl", std::ios::trunc) << std::string(256, '<') << "\n";
+    const Outcome o = RunIn(folder);
+    EXPECT_EQ(o.exitCode, 1);
+    EXPECT_EQ(o.stderrText, "vorn7: x2fg.lvl: Error loading level.\n");
+    ExpectEverythingReleased();
+    std::filesystem::remove_all(folder);
+}
+
+TEST(Startup, BrokenPictureNamesTheFileAndTheReason) {
+    game_run::UseHeadlessPlatform(16);
+    const auto folder = game_run::CopyOfDataFolder("bad-picture");
+    std::ofstream(folder / "gfx" / "tiles.bmp", std::ios::trunc) << "not a picture";
+    const Outcome o = RunIn(folder);
+    EXPECT_EQ(o.exitCode, 1);
+    EXPECT_EQ(o.stderrText, "vorn7: gfx/tiles.bmp: not a BMP file\n");
+    ExpectEverythingReleased();
+    std::filesystem::remove_all(folder);
+}
+
+TEST(Startup, MissingWalkerSheet) {
+    game_run::UseHeadlessPlatform(16);
+    const auto folder = game_run::CopyOfDataFolder("no-sheet");
+    std::filesystem::remove(folder / "vornsprites24bit.bmp");
+    const Outcome o = RunIn(folder);
+    EXPECT_EQ(o.exitCode, 1);
+    EXPECT_EQ(o.stderrText, "vorn7: vornsprites24bit.bmp: the file is missing or cannot be opened\n");
+    ExpectEverythingReleased();
+    std::filesystem::remove_all(folder);
+}
+
+TEST(Startup, RefusedDisplayModeStillCreatesTheWorldAndReleases) {
+    game_run::UseHeadlessPlatform(16);
+    test_seams::RefuseDisplayMode(800, 600, 32);
+    const Outcome o = RunIn(game_run::DataFolder());
+    EXPECT_EQ(o.exitCode, 1);
+    EXPECT_EQ(o.stderrText, "vorn7: the display could not be taken (800x600x32)\n");
+    EXPECT_NE(TheWorld.TileBankPtr(), nullptr);  // created before the display result was looked at
+    ExpectEverythingReleased();
+}
+
+TEST(Startup, FailedCooperativeLevelReleasesTheDevice) {
+    game_run::UseHeadlessPlatform(16);
+    test_seams::InjectedFaults().failSetCooperativeLevel = true;
+    const Outcome o = RunIn(game_run::DataFolder());
+    EXPECT_EQ(o.exitCode, 1);
+    ExpectEverythingReleased();
+}
+
+TEST(Startup, FailedSurfaceFillEndsStartup) {
+    game_run::UseHeadlessPlatform(16);
+    // The flip chain takes one creation, the walker's strip eight, the shell strips fifteen;
+    // the 40th is a tile's surface, whose picture then cannot be copied.
+    test_seams::InjectedFaults().failSurfaceCreationNumber = 40;
+    const Outcome o = RunIn(game_run::DataFolder());
+    EXPECT_EQ(o.exitCode, 1);
+    EXPECT_EQ(o.stderrText, "vorn7: the display surfaces could not be filled\n");
+    ExpectEverythingReleased();
+}
+
+TEST(Startup, WhileInactiveNoFrameRunsAndFramesResumeOnActivation) {
+    game_run::UseHeadlessPlatform(16);
+    test_seams::ScheduleInput({3, test_seams::InputKind::Deactivate, 0, 0});
+    test_seams::ScheduleInput({3, test_seams::InputKind::Activate, 0, 10000});
+    game_run::QuitAt(6);
+    std::vector<std::uint32_t> clock;
+    const game_run::Result r = game_run::Run(game_run::DataFolder(), [&](const test_seams::FrameView&) {});
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_EQ(r.frames, 6u);
+}
+
+TEST(Startup, AFailedFrameEndsWithStatusOne) {
+    game_run::UseHeadlessPlatform(16);
+    test_seams::ScheduleInput({4, test_seams::InputKind::KeyDown, 0, 0});
+    bool armed = false;
+    testing::internal::CaptureStderr();
+    const game_run::Result r = game_run::Run(game_run::DataFolder(), [&](const test_seams::FrameView& f) {
+        if (f.frameNumber == 3 && !armed) {
+            armed = true;
+            test_seams::LoseAllSurfaces();
+            test_seams::InjectedFaults().failRestoreNumber = 2;  // the first strip frame's restore
+        }
+    });
+    const std::string err = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(err, "vorn7: lost display surfaces could not be restored\n");
+}
+
+}  // namespace
