@@ -128,13 +128,17 @@ std::vector<std::string> MakeTileLevel() {
     // Ground: grass over dirt over stone, ore here and there.
     for (int c = 1; c < kSide - 1; ++c) {
         const int s = h[static_cast<std::size_t>(c)];
+        // The layers' depths wander from column to column, so the ground does not look banded.
+        const int dirt = 3 + static_cast<int>(SmoothNoise1D(c / 3.0, 71) * 3);
+        const int deep = dirt + 2 + static_cast<int>(SmoothNoise1D(c / 4.0, 72) * 4);
+        const int rock = deep + 2 + static_cast<int>(SmoothNoise1D(c / 5.0, 73) * 4);
         for (int r = s; r < kSide - 1; ++r) {
             const int depth = r - s;
             int tile = kStone;
             if (depth == 0) tile = kGrassTop;
-            else if (depth < 4) tile = kDirt;
-            else if (depth < 7) tile = kDirtStones;
-            else if (depth < 10) tile = kDirtDeep;
+            else if (depth < dirt) tile = rng.Chance(12) ? kDirtStones : kDirt;
+            else if (depth < deep) tile = rng.Chance(30) ? kDirtStones : kDirtDeep;
+            else if (depth < rock) tile = rng.Chance(20) ? kStone : kDirtDeep;
             else if (rng.Chance(3)) tile = kOre;
             g.Set(c, r, tile);
         }
@@ -162,6 +166,25 @@ std::vector<std::string> MakeTileLevel() {
         g.Set(24, r, r == 6 ? kPillarTop : kPillar);
         g.Set(25, r, r == 6 ? kStoneTop : kStone);
     }
+    // A cave under the plateau, in the first view: crystals, a mushroom, stalactites.
+    for (int c = 11; c <= 21; ++c)
+        for (int r = 15; r <= 17; ++r) g.Set(c, r, kEmpty);
+    for (int c = 11; c <= 21; ++c) {
+        g.Set(c, 14, kCaveCeiling);
+        g.Set(c, 18, kStoneTop);
+    }
+    g.Set(10, 15, kStoneFaceLeft);
+    g.Set(10, 16, kStoneFaceLeft);
+    g.Set(10, 17, kStoneFaceLeft);
+    g.Set(22, 15, kStoneFaceRight);
+    g.Set(22, 16, kStoneFaceRight);
+    g.Set(22, 17, kStoneFaceRight);
+    g.Set(13, 15, kStalactite);
+    g.Set(18, 15, kStalactite);
+    g.Set(12, 17, kCrystal);
+    g.Set(16, 17, kMushroomStem);
+    g.Set(16, 16, kMushroomCap);
+    g.Set(20, 17, kStalagmite);
     PlaceIsland(g, 14, 3, 5);
     g.Set(16, 2, kBush);
     PlaceIsland(g, 3, 6, 3);

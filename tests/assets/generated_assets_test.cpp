@@ -1,0 +1,185 @@
+// The generated pictures and levels: formats, sizes, see-through pixels where intended only,
+// closed world edges, and byte-identical output on every run.
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <set>
+
+#include "actors/actor_manager.h"
+#include "game_run.h"
+#include "world/world.h"
+#include "platform/gdi.h"
+
+namespace {
+
+const std::filesystem::path kData = VORN7_DATA_DIR;
+
+struct Picture {
+    HANDLE handle;
+    BITMAP info;
+    HDC dc;
+    explicit Picture(const std::filesystem::path& path) {
+        handle = LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION);
+        info = {};
+        if (handle) GetObjectA(handle, sizeof(BITMAP), &info);
+        dc = CreateCompatibleDC(nullptr);
+        SelectObject(dc, handle);
+    }
+    ~Picture() {
+        DeleteDC(dc);
+        if (handle) DeleteObject(handle);
+    }
+    COLORREF At(int x, int y) const { return GetPixel(dc, x, y); }
+};
+
+constexpr COLORREF kKey = RGB(189, 198, 255);
+
+double Distance(COLORREF a, COLORREF b) {
+    const int dr = GetRValue(a) - GetRValue(b), dg = GetGValue(a) - GetGValue(b), db = GetBValue(a) - GetBValue(b);
+    return std::sqrt(dr * dr + dg * dg + db * db);
+}
+
+// Every pixel is the key exactly or lies well away from it.
+void ExpectNoNearKey(const Picture& p, const char* name) {
+    for (int y = 0; y < p.info.bmHeight; ++y)
+        for (int x = 0; x < p.info.bmWidth; ++x) {
+            const COLORREF c = p.At(x, y);
+            if (c == kKey) continue;
+            ASSERT_GT(Distance(c, kKey), 24.0) << name << " at " << x << "," << y;
+        }
+}
+
+TEST(GeneratedPictures, SizesFormatsAndSeeThroughPixels) {
+    const Picture tiles(kData / "gfx/tiles.bmp");
+    ASSERT_NE(tiles.handle, nullptr);
+    EXPECT_GE(tiles.info.bmWidth, 529);
+    EXPECT_GE(tiles.info.bmHeight, 133);
+    EXPECT_EQ(tiles.info.bmBitsPixel, 8);
+    ExpectNoNearKey(tiles, "tiles");
+    // Every slot holds something solid, and most hold see-through pixels too.
+    int withHoles = 0;
+    for (int slot = 0; slot < 64; ++slot) {
+        const int k = slot / 4, r = slot % 4;
+        int solid = 0, clear = 0;
+        for (int y = 0; y < 32; ++y)
+            for (int x = 0; x < 32; ++x) (tiles.At(1 + 33 * k + x, 1 + 33 * r + y) == kKey ? clear : solid)++;
+        EXPECT_GT(solid, 0) << "slot " << slot;
+        withHoles += clear > 0;
+    }
+    EXPECT_GT(withHoles, 20);
+
+    const Picture background(kData / "gfx/bigben.bmp");
+    ASSERT_NE(background.handle, nullptr);
+    EXPECT_EQ(background.info.bmWidth, 1024);
+    EXPECT_EQ(background.info.bmHeight, 768);
+    EXPECT_EQ(background.info.bmBitsPixel, 24);
+    for (int y = 0; y < 768; ++y)
+        for (int x = 0; x < 1024; ++x) ASSERT_NE(background.At(x, y), kKey) << x << "," << y;
+    ExpectNoNearKey(background, "background");
+
+    const Picture blocks(kData / "gfx/badguysprites2.bmp");
+    ASSERT_NE(blocks.handle, nullptr);
+    EXPECT_GE(blocks.info.bmWidth, 389);
+    EXPECT_GE(blocks.info.bmHeight, 129);
+    EXPECT_EQ(blocks.info.bmBitsPixel, 8);
+    ExpectNoNearKey(blocks, "blocks");
+
+    const Picture walker(kData / "vornsprites24bit.bmp");
+    ASSERT_NE(walker.handle, nullptr);
+    EXPECT_GE(walker.info.bmWidth, 520);
+    EXPECT_GE(walker.info.bmHeight, 130);
+    EXPECT_EQ(walker.info.bmBitsPixel, 24);
+    ExpectNoNearKey(walker, "walker");
+    // Walk frames: feet on row 63, the body within the columns the wall probes test.
+    for (int i = 0; i < 8; ++i) {
+        int feet = 0, minX = 64, maxX = -1;
+        for (int y = 0; y < 64; ++y)
+            for (int x = 0; x < 64; ++x) {
+                if (walker.At(1 + 65 * i + x, 1 + y) == kKey) continue;
+                if (y == 63) ++feet;
+                minX = std::min(minX, x);
+                maxX = std::max(maxX, x);
+            }
+        EXPECT_GT(feet, 0) << "frame " << i;
+        EXPECT_GE(minX, 2) << "frame " << i;
+        EXPECT_LE(maxX, 52) << "frame " << i;
+    }
+}
+
+std::vector<std::string> ReadLines(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    return lines;
+}
+
+TEST(GeneratedLevels, FullGridsValidCharactersAndClosedEdges) {
+    const auto tiles = ReadLines(kData / "x2.lvl");
+    ASSERT_EQ(tiles.size(), 256u);
+    for (const auto& line : tiles) {
+        ASSERT_EQ(line.size(), 256u);
+        for (char c : line) ASSERT_TRUE(c == '<' || (c >= '=' && c <= '|')) << static_cast<int>(c);
+    }
+    for (int i = 0; i < 256; ++i) {
+        EXPECT_NE(tiles[static_cast<std::size_t>(i)][0], '<') << "left edge, row " << i;
+        EXPECT_NE(tiles[static_cast<std::size_t>(i)][255], '<') << "right edge, row " << i;
+        EXPECT_NE(tiles[255][static_cast<std::size_t>(i)], '<') << "bottom edge, column " << i;
+    }
+    const auto blocks = ReadLines(kData / "x2fg.lvl");
+    ASSERT_EQ(blocks.size(), 256u);
+    int placed = 0;
+    for (const auto& line : blocks) {
+        ASSERT_EQ(line.size(), 256u);
+        for (char c : line) {
+            ASSERT_TRUE(c == '<' || c == '=' || c == '>' || c == '?');
+            placed += c != '<';
+        }
+    }
+    EXPECT_GT(placed, 100);
+    EXPECT_LT(placed, 256 * 256 / 20);  // sparse
+}
+
+TEST(GeneratedAssets, GeneratingTwiceGivesIdenticalBytes) {
+    const auto dir = std::filesystem::temp_directory_path() / ("vorn7-gen-" + std::to_string(::getpid()));
+    std::filesystem::remove_all(dir);
+    const std::string command = std::string(VORN7_ASSETGEN) + " " + dir.string();
+    ASSERT_EQ(std::system(command.c_str()), 0);
+    for (const char* name : {"x2.lvl", "x2fg.lvl", "gfx/tiles.bmp", "gfx/bigben.bmp", "gfx/badguysprites2.bmp",
+                             "vornsprites24bit.bmp"}) {
+        std::ifstream a(kData / name, std::ios::binary), b(dir / name, std::ios::binary);
+        const std::string sa((std::istreambuf_iterator<char>(a)), std::istreambuf_iterator<char>());
+        const std::string sb((std::istreambuf_iterator<char>(b)), std::istreambuf_iterator<char>());
+        EXPECT_FALSE(sa.empty()) << name;
+        EXPECT_EQ(sa, sb) << name;
+    }
+    std::filesystem::remove_all(dir);
+}
+
+TEST(GeneratedAssets, TheWalkerLandsAndPatrolsTheStartArea) {
+    game_run::UseHeadlessPlatform(16);
+    game_run::QuitAt(3750);  // a minute of play
+    int minX = 1 << 30, maxX = -1;
+    bool onPlateau = false, onLowerGround = false, turnedAtPillar = false;
+    const game_run::Result r = game_run::Run(kData, [&](const test_seams::FrameView&) {
+        const Actor* w = TheWorld.Actors()->LiveActor(0);
+        minX = std::min(minX, w->X());
+        maxX = std::max(maxX, w->X());
+        onPlateau |= w->Y() == 288 - 65 && w->Motion().velocityY == 0;
+        onLowerGround |= w->Y() == 384 - 65 && w->Motion().velocityY == 0;
+        turnedAtPillar |= w->X() > 650 && w->Motion().velocityX < 0;
+    });
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_TRUE(onPlateau);      // it lands where it starts
+    EXPECT_TRUE(turnedAtPillar);  // meets the pillar and turns
+    EXPECT_TRUE(onLowerGround);  // falls from the ledge and lands below
+    EXPECT_GE(minX, 0);
+    EXPECT_LE(maxX + 45, 776);   // the wall probe meets the pillar; never through it
+}
+
+}  // namespace
