@@ -78,7 +78,7 @@ IDirectDrawSurface::IDirectDrawSurface(int width, int height, int bpp, DWORD cap
       bpp_(bpp),
       pitch_(((width * pixel_format::BytesPerPixel(bpp)) + 3) & ~3),
       caps_(caps),
-      pixels_(static_cast<std::size_t>(pitch_) * static_cast<std::size_t>(height), 0) {
+      pixels_(static_cast<std::size_t>(pitch_) * static_cast<std::size_t>(height) + 4, 0) {
     ++platform_internal::Seams().liveSurfaces;
     g_surfaces.push_back(this);
 }
@@ -95,7 +95,21 @@ IDirectDrawSurface::~IDirectDrawSurface() {
     if (g_display.primary == this) g_display.primary = nullptr;
 }
 
+bool IDirectDrawSurface::HoldsKeyPixel() const {
+    if (keyScan_ == KeyScan::Unknown) {
+        const int bytes = pixel_format::BytesPerPixel(bpp_);
+        bool found = false;
+        for (int y = 0; y < height_ && !found; ++y) {
+            const BYTE* row = pixels_.data() + static_cast<std::ptrdiff_t>(y) * pitch_;
+            for (int x = 0; x < width_ && !found; ++x) found = pixel_format::ReadRaw(row + x * bytes, bpp_) == key_;
+        }
+        keyScan_ = found ? KeyScan::HasKey : KeyScan::NoKey;
+    }
+    return keyScan_ == KeyScan::HasKey;
+}
+
 void IDirectDrawSurface::markLost() {
+    keyScan_ = KeyScan::Unknown;
     lost_ = true;
     std::fill(pixels_.begin(), pixels_.end(), BYTE{0xCD});  // the memory is gone
 }
@@ -114,6 +128,7 @@ HRESULT IDirectDrawSurface::Restore() {
     if (TakeFault(platform_internal::Seams().faults.failRestoreNumber)) return DDERR_GENERIC;
     if (bpp_ != g_display.bpp) return DDERR_INVALIDPIXELFORMAT;  // made for another mode
     lost_ = false;
+    keyScan_ = KeyScan::Unknown;
     if (backBuffer_ != nullptr) backBuffer_->lost_ = false;
     return DD_OK;
 }
@@ -132,6 +147,7 @@ HRESULT IDirectDrawSurface::SetColorKey(DWORD flags, DDCOLORKEY* key) {
         return DD_OK;
     }
     hasKey_ = true;
+    keyScan_ = KeyScan::Unknown;
     // The key is compared with raw pixels of this surface's format.
     key_ = bpp_ == 32 ? key->dwColorSpaceLowValue
                       : key->dwColorSpaceLowValue & ((1u << bpp_) - 1u);
@@ -164,6 +180,7 @@ HRESULT IDirectDrawSurface::Lock(RECT* rect, DDSURFACEDESC* desc, DWORD, void*) 
     if (lost_) return DDERR_SURFACELOST;
     if (locked_) return DDERR_GENERIC;
     locked_ = true;
+    keyScan_ = KeyScan::Unknown;  // the caller may write
     desc->dwFlags = DDSD_HEIGHT | DDSD_WIDTH | DDSD_PITCH | DDSD_PIXELFORMAT | DDSD_CAPS;
     desc->dwWidth = static_cast<DWORD>(width_);
     desc->dwHeight = static_cast<DWORD>(height_);
@@ -199,6 +216,7 @@ HRESULT IDirectDrawSurface::GetDC(HDC* dc) {
     if (lost_) return DDERR_SURFACELOST;
     if (dc_ != nullptr) return DDERR_DCALREADYCREATED;
     dc_ = platform_internal::CreateSurfaceDC(this);
+    keyScan_ = KeyScan::Unknown;
     *dc = dc_;
     return DD_OK;
 }
@@ -210,11 +228,52 @@ HRESULT IDirectDrawSurface::ReleaseDC(HDC dc) {
     return DD_OK;
 }
 
+namespace {
+
+// Loads one pixel's raw value. Surfaces carry four bytes of slack past their last row, so the
+// 24-bit case may read a whole word.
+template <int kBytes>
+inline std::uint32_t LoadPixel(const BYTE* p) {
+    if constexpr (kBytes == 1) {
+        return p[0];
+    } else if constexpr (kBytes == 2) {
+        std::uint16_t v;
+        std::memcpy(&v, p, 2);
+        return v;
+    } else {
+        std::uint32_t v;
+        std::memcpy(&v, p, 4);
+        return kBytes == 3 ? (v & 0x00FFFFFFu) : v;
+    }
+}
+
+// Copies the pixels of one row that differ from the key. Written as a select so that the
+// compiler vectorises it for 8, 16 and 32 bits.
+template <typename Pixel>
+void KeyedRowTyped(BYTE* dest, const BYTE* source, int w, std::uint32_t key) {
+    auto* d = reinterpret_cast<Pixel*>(dest);
+    const auto* s = reinterpret_cast<const Pixel*>(source);
+    const auto k = static_cast<Pixel>(key);
+    for (int i = 0; i < w; ++i) d[i] = s[i] == k ? d[i] : s[i];
+}
+
+void KeyedRow24(BYTE* d, const BYTE* s, int w, std::uint32_t key) {
+    for (int i = 0; i < w; ++i, d += 3, s += 3) {
+        if (LoadPixel<3>(s) == key) continue;
+        d[0] = s[0];
+        d[1] = s[1];
+        d[2] = s[2];
+    }
+}
+
+}  // namespace
+
 bool IDirectDrawSurface::keyedCopy(const RECT& dest, const IDirectDrawSurface& source,
                                    const RECT& sourceRect, bool useKey) {
     const int bytes = pixel_format::BytesPerPixel(bpp_);
     const int w = dest.right - dest.left;
-    const bool keyed = useKey && source.hasKey_;
+    // A source without a single key pixel is copied like an unkeyed one.
+    const bool keyed = useKey && source.hasKey_ && source.HoldsKeyPixel();
     for (int row = 0; row < dest.bottom - dest.top; ++row) {
         BYTE* d = pixels_.data() + static_cast<std::ptrdiff_t>(dest.top + row) * pitch_ +
                   static_cast<std::ptrdiff_t>(dest.left) * bytes;
@@ -222,37 +281,27 @@ bool IDirectDrawSurface::keyedCopy(const RECT& dest, const IDirectDrawSurface& s
                         static_cast<std::ptrdiff_t>(sourceRect.top + row) * source.pitch_ +
                         static_cast<std::ptrdiff_t>(sourceRect.left) * bytes;
         if (!keyed) {
-            std::memcpy(d, s, static_cast<std::size_t>(w) * static_cast<std::size_t>(bytes));
+            const std::size_t n = static_cast<std::size_t>(w) * static_cast<std::size_t>(bytes);
+            if (n <= 128) {
+                for (std::size_t i = 0; i < n; ++i) d[i] = s[i];  // a tile row: no call
+            } else {
+                std::memcpy(d, s, n);
+            }
             continue;
         }
         switch (bytes) {
-            case 1: {
-                const BYTE key = static_cast<BYTE>(source.key_);
-                for (int i = 0; i < w; ++i)
-                    if (s[i] != key) d[i] = s[i];
+            case 1:
+                KeyedRowTyped<std::uint8_t>(d, s, w, source.key_);
                 break;
-            }
-            case 2: {
-                for (int i = 0; i < w; ++i) {
-                    const std::uint32_t v = pixel_format::ReadRaw(s + 2 * i, 16);
-                    if (v != source.key_) pixel_format::WriteRaw(d + 2 * i, 16, v);
-                }
+            case 2:
+                KeyedRowTyped<std::uint16_t>(d, s, w, source.key_);
                 break;
-            }
-            case 3: {
-                for (int i = 0; i < w; ++i) {
-                    const std::uint32_t v = pixel_format::ReadRaw(s + 3 * i, 24);
-                    if (v != source.key_) pixel_format::WriteRaw(d + 3 * i, 24, v);
-                }
+            case 3:
+                KeyedRow24(d, s, w, source.key_);
                 break;
-            }
-            default: {
-                const auto* s32 = reinterpret_cast<const std::uint32_t*>(s);
-                auto* d32 = reinterpret_cast<std::uint32_t*>(d);
-                for (int i = 0; i < w; ++i)
-                    if (s32[i] != source.key_) d32[i] = s32[i];
+            default:
+                KeyedRowTyped<std::uint32_t>(d, s, w, source.key_);
                 break;
-            }
         }
     }
     return true;
@@ -281,6 +330,7 @@ HRESULT IDirectDrawSurface::Blt(RECT* destRect, IDirectDrawSurface* source, RECT
         src.top += clipped.top - dst.top;
         dst = clipped;
     }
+    keyScan_ = KeyScan::Unknown;
     keyedCopy(dst, *source, src, (flags & DDBLT_KEYSRC) != 0);
     return DD_OK;
 }
@@ -299,6 +349,7 @@ HRESULT IDirectDrawSurface::BltFast(DWORD x, DWORD y, IDirectDrawSurface* source
     if (right > width_ || bottom > height_) return DDERR_INVALIDRECT;
     const RECT dst{static_cast<LONG>(x), static_cast<LONG>(y), static_cast<LONG>(right),
                    static_cast<LONG>(bottom)};
+    keyScan_ = KeyScan::Unknown;
     keyedCopy(dst, *source, src, (trans & DDBLTFAST_SRCCOLORKEY) != 0);
     return DD_OK;
 }
@@ -308,6 +359,7 @@ HRESULT IDirectDrawSurface::Flip(IDirectDrawSurface*, DWORD) {
     if (lost_ || backBuffer_->lost_) return DDERR_SURFACELOST;
     if (platform_internal::Seams().faults.failFlip) return DDERR_GENERIC;
     pixels_.swap(backBuffer_->pixels_);
+    keyScan_ = backBuffer_->keyScan_ = KeyScan::Unknown;
     platform_internal::PresentSurface(*this);
     return DD_OK;
 }

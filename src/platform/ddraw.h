@@ -131,11 +131,16 @@ public:
     int bitsPerPixel() const { return bpp_; }
     int pitch() const { return pitch_; }
     bool lost() const { return lost_; }
-    BYTE* pixels() { return pixels_.data(); }
+    BYTE* pixels() {  // for writing: the key scan starts over
+        keyScan_ = KeyScan::Unknown;
+        return pixels_.data();
+    }
     const BYTE* pixels() const { return pixels_.data(); }
     bool hasDC() const { return dc_ != nullptr; }
     void setDC(HDC dc) { dc_ = dc; }
     void markLost();
+    // Whether any pixel equals the colour key; scanned once after each change of content.
+    bool HoldsKeyPixel() const;
 
 private:
     friend class IDirectDraw;
@@ -156,6 +161,8 @@ private:
     bool hasKey_ = false;
     DWORD key_ = 0;
     HDC dc_ = nullptr;
+    enum class KeyScan { Unknown, HasKey, NoKey };
+    mutable KeyScan keyScan_ = KeyScan::Unknown;
     IDirectDrawClipper* clipper_ = nullptr;
     IDirectDrawSurface* backBuffer_ = nullptr;   // primary: the attached back buffer (owned)
     IDirectDrawSurface* primary_ = nullptr;      // back buffer: the chain it belongs to

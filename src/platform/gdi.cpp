@@ -272,11 +272,37 @@ COLORREF SetPixel(HDC dc, int x, int y, COLORREF colour) {
     return RGB(c.r, c.g, c.b);
 }
 
+namespace {
+
+// Draws one character cell, clipped to [clipL, clipR) x [clipT, clipB).
+template <int kBytes>
+void DrawCell(IDirectDrawSurface& s, const std::uint8_t* glyph, long long left, long long top,
+              long long clipL, long long clipT, long long clipR, long long clipB, std::uint32_t ink,
+              std::uint32_t paper) {
+    const long long x0 = std::max(left, clipL), x1 = std::min(left + bitmap_font::kCellWidth, clipR);
+    const long long y0 = std::max(top, clipT), y1 = std::min(top + bitmap_font::kLineHeight, clipB);
+    if (x0 >= x1) return;
+    std::uint8_t* pixels = s.pixels();
+    for (long long y = y0; y < y1; ++y) {
+        const int gy = static_cast<int>(y - top) / bitmap_font::kScale - 1;  // a margin row on top
+        const std::uint8_t bits = (gy >= 0 && gy < bitmap_font::kGlyphHeight) ? glyph[gy] : std::uint8_t{0};
+        // One row of the cell, widened from the glyph's bits.
+        std::uint32_t cell[bitmap_font::kCellWidth];
+        for (int cx = 0; cx < bitmap_font::kCellWidth; ++cx) {
+            const int gx = cx / bitmap_font::kScale;
+            cell[cx] = (gx < bitmap_font::kGlyphWidth && ((bits >> (4 - gx)) & 1) != 0) ? ink : paper;
+        }
+        std::uint8_t* row = pixels + y * s.pitch();
+        for (long long x = x0; x < x1; ++x) pixel_format::WriteRaw(row + x * kBytes, kBytes * 8, cell[x - left]);
+    }
+}
+
+}  // namespace
+
 int DrawTextA(HDC dc, LPCSTR text, int length, RECT* rect, UINT) {
     if (dc == nullptr || dc->surface == nullptr || text == nullptr || rect == nullptr) return 0;
     IDirectDrawSurface& s = *dc->surface;
     const int bpp = s.bitsPerPixel();
-    const int bytes = pixel_format::BytesPerPixel(bpp);
     const std::uint32_t ink = pixel_format::EncodeColour(bpp, 0, 0, 0);
     const std::uint32_t paper = pixel_format::EncodeColour(bpp, 255, 255, 255);
     // Everything drawn stays inside both the rectangle and the surface.
@@ -287,10 +313,6 @@ int DrawTextA(HDC dc, LPCSTR text, int length, RECT* rect, UINT) {
     long long lineTop = rect->top;
     long long column = 0;
     int lines = 1;
-    const auto plot = [&](long long x, long long y, std::uint32_t raw) {
-        if (x < clipL || x >= clipR || y < clipT || y >= clipB) return;
-        pixel_format::WriteRaw(s.pixels() + y * s.pitch() + x * bytes, bpp, raw);
-    };
     for (int i = 0; length < 0 ? text[i] != '\0' : i < length; ++i) {
         const char c = text[i];
         if (c == '\n') {
@@ -304,15 +326,19 @@ int DrawTextA(HDC dc, LPCSTR text, int length, RECT* rect, UINT) {
         ++column;
         if (cellLeft >= clipR || lineTop >= clipB) continue;
         const std::uint8_t* glyph = bitmap_font::Glyph(c);
-        for (int cy = 0; cy < bitmap_font::kLineHeight; ++cy) {
-            const int gy = cy / bitmap_font::kScale - 1;  // one glyph row of margin on top
-            const std::uint8_t bits =
-                (gy >= 0 && gy < bitmap_font::kGlyphHeight) ? glyph[gy] : std::uint8_t{0};
-            for (int cx = 0; cx < bitmap_font::kCellWidth; ++cx) {
-                const int gx = cx / bitmap_font::kScale;
-                const bool on = gx < bitmap_font::kGlyphWidth && ((bits >> (4 - gx)) & 1) != 0;
-                plot(cellLeft + cx, lineTop + cy, on ? ink : paper);
-            }
+        switch (bpp) {
+            case 8:
+                DrawCell<1>(s, glyph, cellLeft, lineTop, clipL, clipT, clipR, clipB, ink, paper);
+                break;
+            case 16:
+                DrawCell<2>(s, glyph, cellLeft, lineTop, clipL, clipT, clipR, clipB, ink, paper);
+                break;
+            case 24:
+                DrawCell<3>(s, glyph, cellLeft, lineTop, clipL, clipT, clipR, clipB, ink, paper);
+                break;
+            default:
+                DrawCell<4>(s, glyph, cellLeft, lineTop, clipL, clipT, clipR, clipB, ink, paper);
+                break;
         }
     }
     return lines * bitmap_font::kLineHeight;

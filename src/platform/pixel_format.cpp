@@ -100,43 +100,6 @@ Rgb DecodeColour(int bpp, std::uint32_t raw) {
 
 int BytesPerPixel(int bpp) { return (bpp + 7) / 8; }
 
-std::uint32_t ReadRaw(const std::uint8_t* p, int bpp) {
-    switch (bpp) {
-        case 8:
-            return p[0];
-        case 16:
-            return static_cast<std::uint32_t>(p[0] | (p[1] << 8));
-        case 24:
-            return static_cast<std::uint32_t>(p[0] | (p[1] << 8) | (p[2] << 16));
-        default: {
-            std::uint32_t v;
-            std::memcpy(&v, p, 4);
-            return v;
-        }
-    }
-}
-
-void WriteRaw(std::uint8_t* p, int bpp, std::uint32_t raw) {
-    switch (bpp) {
-        case 8:
-            p[0] = static_cast<std::uint8_t>(raw);
-            break;
-        case 16:
-            p[0] = static_cast<std::uint8_t>(raw);
-            p[1] = static_cast<std::uint8_t>(raw >> 8);
-            break;
-        case 24:
-            p[0] = static_cast<std::uint8_t>(raw);
-            p[1] = static_cast<std::uint8_t>(raw >> 8);
-            p[2] = static_cast<std::uint8_t>(raw >> 16);
-            break;
-        default:
-            raw &= 0x00FFFFFFu;  // the top byte of an XRGB pixel is always 0
-            std::memcpy(p, &raw, 4);
-            break;
-    }
-}
-
 void EncodeRow(int bpp, const std::uint32_t* rgb, int count, std::uint8_t* dest) {
     const int step = BytesPerPixel(bpp);
     std::uint32_t lastIn = 0xFFFFFFFFu, lastOut = 0;

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstring>
 
 namespace pixel_format {
 
@@ -27,8 +28,43 @@ std::uint32_t EncodeColour(int bpp, int r, int g, int b);
 Rgb DecodeColour(int bpp, std::uint32_t raw);
 
 int BytesPerPixel(int bpp);
-std::uint32_t ReadRaw(const std::uint8_t* pixel, int bpp);
-void WriteRaw(std::uint8_t* pixel, int bpp, std::uint32_t raw);
+
+inline std::uint32_t ReadRaw(const std::uint8_t* p, int bpp) {
+    switch (bpp) {
+        case 8:
+            return p[0];
+        case 16:
+            return static_cast<std::uint32_t>(p[0] | (p[1] << 8));
+        case 24:
+            return static_cast<std::uint32_t>(p[0] | (p[1] << 8) | (p[2] << 16));
+        default: {
+            std::uint32_t v;
+            std::memcpy(&v, p, 4);
+            return v;
+        }
+    }
+}
+
+inline void WriteRaw(std::uint8_t* p, int bpp, std::uint32_t raw) {
+    switch (bpp) {
+        case 8:
+            p[0] = static_cast<std::uint8_t>(raw);
+            break;
+        case 16:
+            p[0] = static_cast<std::uint8_t>(raw);
+            p[1] = static_cast<std::uint8_t>(raw >> 8);
+            break;
+        case 24:
+            p[0] = static_cast<std::uint8_t>(raw);
+            p[1] = static_cast<std::uint8_t>(raw >> 8);
+            p[2] = static_cast<std::uint8_t>(raw >> 16);
+            break;
+        default:
+            raw &= 0x00FFFFFFu;  // the top byte of an XRGB pixel is always 0
+            std::memcpy(p, &raw, 4);
+            break;
+    }
+}
 
 // Writes one row of 0x00RRGGBB colours, converted to the surface format, to dest.
 void EncodeRow(int bpp, const std::uint32_t* rgb, int count, std::uint8_t* dest);
