@@ -86,7 +86,8 @@ IDirectDrawSurface::IDirectDrawSurface(int width, int height, int bpp, DWORD cap
 IDirectDrawSurface::~IDirectDrawSurface() {
     --platform_internal::Seams().liveSurfaces;
     g_surfaces.erase(std::find(g_surfaces.begin(), g_surfaces.end(), this));
-    if (dc_ != nullptr) platform_internal::DeleteSurfaceDC(dc_);
+    if (dc_ != nullptr) platform_internal::GiveBackSurfaceDC(dc_);
+    platform_internal::FreeSurfaceDC(dcCache_);
     if (clipper_ != nullptr) clipper_->Release();
     if (backBuffer_ != nullptr) {
         backBuffer_->primary_ = nullptr;
@@ -215,7 +216,7 @@ HRESULT IDirectDrawSurface::GetDC(HDC* dc) {
     if (platform_internal::Seams().faults.failGetDC) return DDERR_GENERIC;
     if (lost_) return DDERR_SURFACELOST;
     if (dc_ != nullptr) return DDERR_DCALREADYCREATED;
-    dc_ = platform_internal::CreateSurfaceDC(this);
+    dc_ = platform_internal::TakeSurfaceDC(this, dcCache_);
     keyScan_ = KeyScan::Unknown;
     *dc = dc_;
     return DD_OK;
@@ -223,7 +224,7 @@ HRESULT IDirectDrawSurface::GetDC(HDC* dc) {
 
 HRESULT IDirectDrawSurface::ReleaseDC(HDC dc) {
     if (dc == nullptr || dc != dc_) return DDERR_INVALIDPARAMS;
-    platform_internal::DeleteSurfaceDC(dc_);
+    platform_internal::GiveBackSurfaceDC(dc_);
     dc_ = nullptr;
     return DD_OK;
 }

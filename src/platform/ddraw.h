@@ -160,7 +160,8 @@ private:
     bool locked_ = false;
     bool hasKey_ = false;
     DWORD key_ = 0;
-    HDC dc_ = nullptr;
+    HDC dc_ = nullptr;       // the context handed out, while it is out
+    HDC dcCache_ = nullptr;  // the context object, kept for reuse
     enum class KeyScan { Unknown, HasKey, NoKey };
     mutable KeyScan keyScan_ = KeyScan::Unknown;
     IDirectDrawClipper* clipper_ = nullptr;

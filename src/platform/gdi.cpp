@@ -87,17 +87,17 @@ void DecodePictureRow(const PictureObject& p, int x, int y, int count, std::uint
 
 namespace platform_internal {
 
-HDC CreateSurfaceDC(IDirectDrawSurface* surface) {
+HDC TakeSurfaceDC(IDirectDrawSurface* surface, HDC& cache) {
+    if (cache == nullptr) cache = new DeviceContext;
+    *cache = DeviceContext{};
+    cache->surface = surface;
     ++Seams().liveDCs;
-    auto* dc = new DeviceContext;
-    dc->surface = surface;
-    return dc;
+    return cache;
 }
 
-void DeleteSurfaceDC(HDC dc) {
-    --Seams().liveDCs;
-    delete dc;
-}
+void GiveBackSurfaceDC(HDC) { --Seams().liveDCs; }
+
+void FreeSurfaceDC(HDC cache) { delete cache; }
 
 }  // namespace platform_internal
 

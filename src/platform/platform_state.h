@@ -41,9 +41,11 @@ HWND TheWindow();
 void PresentSurface(const IDirectDrawSurface& front);
 void HideOrShowPointer(bool visible);
 
-// Device contexts of surfaces, made by IDirectDrawSurface::GetDC and freed by ReleaseDC.
-HDC CreateSurfaceDC(IDirectDrawSurface* surface);
-void DeleteSurfaceDC(HDC dc);
+// Device contexts of surfaces. A surface keeps its context object for reuse, so taking and
+// handing back a context every frame allocates nothing.
+HDC TakeSurfaceDC(IDirectDrawSurface* surface, HDC& cache);
+void GiveBackSurfaceDC(HDC dc);
+void FreeSurfaceDC(HDC cache);
 void LoseEverySurface();
 
 // Test seams: deliver the scripted inputs that are due at the current frame.
