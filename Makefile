@@ -1,5 +1,9 @@
 # The front door: make run, make test.
-.PHONY: run test asan bench deps build fuzz soak clean regen-replays
+.PHONY: run test asan bench fuzz soak deps build install regen-replays clean
+
+FUZZ_SECONDS ?= 60
+SOAK_FRAMES ?= 100000
+PREFIX ?= $(HOME)/.local
 
 deps:
 	@bash scripts/install-deps
@@ -21,6 +25,17 @@ asan: deps
 
 bench: build
 	@bash scripts/run-benchmarks build/default
+
+fuzz: deps
+	@cmake --preset fuzz >/dev/null
+	@cmake --build --preset fuzz
+	@bash scripts/run-fuzzers $(FUZZ_SECONDS)
+
+soak: build
+	./build/default/vorn7_soak --frames $(SOAK_FRAMES)
+
+install: build
+	cmake --install build/default --prefix $(PREFIX)
 
 regen-replays: build
 	VORN7_REGENERATE_REPLAYS=1 ctest --preset default -R Replay

@@ -1,0 +1,87 @@
+#!/usr/bin/env bash
+# The real program in a real X window (Xvfb), driven with real key presses (xdotool), checked
+# with screenshots (ImageMagick). Every wait polls a condition with a generous bound.
+#   realwindow_test.sh BUILD_DIR OVERLAY_CHECK CURSOR_CHECK
+set -euo pipefail
+build=$1
+overlay_check=$2
+cursor_check=$3
+work=$(mktemp -d)
+game_pid=""
+xvfb_pid=""
+cleanup() {
+    [ -n "$game_pid" ] && kill "$game_pid" 2>/dev/null || true
+    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+    rm -rf "$work"
+}
+trap cleanup EXIT
+fail() { echo "realwindow: FAIL: $*" >&2; exit 1; }
+
+# Poll a command until it succeeds, up to the given seconds.
+wait_for() {
+    local seconds=$1; shift
+    local deadline=$((SECONDS + seconds))
+    until "$@" >/dev/null 2>&1; do
+        [ $SECONDS -lt $deadline ] || return 1
+        sleep 0.1
+    done
+}
+
+# A 1000 x 600 screen: the 800 x 600 picture sits unscaled between 100-pixel black bars.
+exec 5> "$work/display"
+Xvfb -displayfd 5 -screen 0 1000x600x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+xvfb_pid=$!
+wait_for 30 test -s "$work/display" || fail "Xvfb did not start"
+export DISPLAY=:$(head -n1 "$work/display")
+unset SDL_VIDEODRIVER
+
+# Start the game exactly as make run does: in its data folder.
+(cd "$build/data" && exec ../vorn7) 2>"$work/game.err" &
+game_pid=$!
+
+shot() { import -window root "$work/$1.png" && convert "$work/$1.png" "$work/$1.ppm"; }
+pixel() { "$overlay_check" "$work/$1.ppm" --pixel "$2" "$3"; }
+has_text() { shot now && "$overlay_check" "$work/now.ppm" "$1" "$2" "$3"; }
+window_up() { xdotool search --name "Vorn7 Development"; }
+
+wait_for 30 window_up || fail "no window"
+window=$(xdotool search --name "Vorn7 Development" | head -n1)
+wait_for 30 has_text 105 5 "800x600x32" || fail "no first frame with the overlay"
+
+shot start
+[ "$(pixel start 50 300)" = "0 0 0" ] || fail "left bar is not black: $(pixel start 50 300)"
+[ "$(pixel start 950 300)" = "0 0 0" ] || fail "right bar is not black"
+[ "$(pixel start 500 300)" != "0 0 0" ] || fail "no picture in the middle"
+has_text 105 100 "x: 500 y: 380" || fail "camera text at the start"
+
+# The pointer, moved over the window, is invisible while the game runs.
+xdotool mousemove 500 300
+if [ -x "$cursor_check" ]; then "$cursor_check" || fail "the mouse pointer is visible"; fi
+
+xdotool key --window "$window" Right Right Right
+xdotool keydown --window "$window" Down
+sleep 1  # holding the key for a second is the action itself: the server repeats it
+xdotool keyup --window "$window" Down
+wait_for 20 has_text 105 118 "Velocity X: 3, Velocity Y:" || fail "velocity after the arrows"
+has_text 105 118 "Velocity X: 3, Velocity Y:0" && fail "Down did not count"
+shot moved
+cmp -s "$work/start.ppm" "$work/moved.ppm" && fail "the picture did not change as the camera moved"
+
+xdotool key --window "$window" space
+wait_for 20 has_text 105 5 "800x600x8" || fail "Space did not switch to 8 bits"
+xdotool key --window "$window" Return
+# 1024 x 768 is scaled down to the 600-pixel height, aspect kept: the same bars, smaller text.
+rescaled() {
+    shot wide && [ "$(pixel wide 50 300)" = "0 0 0" ] && [ "$(pixel wide 500 300)" != "0 0 0" ] &&
+        ! "$overlay_check" "$work/wide.ppm" 105 5 "800x600x8"
+}
+wait_for 20 rescaled || fail "Enter did not switch the resolution"
+
+xdotool key --window "$window" Escape
+status=0
+wait_for 20 bash -c "! kill -0 $game_pid" || fail "the game did not end after Escape"
+wait "$game_pid" || status=$?
+game_pid=""
+[ $status -eq 0 ] || fail "exit status $status: $(cat "$work/game.err")"
+[ ! -s "$work/game.err" ] || fail "unexpected output: $(cat "$work/game.err")"
+echo "realwindow: ok"
