@@ -136,6 +136,20 @@ TEST(Startup, WhileInactiveNoFrameRunsAndFramesResumeOnActivation) {
     EXPECT_EQ(r.frames, 6u);
 }
 
+TEST(Startup, AFailedRebuildAfterAModeSwitchEndsThroughWindowDestruction) {
+    game_run::UseHeadlessPlatform(16);
+    game_run::Press(5, VK_SPACE);
+    testing::internal::CaptureStderr();
+    const game_run::Result r = game_run::Run(game_run::DataFolder(), [&](const test_seams::FrameView& f) {
+        if (f.frameNumber == 4) test_seams::InjectedFaults().failCreateSurface = true;
+    });
+    const std::string err = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.frames, 5u);  // the switch came after the fifth flip; no frame followed it
+    EXPECT_EQ(err, "vorn7: the display could not build its flip chain after a mode switch\n");
+    ExpectEverythingReleased();
+}
+
 TEST(Startup, AFailedFrameEndsWithStatusOne) {
     game_run::UseHeadlessPlatform(16);
     test_seams::ScheduleInput({4, test_seams::InputKind::KeyDown, 0, 0});
