@@ -35,36 +35,34 @@ void Report(const char* what) {
 // Frame i of a shell strip comes from x = 1 + 65 i on its row.
 std::int32_t StripRowY(const SurfaceStrip* strip) { return strip == LowerRowStrip ? 66 : 1; }
 
-// Start-up steps 6 to 12; a failure is reported and ends start-up.
-bool LoadEverything() {
+// Runs one level loader; a level error or a failed result is reported with the file's name.
+template <typename Loader>
+bool LoadLevel(const char* file, Loader load) {
     char message[600];
     try {
-        const std::int32_t tiles = TheWorld.LoadTileLevel(kTileLevelFile);
-        if (tiles == -10) {
-            Report("the walker could not be spawned");
-            return false;
-        }
-        if (tiles != 0) {
-            std::snprintf(message, sizeof message, "%s: Error loading level.", kTileLevelFile);
-            Report(message);
-            return false;
-        }
+        if (load()) return true;
+        std::snprintf(message, sizeof message, "%s: Error loading level.", file);
     } catch (const LevelError& e) {
-        std::snprintf(message, sizeof message, "%s: %s", kTileLevelFile, e.what());
-        Report(message);
+        std::snprintf(message, sizeof message, "%s: %s", file, e.what());
+    }
+    Report(message);
+    return false;
+}
+
+// The start-up steps after the display is taken; a failure is reported and ends start-up.
+bool LoadEverything() {
+    bool spawned = true;
+    if (!LoadLevel(kTileLevelFile, [&] {
+            const std::int32_t result = TheWorld.LoadTileLevel(kTileLevelFile);
+            spawned = result != -10;
+            return result == 0 || !spawned;
+        }))
+        return false;
+    if (!spawned) {
+        Report("the walker could not be spawned");
         return false;
     }
-    try {
-        if (TheWorld.LoadBlockLevel(kBlockLevelFile) == 0) {
-            std::snprintf(message, sizeof message, "%s: Error loading level.", kBlockLevelFile);
-            Report(message);
-            return false;
-        }
-    } catch (const LevelError& e) {
-        std::snprintf(message, sizeof message, "%s: %s", kBlockLevelFile, e.what());
-        Report(message);
-        return false;
-    }
+    if (!LoadLevel(kBlockLevelFile, [] { return TheWorld.LoadBlockLevel(kBlockLevelFile) != 0; })) return false;
     load_failure::Clear();
     if (LoadPictures() == 0) {
         Report(load_failure::Text()[0] != '\0' ? load_failure::Text()

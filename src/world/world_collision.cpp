@@ -76,24 +76,29 @@ ScanHit World::ScanRows(std::int32_t x, std::int32_t y, std::int32_t rx, std::in
     return hit;
 }
 
-ScanHit World::ScanColumnsLeftward(std::int32_t x, std::int32_t y, std::int32_t rx,
-                                   std::int32_t ry) const {
+namespace {
+
+// Columns from one end of the rectangle to the other, each column top to bottom.
+ScanHit ScanColumns(const World& world, const TileBank& bank, std::int32_t x, std::int32_t y,
+                    std::int32_t rx, std::int32_t ry, bool leftward) {
     ScanHit hit{false, 0, 0};
     if (rx < 0 || ry < 0) return hit;
     const Range columns = Span(x, rx), rows = Span(y, ry);
-    for (std::int64_t column = columns.last; column >= columns.first; --column)
-        if (ScanLine<Axis::Column>(*this, *tileBank_, static_cast<std::int32_t>(column), rows, hit))
-            return hit;
+    const std::int64_t step = leftward ? -1 : 1;
+    for (std::int64_t column = leftward ? columns.last : columns.first;
+         column >= columns.first && column <= columns.last; column += step)
+        if (ScanLine<Axis::Column>(world, bank, static_cast<std::int32_t>(column), rows, hit)) return hit;
     return hit;
+}
+
+}  // namespace
+
+ScanHit World::ScanColumnsLeftward(std::int32_t x, std::int32_t y, std::int32_t rx,
+                                   std::int32_t ry) const {
+    return ScanColumns(*this, *tileBank_, x, y, rx, ry, true);
 }
 
 ScanHit World::ScanColumnsRightward(std::int32_t x, std::int32_t y, std::int32_t rx,
                                     std::int32_t ry) const {
-    ScanHit hit{false, 0, 0};
-    if (rx < 0 || ry < 0) return hit;
-    const Range columns = Span(x, rx), rows = Span(y, ry);
-    for (std::int64_t column = columns.first; column <= columns.last; ++column)
-        if (ScanLine<Axis::Column>(*this, *tileBank_, static_cast<std::int32_t>(column), rows, hit))
-            return hit;
-    return hit;
+    return ScanColumns(*this, *tileBank_, x, y, rx, ry, false);
 }
