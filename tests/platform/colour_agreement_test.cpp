@@ -36,6 +36,10 @@ bool HoldsKey(Format format, bmp_writer::Pixel p) {
            ((p >> 3) & 31) == ((kKey >> 3) & 31);
 }
 
+std::string AgreementName(const ::testing::TestParamInfo<std::tuple<int, Format>>& info) {
+    return std::to_string(std::get<0>(info.param)) + "BitDisplay" + bmp_writer::FormatName(std::get<1>(info.param));
+}
+
 class ColourAgreement : public ::testing::TestWithParam<std::tuple<int, Format>> {};
 
 TEST_P(ColourAgreement, OnlyKeyPixelsMatchTheMeasuredKeyAndAreSkipped) {
@@ -80,7 +84,8 @@ INSTANTIATE_TEST_SUITE_P(DepthsAndFormats, ColourAgreement,
                          ::testing::Combine(::testing::Values(8, 16, 24, 32),
                                             ::testing::Values(Format::Indexed8, Format::Rgb555,
                                                               Format::Rgb24, Format::Xrgb32,
-                                                              Format::Argb32V5)));
+                                                              Format::Argb32V5)),
+                         AgreementName);
 
 TEST(ColourAgreement, ThirtyTwoBitSurfacesKeepTheTopByteZero) {
     ASSERT_TRUE(display_fixture::Open(640, 480, 32));

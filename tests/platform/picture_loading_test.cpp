@@ -81,6 +81,10 @@ TEST(PictureLoading, BadFilesAreRefusedQuicklyWithAReason) {
     EXPECT_STREQ(GetLastLoadErrorText(), "the file is missing or cannot be opened");
 }
 
+std::string UnusualName(const ::testing::TestParamInfo<std::tuple<Format, bool>>& info) {
+    return bmp_writer::FormatName(std::get<0>(info.param)) + (std::get<1>(info.param) ? "TopDown" : "BottomUp");
+}
+
 class UnusualFormats : public ::testing::TestWithParam<std::tuple<Format, bool>> {};
 
 TEST_P(UnusualFormats, LoadWithTheirPixels) {
@@ -119,6 +123,7 @@ INSTANTIATE_TEST_SUITE_P(Formats, UnusualFormats,
                                                               Format::Rgb555, Format::Rgb565,
                                                               Format::Rgb24, Format::Xrgb32,
                                                               Format::Argb32V5),
-                                            ::testing::Values(false, true)));
+                                            ::testing::Values(false, true)),
+                         UnusualName);
 
 }  // namespace

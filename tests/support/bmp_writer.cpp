@@ -151,6 +151,12 @@ std::vector<std::uint8_t> Encode(int width, int height, Format format, const Pix
     return b;
 }
 
+std::string FormatName(Format format) {
+    static const char* const kNames[] = {"Indexed1", "Indexed4", "Indexed8", "Rle8", "Rgb555",
+                                         "Rgb565",   "Rgb24",    "Xrgb32",   "Argb32V5"};
+    return kNames[static_cast<int>(format)];
+}
+
 void Write(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes) {
     std::ofstream out(path, std::ios::binary);
     out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <string>
 #include <vector>
 
 namespace bmp_writer {
@@ -31,6 +32,8 @@ struct Options {
 
 std::vector<std::uint8_t> Encode(int width, int height, Format format, const PixelAt& pixel,
                                  Options options = {});
+// The format's name, for test names.
+std::string FormatName(Format format);
 void Write(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes);
 
 }  // namespace bmp_writer
