@@ -8,6 +8,9 @@
 #include "game_run.h"
 #include "platform/win_types.h"
 
+// The replacements below pair operator new with free through malloc, which is what they are.
+#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
+
 namespace {
 std::atomic<bool> g_counting{false};
 std::atomic<long> g_allocations{0};
