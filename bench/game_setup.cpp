@@ -25,7 +25,8 @@ bool Start() {
     ShowWindow(MainWindow, SW_SHOWNORMAL);
     if (!InitDisplay(MainWindow)) return false;
     TheWorld.CreateResources();
-    if (TheWorld.LoadTileLevel("x2.lvl") != 0 || !TheWorld.LoadBlockLevel("x2fg.lvl") || !LoadPictures()) {
+    if (TheWorld.LoadTileLevel("x2.lvl") != 0 || !TheWorld.LoadBlockLevel("x2fg.lvl") ||
+        !LoadPictures()) {
         std::fprintf(stderr, "benchmark set-up: start-up failed\n");
         return false;
     }

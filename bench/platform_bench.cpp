@@ -46,7 +46,8 @@ void KeyedTilesOver800x600(benchmark::State& state) {
 BENCHMARK(KeyedTilesOver800x600)->Arg(8)->Arg(16)->Arg(24)->Arg(32)->Unit(benchmark::kMicrosecond);
 
 void MemcpyOfFrame(benchmark::State& state) {
-    const auto bytes = static_cast<std::size_t>(state.range(0)) * static_cast<std::size_t>(state.range(1)) *
+    const auto bytes = static_cast<std::size_t>(state.range(0)) *
+                       static_cast<std::size_t>(state.range(1)) *
                        static_cast<std::size_t>(state.range(2)) / 8;
     std::vector<std::uint8_t> a(bytes, 1), b(bytes, 2);
     for (auto _ : state) {

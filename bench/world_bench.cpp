@@ -27,7 +27,8 @@ void Tick(benchmark::State& state, int x, int y) {
     const int width = static_cast<int>(state.range(0)), depth = static_cast<int>(state.range(1));
     game_setup::SwitchTo(width, 0, depth);
     Camera = {x, y, 0, 0};
-    const std::size_t bytes = static_cast<std::size_t>(BackSurface->pitch()) * BackSurface->height();
+    const std::size_t bytes =
+        static_cast<std::size_t>(BackSurface->pitch()) * BackSurface->height();
     std::vector<std::uint8_t> copy(bytes);
     // The memcpy of this mode's frame, timed in the same run for the ratio.
     const auto start = std::chrono::steady_clock::now();
@@ -37,20 +38,33 @@ void Tick(benchmark::State& state, int x, int y) {
         benchmark::ClobberMemory();
     }
     const double memcpyUs =
-        std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - start).count() / kCopies;
+        std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - start)
+            .count() /
+        kCopies;
     const auto loopStart = std::chrono::steady_clock::now();
     for (auto _ : state) benchmark::DoNotOptimize(FrameTick());
-    const double tickUs = std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - loopStart).count() /
-                          static_cast<double>(state.iterations());
+    const double tickUs =
+        std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - loopStart)
+            .count() /
+        static_cast<double>(state.iterations());
     state.counters["memcpy_us"] = memcpyUs;
     state.counters["tick_over_memcpy"] = tickUs / memcpyUs;
-    state.SetLabel(std::to_string(width) + "x" + std::to_string(DisplayMode.height) + "x" + std::to_string(depth));
+    state.SetLabel(std::to_string(width) + "x" + std::to_string(DisplayMode.height) + "x" +
+                   std::to_string(depth));
 }
 
-void FrameTickStartView(benchmark::State& state) { Tick(state, 500, 380); }
-void FrameTickBusyView(benchmark::State& state) { Tick(state, 4100, 2600); }
-BENCHMARK(FrameTickStartView)->ArgsProduct({{640, 800, 1024}, {8, 16, 24, 32}})->Unit(benchmark::kMicrosecond);
-BENCHMARK(FrameTickBusyView)->ArgsProduct({{640, 800, 1024}, {8, 16, 24, 32}})->Unit(benchmark::kMicrosecond);
+void FrameTickStartView(benchmark::State& state) {
+    Tick(state, 500, 380);
+}
+void FrameTickBusyView(benchmark::State& state) {
+    Tick(state, 4100, 2600);
+}
+BENCHMARK(FrameTickStartView)
+    ->ArgsProduct({{640, 800, 1024}, {8, 16, 24, 32}})
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK(FrameTickBusyView)
+    ->ArgsProduct({{640, 800, 1024}, {8, 16, 24, 32}})
+    ->Unit(benchmark::kMicrosecond);
 
 void Scans(benchmark::State& state) {
     game_setup::Start();

@@ -6,14 +6,20 @@
 
 Actor::Actor() : lastClockReading_(FrameClock.Elapsed()) {}
 
-bool Actor::Update(std::int32_t, std::int32_t, std::int32_t, std::int32_t) { return false; }
+bool Actor::Update(std::int32_t, std::int32_t, std::int32_t, std::int32_t) {
+    return false;
+}
 
 bool Actor::UpdateScreenPosition(std::int32_t left, std::int32_t top, std::int32_t, std::int32_t) {
     // In 64 bits: an actor far outside the world must not overflow the subtraction.
     const std::int64_t sx = static_cast<std::int64_t>(x_) - left;
     const std::int64_t sy = static_cast<std::int64_t>(y_) - top;
-    screenX_ = static_cast<std::int32_t>(sx < INT32_MIN ? INT32_MIN : sx > INT32_MAX ? INT32_MAX : sx);
-    screenY_ = static_cast<std::int32_t>(sy < INT32_MIN ? INT32_MIN : sy > INT32_MAX ? INT32_MAX : sy);
+    screenX_ = static_cast<std::int32_t>(sx < INT32_MIN   ? INT32_MIN
+                                         : sx > INT32_MAX ? INT32_MAX
+                                                          : sx);
+    screenY_ = static_cast<std::int32_t>(sy < INT32_MIN   ? INT32_MIN
+                                         : sy > INT32_MAX ? INT32_MAX
+                                                          : sy);
     return sx < DisplayMode.width && sy < DisplayMode.height && sx > -SpriteFrameWidth &&
            sy > -SpriteFrameHeight;
 }

@@ -10,7 +10,7 @@
 class SpriteKind;
 
 class Actor {
-public:
+  public:
     Actor();  // takes the first clock reading from the FrameClock
     virtual ~Actor() = default;
 
@@ -33,7 +33,7 @@ public:
     std::int32_t ElapsedTime() const { return elapsedTime_; }
     SpriteKind* Kind() const { return kind_; }
 
-protected:
+  protected:
     MotionState motion_;
     std::int32_t lastClockReading_;
     std::int32_t elapsedTime_ = 0;

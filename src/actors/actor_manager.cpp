@@ -34,9 +34,13 @@ bool ActorManager::UpdateAndDraw(std::int32_t left, std::int32_t top, std::int32
     return true;
 }
 
-bool ActorManager::LoadKindBitmaps() { return initialised_[0] ? kinds_[0]->LoadSheet() : true; }
+bool ActorManager::LoadKindBitmaps() {
+    return initialised_[0] ? kinds_[0]->LoadSheet() : true;
+}
 
-bool ActorManager::LoadKindFrames() { return initialised_[0] ? kinds_[0]->LoadFrames() : true; }
+bool ActorManager::LoadKindFrames() {
+    return initialised_[0] ? kinds_[0]->LoadFrames() : true;
+}
 
 void ActorManager::CreateKindSurfaces() {
     if (initialised_[0]) kinds_[0]->CreateStrip();
@@ -46,4 +50,6 @@ void ActorManager::ReleaseKindSurfaces() {
     if (initialised_[0]) kinds_[0]->ReleaseStrip();
 }
 
-bool ActorManager::RestoreKinds() { return initialised_[0] ? kinds_[0]->RestoreStrip() : true; }
+bool ActorManager::RestoreKinds() {
+    return initialised_[0] ? kinds_[0]->RestoreStrip() : true;
+}

@@ -10,14 +10,14 @@
 #include "actors/sprite_kind.h"
 
 class ActorManager {
-public:
+  public:
     ActorManager();
 
     // Creates a live actor of the kind; only kind 0 (the walker) exists, others give false.
     bool Spawn(std::int32_t kind);
     // Updates every live actor in spawn order and draws those in view. Always true.
-    bool UpdateAndDraw(std::int32_t left, std::int32_t top, std::int32_t right,
-                       std::int32_t bottom, IDirectDrawSurface* target);
+    bool UpdateAndDraw(std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom,
+                       IDirectDrawSurface* target);
     // The kind operations act once kind 0's first actor exists; before that they report success.
     bool LoadKindBitmaps();
     bool LoadKindFrames();
@@ -26,11 +26,17 @@ public:
     bool RestoreKinds();
 
     std::int32_t LiveCount() const { return liveCount_; }
-    Actor* LiveActor(std::int32_t index) const { return live_[static_cast<std::size_t>(index)].get(); }
-    SpriteKind* KindObject(std::int32_t kind) const { return kinds_[static_cast<std::size_t>(kind)].get(); }
-    bool KindInitialised(std::int32_t kind) const { return initialised_[static_cast<std::size_t>(kind)]; }
+    Actor* LiveActor(std::int32_t index) const {
+        return live_[static_cast<std::size_t>(index)].get();
+    }
+    SpriteKind* KindObject(std::int32_t kind) const {
+        return kinds_[static_cast<std::size_t>(kind)].get();
+    }
+    bool KindInitialised(std::int32_t kind) const {
+        return initialised_[static_cast<std::size_t>(kind)];
+    }
 
-private:
+  private:
     std::vector<std::unique_ptr<Actor>> live_;
     std::vector<std::unique_ptr<SpriteKind>> kinds_;
     std::int32_t liveCount_ = 0;

@@ -8,7 +8,9 @@ constexpr const char* kWalkerSheetFile = "vornsprites24bit.bmp";
 constexpr std::int32_t kFrameInterval = 200;  // ms per walk frame
 }  // namespace
 
-bool SpriteKind::RestoreStrip() { return strip_ ? strip_->Restore() != 0 : false; }
+bool SpriteKind::RestoreStrip() {
+    return strip_ ? strip_->Restore() != 0 : false;
+}
 
 void SpriteKind::ReleaseStrip() {
     if (!strip_) return;
@@ -16,7 +18,9 @@ void SpriteKind::ReleaseStrip() {
     strip_.reset();
 }
 
-WalkerSpriteKind::WalkerSpriteKind() { lastAnimation_ = 8; }
+WalkerSpriteKind::WalkerSpriteKind() {
+    lastAnimation_ = 8;
+}
 
 void WalkerSpriteKind::CreateStrip() {
     if (!strip_)
@@ -27,7 +31,8 @@ void WalkerSpriteKind::CreateStrip() {
 bool WalkerSpriteKind::LoadSheet() {
     return sheet_.Load(kWalkerSheetFile) != 0 &&
            CheckPictureCovers(sheet_, kWalkerSheetFile,
-                              SpriteSheetLeft + SpriteFrameCount * (SpriteFrameWidth + SpriteFrameGap) -
+                              SpriteSheetLeft +
+                                  SpriteFrameCount * (SpriteFrameWidth + SpriteFrameGap) -
                                   SpriteFrameGap,
                               SpriteSheetTop + SpriteFrameHeight) != 0;
 }

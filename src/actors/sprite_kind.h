@@ -10,7 +10,7 @@
 #include "graphics/surface_strip.h"
 
 class SpriteKind {
-public:
+  public:
     virtual ~SpriteKind() = default;
 
     virtual void CreateStrip() {}
@@ -29,7 +29,7 @@ public:
     std::int32_t CurrentFrame() const { return currentFrame_; }
     std::int32_t AccumulatedTime() const { return accumulatedTime_; }
 
-protected:
+  protected:
     std::int32_t lastAnimation_ = 0;
     std::int32_t currentFrame_ = 0;
     std::int32_t accumulatedTime_ = 0;
@@ -39,7 +39,7 @@ protected:
 
 // Kind 0: the walker's 8-frame walk cycle from "vornsprites24bit.bmp", advanced every 200 ms.
 class WalkerSpriteKind : public SpriteKind {
-public:
+  public:
     WalkerSpriteKind();
     void CreateStrip() override;
     bool LoadSheet() override;

@@ -27,7 +27,8 @@ bool Walker::Update(std::int32_t left, std::int32_t top, std::int32_t right, std
     lastClockReading_ = now;
 
     // Fixed steps: at most eight per update; what a longer pause leaves is dropped.
-    std::int64_t pending = static_cast<std::int64_t>(accumulator_) + (elapsedTime_ > 0 ? elapsedTime_ : 0);
+    std::int64_t pending =
+        static_cast<std::int64_t>(accumulator_) + (elapsedTime_ > 0 ? elapsedTime_ : 0);
     for (std::int32_t steps = 0; pending >= kStepMs && steps < kMaxStepsPerUpdate; ++steps) {
         Step();
         pending -= kStepMs;

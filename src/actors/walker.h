@@ -7,7 +7,7 @@
 #include "actors/actor.h"
 
 class Walker : public Actor {
-public:
+  public:
     static constexpr std::int32_t kStepMs = 16;
     static constexpr std::int32_t kMaxStepsPerUpdate = 8;
     static constexpr double kTimeScale = 0.07;  // time units per millisecond
@@ -19,7 +19,7 @@ public:
 
     std::int32_t Accumulator() const { return accumulator_; }
 
-private:
+  private:
     // One fixed step: wall probe, floor probe, motion.
     void Step();
 

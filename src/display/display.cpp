@@ -13,7 +13,8 @@ DWORD TransparentColour = 0;
 
 std::int32_t InitDisplay(HWND window) {
     if (DirectDrawCreate(nullptr, &DisplayDevice, nullptr) < 0) return 0;
-    if (DisplayDevice->SetCooperativeLevel(window, DDSCL_EXCLUSIVE | DDSCL_FULLSCREEN) < 0) return 0;
+    if (DisplayDevice->SetCooperativeLevel(window, DDSCL_EXCLUSIVE | DDSCL_FULLSCREEN) < 0)
+        return 0;
     if (DisplayDevice->SetDisplayMode(static_cast<DWORD>(DisplayMode.width),
                                       static_cast<DWORD>(DisplayMode.height),
                                       static_cast<DWORD>(DisplayMode.colourDepth)) < 0)

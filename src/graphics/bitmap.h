@@ -8,7 +8,7 @@
 #include "platform/win_types.h"
 
 class Bitmap {
-public:
+  public:
     Bitmap() = default;
     ~Bitmap();
     Bitmap(const Bitmap&) = delete;
@@ -24,7 +24,7 @@ public:
     std::int32_t width() const { return width_; }
     std::int32_t height() const { return height_; }
 
-private:
+  private:
     std::int32_t StretchCopy(IDirectDrawSurface* target, std::int32_t destWidth,
                              std::int32_t destHeight, std::int32_t sourceWidth,
                              std::int32_t sourceHeight, std::int32_t sourceX, std::int32_t sourceY);

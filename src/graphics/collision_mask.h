@@ -6,7 +6,7 @@
 #include <memory>
 
 class CollisionMask {
-public:
+  public:
     CollisionMask(std::int32_t width, std::int32_t height);  // starts all clear
     std::uint8_t At(std::int32_t x, std::int32_t y) const {
         return bytes_[static_cast<std::size_t>(y * width_ + x)];
@@ -17,7 +17,7 @@ public:
     std::int32_t Width() const { return width_; }
     std::int32_t Height() const { return height_; }
 
-private:
+  private:
     std::int32_t width_;
     std::int32_t height_;
     std::unique_ptr<std::uint8_t[]> bytes_;

@@ -12,8 +12,12 @@ void Note(const char* file, const char* reason) {
     std::snprintf(g_text, sizeof g_text, "%s: %s", file ? file : "?", reason ? reason : "failed");
 }
 
-const char* Text() { return g_text; }
+const char* Text() {
+    return g_text;
+}
 
-void Clear() { g_text[0] = '\0'; }
+void Clear() {
+    g_text[0] = '\0';
+}
 
 }  // namespace load_failure

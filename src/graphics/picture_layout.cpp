@@ -5,12 +5,13 @@
 #include "graphics/bitmap.h"
 #include "graphics/load_failure.h"
 
-std::int32_t CheckPictureCovers(const Bitmap& picture, const char* fileName,
-                                std::int32_t minWidth, std::int32_t minHeight) {
+std::int32_t CheckPictureCovers(const Bitmap& picture, const char* fileName, std::int32_t minWidth,
+                                std::int32_t minHeight) {
     if (picture.width() >= minWidth && picture.height() >= minHeight) return 1;
     char reason[160];
-    std::snprintf(reason, sizeof reason, "the picture is %d x %d; its layout needs at least %d x %d",
-                  picture.width(), picture.height(), minWidth, minHeight);
+    std::snprintf(reason, sizeof reason,
+                  "the picture is %d x %d; its layout needs at least %d x %d", picture.width(),
+                  picture.height(), minWidth, minHeight);
     load_failure::Note(fileName, reason);
     return 0;
 }

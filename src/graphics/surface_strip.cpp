@@ -22,7 +22,8 @@ void SurfaceStrip::Create() {
     desc.ddsCaps.dwCaps = DDSCAPS_OFFSCREENPLAIN;
     for (std::int32_t i = 0; i < frameCount_; ++i) {
         IDirectDrawSurface* surface = nullptr;
-        if (DisplayDevice == nullptr || DisplayDevice->CreateSurface(&desc, &surface, nullptr) < 0) {
+        if (DisplayDevice == nullptr ||
+            DisplayDevice->CreateSurface(&desc, &surface, nullptr) < 0) {
             frames_[i] = nullptr;
             continue;
         }

@@ -11,7 +11,7 @@
 class Bitmap;
 
 class SurfaceStrip {
-public:
+  public:
     // Creates the frame surfaces on the DisplayDevice, keyed with the current TransparentColour.
     SurfaceStrip(std::int32_t frameCount, std::int32_t frameWidth, std::int32_t frameHeight);
     virtual ~SurfaceStrip() = default;  // frees the array only: Release comes first
@@ -34,7 +34,7 @@ public:
     // The frame's surface, or null when its creation failed (or the index is out of range).
     IDirectDrawSurface* FrameSurface(std::int32_t frame) const;
 
-protected:
+  protected:
     std::unique_ptr<IDirectDrawSurface*[]> frames_;
     std::int32_t frameCount_;
     std::int32_t frameWidth_;
@@ -43,11 +43,11 @@ protected:
 
 // Draws with the clipped copy, so a frame partly off the target is drawn in part.
 class ClippedSurfaceStrip : public SurfaceStrip {
-public:
+  public:
     ClippedSurfaceStrip(std::int32_t frameCount, std::int32_t frameWidth, std::int32_t frameHeight);
     HRESULT Draw(std::int32_t frame, std::int32_t x, std::int32_t y,
                  IDirectDrawSurface* target) override;
 
-private:
+  private:
     RECT sourceRect_;
 };

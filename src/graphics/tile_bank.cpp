@@ -52,7 +52,9 @@ void TileSlot::Draw(std::int32_t x, std::int32_t y, IDirectDrawSurface* target) 
     }
 }
 
-std::int32_t TileSlot::Restore() { return strip_ ? strip_->Restore() : 0; }
+std::int32_t TileSlot::Restore() {
+    return strip_ ? strip_->Restore() : 0;
+}
 
 void TileSlot::Release() {
     if (strip_) {
@@ -63,7 +65,8 @@ void TileSlot::Release() {
 }
 
 void TileSlot::CreateSurfaces() {
-    if (hasSurfaces_ == 0) strip_ = std::make_unique<ClippedSurfaceStrip>(frameCount_, width_, height_);
+    if (hasSurfaces_ == 0)
+        strip_ = std::make_unique<ClippedSurfaceStrip>(frameCount_, width_, height_);
     hasSurfaces_ = 1;
 }
 
@@ -85,7 +88,8 @@ std::int32_t TileBank::LoadTile(std::int32_t index, Bitmap& bitmap, std::int32_t
     return slot.LoadPicture(bitmap, frame, sheetX, sheetY);
 }
 
-void TileBank::Draw(std::int32_t index, std::int32_t x, std::int32_t y, IDirectDrawSurface* target) {
+void TileBank::Draw(std::int32_t index, std::int32_t x, std::int32_t y,
+                    IDirectDrawSurface* target) {
     Slot(index).Draw(x, y, target);
 }
 

@@ -12,7 +12,7 @@
 class Bitmap;
 
 class TileSlot {
-public:
+  public:
     TileSlot() = default;
     virtual ~TileSlot() = default;  // destroys the strip without releasing its surfaces
 
@@ -34,7 +34,7 @@ public:
     const CollisionMask* Mask() const { return mask_.get(); }
     SurfaceStrip* Strip() const { return strip_.get(); }
 
-private:
+  private:
     std::int32_t frameCount_ = 0;
     std::int32_t width_ = 0;
     std::int32_t height_ = 0;
@@ -46,7 +46,7 @@ private:
 };
 
 class TileBank {
-public:
+  public:
     TileBank(std::int32_t count, std::int32_t width, std::int32_t height);
 
     // Sets the slot up on its first load (later loads keep that setup) and copies the picture.
@@ -67,7 +67,7 @@ public:
     bool Loaded(std::int32_t index) const { return loaded_[static_cast<std::size_t>(index)] != 0; }
     TileSlot& Slot(std::int32_t index) { return slots_[static_cast<std::size_t>(index)]; }
 
-private:
+  private:
     std::unique_ptr<TileSlot[]> slots_;
     std::unique_ptr<std::int32_t[]> loaded_;
     std::int32_t count_;

@@ -8,8 +8,8 @@ namespace bitmap_font {
 constexpr int kGlyphWidth = 5;
 constexpr int kGlyphHeight = 7;
 constexpr int kScale = 2;
-constexpr int kCellWidth = 6 * kScale;    // glyph plus one column of spacing
-constexpr int kLineHeight = 9 * kScale;   // glyph plus a row above and below
+constexpr int kCellWidth = 6 * kScale;   // glyph plus one column of spacing
+constexpr int kLineHeight = 9 * kScale;  // glyph plus a row above and below
 
 // Seven rows, top first; bit 4 is the leftmost column. Unknown characters show as '?'.
 const std::uint8_t* Glyph(char c);

@@ -7,9 +7,13 @@ std::uint32_t U32(const std::uint8_t* p) {
     return static_cast<std::uint32_t>(p[0] | (p[1] << 8) | (p[2] << 16)) |
            (static_cast<std::uint32_t>(p[3]) << 24);
 }
-std::uint16_t U16(const std::uint8_t* p) { return static_cast<std::uint16_t>(p[0] | (p[1] << 8)); }
+std::uint16_t U16(const std::uint8_t* p) {
+    return static_cast<std::uint16_t>(p[0] | (p[1] << 8));
+}
 
-Check Refuse(const char* reason) { return {false, reason, 0, 0, 0}; }
+Check Refuse(const char* reason) {
+    return {false, reason, 0, 0, 0};
+}
 
 }  // namespace
 
@@ -38,7 +42,8 @@ Check Inspect(const std::uint8_t* b, std::size_t available, std::uint64_t fileSi
     if (height < 0) {
         // Compressed pictures are stored bottom-up only.
         const std::uint32_t compression = infoSize >= 40 && available >= 34 ? U32(b + 30) : 0;
-        if (compression == 1 || compression == 2) return Refuse("a top-down compressed BMP is not valid");
+        if (compression == 1 || compression == 2)
+            return Refuse("a top-down compressed BMP is not valid");
         height = -height;
     }
     if (width > kMaxSide || height > kMaxSide || width * height > kMaxPixels)

@@ -14,7 +14,7 @@ struct Check {
     bool ok;
     const char* reason;  // why not, when !ok
     int width;
-    int height;          // positive; top-down files have a negative height in the file
+    int height;  // positive; top-down files have a negative height in the file
     int bitsPerPixel;
 };
 

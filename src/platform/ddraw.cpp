@@ -13,7 +13,7 @@ struct Display {
     int width = 0;
     int height = 0;
     int bpp = 0;
-    IDirectDraw* owner = nullptr;         // the device holding exclusive mode
+    IDirectDraw* owner = nullptr;  // the device holding exclusive mode
     IDirectDrawSurface* primary = nullptr;
 };
 Display g_display;
@@ -55,14 +55,18 @@ void LoseEverySurface() {  // NOLINT: declared in platform_state.h
 
 // ---- Clipper ----
 
-IDirectDrawClipper::~IDirectDrawClipper() { --platform_internal::Seams().liveClippers; }
+IDirectDrawClipper::~IDirectDrawClipper() {
+    --platform_internal::Seams().liveClippers;
+}
 
 HRESULT IDirectDrawClipper::SetHWnd(DWORD, HWND window) {
     window_ = window;
     return DD_OK;
 }
 
-ULONG IDirectDrawClipper::AddRef() { return ++refs_; }
+ULONG IDirectDrawClipper::AddRef() {
+    return ++refs_;
+}
 
 ULONG IDirectDrawClipper::Release() {
     const ULONG left = --refs_;
@@ -102,7 +106,8 @@ bool IDirectDrawSurface::HoldsKeyPixel() const {
         bool found = false;
         for (int y = 0; y < height_ && !found; ++y) {
             const BYTE* row = pixels_.data() + static_cast<std::ptrdiff_t>(y) * pitch_;
-            for (int x = 0; x < width_ && !found; ++x) found = pixel_format::ReadRaw(row + x * bytes, bpp_) == key_;
+            for (int x = 0; x < width_ && !found; ++x)
+                found = pixel_format::ReadRaw(row + x * bytes, bpp_) == key_;
         }
         keyScan_ = found ? KeyScan::HasKey : KeyScan::NoKey;
     }
@@ -115,7 +120,9 @@ void IDirectDrawSurface::markLost() {
     std::fill(pixels_.begin(), pixels_.end(), BYTE{0xCD});  // the memory is gone
 }
 
-ULONG IDirectDrawSurface::AddRef() { return ++refs_; }
+ULONG IDirectDrawSurface::AddRef() {
+    return ++refs_;
+}
 
 ULONG IDirectDrawSurface::Release() {
     const ULONG left = --refs_;
@@ -123,7 +130,9 @@ ULONG IDirectDrawSurface::Release() {
     return left;
 }
 
-HRESULT IDirectDrawSurface::IsLost() { return lost_ ? DDERR_SURFACELOST : DD_OK; }
+HRESULT IDirectDrawSurface::IsLost() {
+    return lost_ ? DDERR_SURFACELOST : DD_OK;
+}
 
 HRESULT IDirectDrawSurface::Restore() {
     if (TakeFault(platform_internal::Seams().faults.failRestoreNumber)) return DDERR_GENERIC;
@@ -150,8 +159,7 @@ HRESULT IDirectDrawSurface::SetColorKey(DWORD flags, DDCOLORKEY* key) {
     hasKey_ = true;
     keyScan_ = KeyScan::Unknown;
     // The key is compared with raw pixels of this surface's format.
-    key_ = bpp_ == 32 ? key->dwColorSpaceLowValue
-                      : key->dwColorSpaceLowValue & ((1u << bpp_) - 1u);
+    key_ = bpp_ == 32 ? key->dwColorSpaceLowValue : key->dwColorSpaceLowValue & ((1u << bpp_) - 1u);
     return DD_OK;
 }
 
@@ -400,8 +408,8 @@ HRESULT IDirectDraw::SetDisplayMode(DWORD width, DWORD height, DWORD bitsPerPixe
     auto& seams = platform_internal::Seams();
     if (seams.faults.failSetDisplayMode) return DDERR_GENERIC;
     if (!exclusive_) return DDERR_NOEXCLUSIVEMODE;
-    const int index = platform_internal::ModeIndex(static_cast<int>(width), static_cast<int>(height),
-                                                   static_cast<int>(bitsPerPixel));
+    const int index = platform_internal::ModeIndex(
+        static_cast<int>(width), static_cast<int>(height), static_cast<int>(bitsPerPixel));
     if (index < 0 || seams.refusedModes[static_cast<std::size_t>(index)]) return DDERR_INVALIDMODE;
     g_display.width = static_cast<int>(width);
     g_display.height = static_cast<int>(height);
@@ -426,7 +434,8 @@ HRESULT IDirectDraw::CreateSurface(DDSURFACEDESC* desc, IDirectDrawSurface** sur
     const DWORD caps = desc->ddsCaps.dwCaps;
     if (caps & DDSCAPS_PRIMARYSURFACE) {
         const bool flipChain = (caps & DDSCAPS_FLIP) && (caps & DDSCAPS_COMPLEX) &&
-                               (desc->dwFlags & DDSD_BACKBUFFERCOUNT) && desc->dwBackBufferCount == 1;
+                               (desc->dwFlags & DDSD_BACKBUFFERCOUNT) &&
+                               desc->dwBackBufferCount == 1;
         if (!flipChain || g_display.primary != nullptr) return DDERR_INVALIDPARAMS;
         auto* front = new IDirectDrawSurface(g_display.width, g_display.height, g_display.bpp,
                                              caps | DDSCAPS_FRONTBUFFER);
@@ -441,7 +450,8 @@ HRESULT IDirectDraw::CreateSurface(DDSURFACEDESC* desc, IDirectDrawSurface** sur
     if (!(caps & DDSCAPS_OFFSCREENPLAIN) || !(desc->dwFlags & DDSD_WIDTH) ||
         !(desc->dwFlags & DDSD_HEIGHT))
         return DDERR_INVALIDPARAMS;
-    if (desc->dwWidth == 0 || desc->dwHeight == 0 || desc->dwWidth > 16384 || desc->dwHeight > 16384)
+    if (desc->dwWidth == 0 || desc->dwHeight == 0 || desc->dwWidth > 16384 ||
+        desc->dwHeight > 16384)
         return DDERR_INVALIDPARAMS;
     *surface = new IDirectDrawSurface(static_cast<int>(desc->dwWidth),
                                       static_cast<int>(desc->dwHeight), g_display.bpp, caps);

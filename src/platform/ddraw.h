@@ -89,12 +89,12 @@ struct DDSURFACEDESC {
 class IDirectDrawSurface;
 
 class IDirectDrawClipper {
-public:
+  public:
     HRESULT SetHWnd(DWORD flags, HWND window);
     ULONG AddRef();
     ULONG Release();
 
-private:
+  private:
     friend class IDirectDraw;
     IDirectDrawClipper() = default;
     ~IDirectDrawClipper();
@@ -103,7 +103,7 @@ private:
 };
 
 class IDirectDrawSurface {
-public:
+  public:
     // Keyed, clipped copy: a destination outside the surface is cut to it when a clipper is set,
     // refused otherwise. Source and destination rectangles must have one size.
     HRESULT Blt(RECT* destRect, IDirectDrawSurface* source, RECT* sourceRect, DWORD flags,
@@ -142,7 +142,7 @@ public:
     // Whether any pixel equals the colour key; scanned once after each change of content.
     bool HoldsKeyPixel() const;
 
-private:
+  private:
     friend class IDirectDraw;
     IDirectDrawSurface(int width, int height, int bpp, DWORD caps);
     ~IDirectDrawSurface();
@@ -165,12 +165,12 @@ private:
     enum class KeyScan { Unknown, HasKey, NoKey };
     mutable KeyScan keyScan_ = KeyScan::Unknown;
     IDirectDrawClipper* clipper_ = nullptr;
-    IDirectDrawSurface* backBuffer_ = nullptr;   // primary: the attached back buffer (owned)
-    IDirectDrawSurface* primary_ = nullptr;      // back buffer: the chain it belongs to
+    IDirectDrawSurface* backBuffer_ = nullptr;  // primary: the attached back buffer (owned)
+    IDirectDrawSurface* primary_ = nullptr;     // back buffer: the chain it belongs to
 };
 
 class IDirectDraw {
-public:
+  public:
     HRESULT SetCooperativeLevel(HWND window, DWORD flags);
     HRESULT SetDisplayMode(DWORD width, DWORD height, DWORD bitsPerPixel);
     HRESULT RestoreDisplayMode();
@@ -178,7 +178,7 @@ public:
     HRESULT CreateClipper(DWORD flags, IDirectDrawClipper** clipper, void* outer);
     ULONG Release();
 
-private:
+  private:
     friend HRESULT DirectDrawCreate(void*, IDirectDraw**, void*);
     IDirectDraw() = default;
     ~IDirectDraw() = default;

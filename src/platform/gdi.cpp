@@ -57,7 +57,8 @@ std::uint32_t Widen(std::uint32_t v, std::uint32_t mask) {
 void DecodePictureRow(const PictureObject& p, int x, int y, int count, std::uint32_t* out) {
     const SDL_Surface* s = p.surface;
     const SDL_PixelFormat* f = s->format;
-    const auto* row = static_cast<const std::uint8_t*>(s->pixels) + static_cast<std::ptrdiff_t>(y) * s->pitch;
+    const auto* row =
+        static_cast<const std::uint8_t*>(s->pixels) + static_cast<std::ptrdiff_t>(y) * s->pitch;
     const int bytes = f->BytesPerPixel;
     const std::uint8_t* px = row + static_cast<std::ptrdiff_t>(x) * bytes;
     if (bytes == 1) {
@@ -95,13 +96,19 @@ HDC TakeSurfaceDC(IDirectDrawSurface* surface, HDC& cache) {
     return cache;
 }
 
-void GiveBackSurfaceDC(HDC) { --Seams().liveDCs; }
+void GiveBackSurfaceDC(HDC) {
+    --Seams().liveDCs;
+}
 
-void FreeSurfaceDC(HDC cache) { delete cache; }
+void FreeSurfaceDC(HDC cache) {
+    delete cache;
+}
 
 }  // namespace platform_internal
 
-const char* GetLastLoadErrorText() { return g_lastLoadError.c_str(); }
+const char* GetLastLoadErrorText() {
+    return g_lastLoadError.c_str();
+}
 
 HANDLE LoadImageA(HINSTANCE, LPCSTR name, UINT type, int, int, UINT flags) {
     auto load = [&]() -> PictureObject* {
@@ -186,7 +193,9 @@ HGDIOBJ SelectObject(HDC dc, HGDIOBJ object) {
     return previous;
 }
 
-int GetMapMode(HDC dc) { return dc ? dc->mapMode : 0; }
+int GetMapMode(HDC dc) {
+    return dc ? dc->mapMode : 0;
+}
 
 int SetMapMode(HDC dc, int mode) {
     if (dc == nullptr) return 0;
@@ -230,7 +239,8 @@ BOOL StretchBlt(HDC dest, int destX, int destY, int destWidth, int destHeight, H
     for (long long oy = y0; oy < y1; ++oy) {
         DecodePictureRow(*source->selected, static_cast<int>(sourceX + x0),
                          static_cast<int>(sourceY + oy), count, row.data());
-        std::uint8_t* out = surface.pixels() + (destY + oy) * surface.pitch() + (destX + x0) * bytes;
+        std::uint8_t* out =
+            surface.pixels() + (destY + oy) * surface.pitch() + (destX + x0) * bytes;
         pixel_format::EncodeRow(bpp, row.data(), count, out);
     }
     return TRUE;
@@ -253,7 +263,8 @@ COLORREF GetPixel(HDC dc, int x, int y) {
         if (x < 0 || y < 0 || x >= p->w || y >= p->h) return CLR_INVALID;
         std::uint32_t v;
         DecodePictureRow(*dc->selected, x, y, 1, &v);
-        return RGB(static_cast<int>(v >> 16), static_cast<int>((v >> 8) & 0xFF), static_cast<int>(v & 0xFF));
+        return RGB(static_cast<int>(v >> 16), static_cast<int>((v >> 8) & 0xFF),
+                   static_cast<int>(v & 0xFF));
     }
     return CLR_INVALID;
 }
@@ -279,21 +290,25 @@ template <int kBytes>
 void DrawCell(IDirectDrawSurface& s, const std::uint8_t* glyph, long long left, long long top,
               long long clipL, long long clipT, long long clipR, long long clipB, std::uint32_t ink,
               std::uint32_t paper) {
-    const long long x0 = std::max(left, clipL), x1 = std::min(left + bitmap_font::kCellWidth, clipR);
+    const long long x0 = std::max(left, clipL),
+                    x1 = std::min(left + bitmap_font::kCellWidth, clipR);
     const long long y0 = std::max(top, clipT), y1 = std::min(top + bitmap_font::kLineHeight, clipB);
     if (x0 >= x1) return;
     std::uint8_t* pixels = s.pixels();
     for (long long y = y0; y < y1; ++y) {
         const int gy = static_cast<int>(y - top) / bitmap_font::kScale - 1;  // a margin row on top
-        const std::uint8_t bits = (gy >= 0 && gy < bitmap_font::kGlyphHeight) ? glyph[gy] : std::uint8_t{0};
+        const std::uint8_t bits =
+            (gy >= 0 && gy < bitmap_font::kGlyphHeight) ? glyph[gy] : std::uint8_t{0};
         // One row of the cell, widened from the glyph's bits.
         std::uint32_t cell[bitmap_font::kCellWidth];
         for (int cx = 0; cx < bitmap_font::kCellWidth; ++cx) {
             const int gx = cx / bitmap_font::kScale;
-            cell[cx] = (gx < bitmap_font::kGlyphWidth && ((bits >> (4 - gx)) & 1) != 0) ? ink : paper;
+            cell[cx] =
+                (gx < bitmap_font::kGlyphWidth && ((bits >> (4 - gx)) & 1) != 0) ? ink : paper;
         }
         std::uint8_t* row = pixels + y * s.pitch();
-        for (long long x = x0; x < x1; ++x) pixel_format::WriteRaw(row + x * kBytes, kBytes * 8, cell[x - left]);
+        for (long long x = x0; x < x1; ++x)
+            pixel_format::WriteRaw(row + x * kBytes, kBytes * 8, cell[x - left]);
     }
 }
 

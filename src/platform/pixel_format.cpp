@@ -8,10 +8,14 @@ namespace {
 
 constexpr int kCubeLevels = 6;
 constexpr int kCubeSize = kCubeLevels * kCubeLevels * kCubeLevels;  // 216
-constexpr int kGreyCount = 39;                                        // indices 216..254
+constexpr int kGreyCount = 39;                                      // indices 216..254
 
-int CubeLevel(int i) { return i * 51; }
-int GreyLevel(int i) { return (i + 1) * 255 / (kGreyCount + 1); }
+int CubeLevel(int i) {
+    return i * 51;
+}
+int GreyLevel(int i) {
+    return (i + 1) * 255 / (kGreyCount + 1);
+}
 
 std::array<Rgb, 256> BuildPalette() {
     std::array<Rgb, 256> p{};
@@ -19,7 +23,8 @@ std::array<Rgb, 256> BuildPalette() {
         for (int g = 0; g < kCubeLevels; ++g)
             for (int b = 0; b < kCubeLevels; ++b)
                 p[static_cast<std::size_t>(r * 36 + g * 6 + b)] = {
-                    static_cast<std::uint8_t>(CubeLevel(r)), static_cast<std::uint8_t>(CubeLevel(g)),
+                    static_cast<std::uint8_t>(CubeLevel(r)),
+                    static_cast<std::uint8_t>(CubeLevel(g)),
                     static_cast<std::uint8_t>(CubeLevel(b))};
     for (int i = 0; i < kGreyCount; ++i) {
         auto v = static_cast<std::uint8_t>(GreyLevel(i));
@@ -34,7 +39,9 @@ const std::array<Rgb, 256>& Palette() {
     return palette;
 }
 
-int Sq(int v) { return v * v; }
+int Sq(int v) {
+    return v * v;
+}
 
 // Nearest palette entry other than the key. The cube is separable, so rounding each channel
 // finds its nearest member; for the greys the nearest level to the mean is the nearest grey.
@@ -64,7 +71,9 @@ std::uint32_t Encode565(int r, int g, int b) {
 
 }  // namespace
 
-const Rgb& PaletteEntry(int index) { return Palette()[static_cast<std::size_t>(index & 0xFF)]; }
+const Rgb& PaletteEntry(int index) {
+    return Palette()[static_cast<std::size_t>(index & 0xFF)];
+}
 
 std::uint32_t EncodeColour(int bpp, int r, int g, int b) {
     switch (bpp) {
@@ -86,19 +95,22 @@ Rgb DecodeColour(int bpp, std::uint32_t raw) {
         case 8:
             return PaletteEntry(static_cast<int>(raw & 0xFF));
         case 16: {
-            const int r5 = static_cast<int>((raw >> 11) & 31), g6 = static_cast<int>((raw >> 5) & 63),
-                      b5 = static_cast<int>(raw & 31);
+            const int r5 = static_cast<int>((raw >> 11) & 31),
+                      g6 = static_cast<int>((raw >> 5) & 63), b5 = static_cast<int>(raw & 31);
             return {static_cast<std::uint8_t>((r5 << 3) | (r5 >> 2)),
                     static_cast<std::uint8_t>((g6 << 2) | (g6 >> 4)),
                     static_cast<std::uint8_t>((b5 << 3) | (b5 >> 2))};
         }
         default:
             return {static_cast<std::uint8_t>((raw >> 16) & 0xFF),
-                    static_cast<std::uint8_t>((raw >> 8) & 0xFF), static_cast<std::uint8_t>(raw & 0xFF)};
+                    static_cast<std::uint8_t>((raw >> 8) & 0xFF),
+                    static_cast<std::uint8_t>(raw & 0xFF)};
     }
 }
 
-int BytesPerPixel(int bpp) { return (bpp + 7) / 8; }
+int BytesPerPixel(int bpp) {
+    return (bpp + 7) / 8;
+}
 
 void EncodeRow(int bpp, const std::uint32_t* rgb, int count, std::uint8_t* dest) {
     const int step = BytesPerPixel(bpp);
@@ -107,8 +119,8 @@ void EncodeRow(int bpp, const std::uint32_t* rgb, int count, std::uint8_t* dest)
         const std::uint32_t c = rgb[i] & 0x00FFFFFFu;
         if (c != lastIn) {  // pictures repeat colours along a row; skip the mapping then
             lastIn = c;
-            lastOut = EncodeColour(bpp, static_cast<int>(c >> 16), static_cast<int>((c >> 8) & 0xFF),
-                                   static_cast<int>(c & 0xFF));
+            lastOut = EncodeColour(bpp, static_cast<int>(c >> 16),
+                                   static_cast<int>((c >> 8) & 0xFF), static_cast<int>(c & 0xFF));
         }
         WriteRaw(dest + i * step, bpp, lastOut);
     }

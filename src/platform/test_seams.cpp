@@ -20,34 +20,66 @@ void UseVirtualClock(bool on, std::uint32_t startMs) {
     Seams().virtualNow = startMs;
 }
 
-void AdvanceVirtualClock(std::uint32_t ms) { Seams().virtualNow += ms; }
-void SetClockStepPerFlip(std::uint32_t ms) { Seams().clockStepPerFlip = ms; }
-std::uint64_t FlipCount() { return Seams().flips; }
+void AdvanceVirtualClock(std::uint32_t ms) {
+    Seams().virtualNow += ms;
+}
+void SetClockStepPerFlip(std::uint32_t ms) {
+    Seams().clockStepPerFlip = ms;
+}
+std::uint64_t FlipCount() {
+    return Seams().flips;
+}
 
-void ScheduleInput(const ScriptedInput& input) { Seams().script.push_back(input); }
-void ClearScript() { Seams().script.clear(); }
-std::size_t PendingScriptedInputs() { return Seams().script.size(); }
-void CloseWhenScriptEnds(bool on) { Seams().closeWhenScriptEnds = on; }
+void ScheduleInput(const ScriptedInput& input) {
+    Seams().script.push_back(input);
+}
+void ClearScript() {
+    Seams().script.clear();
+}
+std::size_t PendingScriptedInputs() {
+    return Seams().script.size();
+}
+void CloseWhenScriptEnds(bool on) {
+    Seams().closeWhenScriptEnds = on;
+}
 
-void SetFrameObserver(FrameObserver observer) { Seams().observer = std::move(observer); }
+void SetFrameObserver(FrameObserver observer) {
+    Seams().observer = std::move(observer);
+}
 
-Faults& InjectedFaults() { return Seams().faults; }
+Faults& InjectedFaults() {
+    return Seams().faults;
+}
 
 void RefuseDisplayMode(int width, int height, int bitsPerPixel, bool refuse) {
     const int index = platform_internal::ModeIndex(width, height, bitsPerPixel);
     if (index >= 0) Seams().refusedModes[static_cast<std::size_t>(index)] = refuse;
 }
 
-void AcceptAllDisplayModes() { Seams().refusedModes.fill(false); }
+void AcceptAllDisplayModes() {
+    Seams().refusedModes.fill(false);
+}
 
-void LoseAllSurfaces() { platform_internal::LoseEverySurface(); }
+void LoseAllSurfaces() {
+    platform_internal::LoseEverySurface();
+}
 
-int LiveSurfaceCount() { return Seams().liveSurfaces; }
-int LiveDeviceContextCount() { return Seams().liveDCs; }
-int LiveClipperCount() { return Seams().liveClippers; }
-int LiveDisplayDeviceCount() { return Seams().liveDevices; }
+int LiveSurfaceCount() {
+    return Seams().liveSurfaces;
+}
+int LiveDeviceContextCount() {
+    return Seams().liveDCs;
+}
+int LiveClipperCount() {
+    return Seams().liveClippers;
+}
+int LiveDisplayDeviceCount() {
+    return Seams().liveDevices;
+}
 
-void SetPacing(bool on) { Seams().pacing = on; }
+void SetPacing(bool on) {
+    Seams().pacing = on;
+}
 
 void ResetAll() {
     auto& s = Seams();

@@ -21,7 +21,7 @@ enum class InputKind { KeyDown, KeyRepeat, KeyUp, Activate, Deactivate, Close };
 struct ScriptedInput {
     std::uint64_t beforeFrame;  // delivered once FlipCount() has reached this value
     InputKind kind;
-    int virtualKey;            // for key events (a Windows virtual-key code)
+    int virtualKey;                // for key events (a Windows virtual-key code)
     std::uint32_t clockAdvanceMs;  // advances the virtual clock just before delivery
 };
 
@@ -50,12 +50,12 @@ struct Faults {
     bool failSetCooperativeLevel = false;
     bool failSetDisplayMode = false;
     bool failCreateClipper = false;
-    bool failCreateSurface = false;      // every creation
-    int failSurfaceCreationNumber = 0;   // the n-th creation from now (1-based) fails; 0: none
-    int failRestoreNumber = 0;           // the n-th Restore from now fails; 0: none
-    int lockStillDrawing = 0;            // next Locks answer DDERR_WASSTILLDRAWING this often
+    bool failCreateSurface = false;     // every creation
+    int failSurfaceCreationNumber = 0;  // the n-th creation from now (1-based) fails; 0: none
+    int failRestoreNumber = 0;          // the n-th Restore from now fails; 0: none
+    int lockStillDrawing = 0;           // next Locks answer DDERR_WASSTILLDRAWING this often
     bool failGetDC = false;
-    bool failFlip = false;               // Flip reports DDERR_GENERIC
+    bool failFlip = false;  // Flip reports DDERR_GENERIC
 };
 Faults& InjectedFaults();
 // Refuses (or accepts again) one display mode in SetDisplayMode.

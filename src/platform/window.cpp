@@ -126,8 +126,12 @@ void TranslateSdlEvent(const SDL_Event& e) {
         case SDL_KEYUP: {
             const int vk = VirtualKeyFromSdl(e.key.keysym.sym);
             if (vk != 0)
-                Push({g_window, e.type == SDL_KEYDOWN ? WM_KEYDOWN : WM_KEYUP,
-                      static_cast<WPARAM>(vk), 0, e.key.timestamp, {0, 0}});
+                Push({g_window,
+                      e.type == SDL_KEYDOWN ? WM_KEYDOWN : WM_KEYUP,
+                      static_cast<WPARAM>(vk),
+                      0,
+                      e.key.timestamp,
+                      {0, 0}});
             break;
         }
         case SDL_WINDOWEVENT:
@@ -164,7 +168,9 @@ void DestroySdlWindow(WindowObject* w) {
 
 namespace platform_internal {
 
-HWND TheWindow() { return g_window; }
+HWND TheWindow() {
+    return g_window;
+}
 
 void PostMessageInternal(HWND window, UINT message, WPARAM wParam) {
     Push({window, message, wParam, 0, 0, {0, 0}});
@@ -229,7 +235,8 @@ void PresentSurface(const IDirectDrawSurface& front) {
     SDL_GetRendererOutputSize(w->renderer, &outW, &outH);
     // Scale to the window with the aspect kept: black bars on the long side.
     SDL_Rect dst;
-    if (static_cast<long long>(outW) * front.height() > static_cast<long long>(outH) * front.width()) {
+    if (static_cast<long long>(outW) * front.height() >
+        static_cast<long long>(outH) * front.width()) {
         dst.h = outH;
         dst.w = static_cast<int>(static_cast<long long>(outH) * front.width() / front.height());
     } else {
@@ -277,7 +284,8 @@ int GetSystemMetrics(int index) {
 
 HWND CreateWindowExA(DWORD, LPCSTR className, LPCSTR windowName, DWORD, int x, int y, int width,
                      int height, HWND, HMENU, HINSTANCE, void*) {
-    if (className == nullptr || g_class.proc == nullptr || g_class.name != className) return nullptr;
+    if (className == nullptr || g_class.proc == nullptr || g_class.name != className)
+        return nullptr;
     if (g_window != nullptr || !EnsureVideo()) return nullptr;
     auto* w = new WindowObject;
     w->proc = g_class.proc;
@@ -295,7 +303,8 @@ HWND CreateWindowExA(DWORD, LPCSTR className, LPCSTR windowName, DWORD, int x, i
                           mode.refresh_rate <= 61;
         Uint32 flags = SDL_RENDERER_ACCELERATED | (at60 ? SDL_RENDERER_PRESENTVSYNC : 0);
         w->renderer = SDL_CreateRenderer(w->sdl, -1, flags);
-        if (w->renderer == nullptr) w->renderer = SDL_CreateRenderer(w->sdl, -1, SDL_RENDERER_SOFTWARE);
+        if (w->renderer == nullptr)
+            w->renderer = SDL_CreateRenderer(w->sdl, -1, SDL_RENDERER_SOFTWARE);
         if (w->renderer == nullptr) {
             DestroySdlWindow(w);
             return nullptr;
@@ -309,8 +318,12 @@ HWND CreateWindowExA(DWORD, LPCSTR className, LPCSTR windowName, DWORD, int x, i
     return w;
 }
 
-HICON LoadIconA(HINSTANCE, LPCSTR) { return nullptr; }
-HCURSOR LoadCursorA(HINSTANCE, LPCSTR) { return nullptr; }
+HICON LoadIconA(HINSTANCE, LPCSTR) {
+    return nullptr;
+}
+HCURSOR LoadCursorA(HINSTANCE, LPCSTR) {
+    return nullptr;
+}
 
 BOOL ShowWindow(HWND window, int showCommand) {
     if (window == nullptr || window != g_window) return FALSE;
@@ -325,7 +338,9 @@ BOOL ShowWindow(HWND window, int showCommand) {
     return FALSE;
 }
 
-BOOL UpdateWindow(HWND window) { return window != nullptr && window == g_window; }
+BOOL UpdateWindow(HWND window) {
+    return window != nullptr && window == g_window;
+}
 
 HWND SetFocus(HWND window) {
     if (window == nullptr || window != g_window) return nullptr;
@@ -360,7 +375,9 @@ BOOL GetMessageA(MSG* message, HWND window, UINT filterMin, UINT filterMax) {
     return m.message == WM_QUIT ? FALSE : TRUE;
 }
 
-BOOL TranslateMessage(const MSG*) { return FALSE; }
+BOOL TranslateMessage(const MSG*) {
+    return FALSE;
+}
 
 LRESULT DispatchMessageA(const MSG* message) {
     if (message == nullptr || message->hwnd == nullptr || message->hwnd != g_window) return 0;

@@ -33,7 +33,9 @@ void Report(const char* what) {
 }
 
 // Frame i of a shell strip comes from x = 1 + 65 i on its row.
-std::int32_t StripRowY(const SurfaceStrip* strip) { return strip == LowerRowStrip ? 66 : 1; }
+std::int32_t StripRowY(const SurfaceStrip* strip) {
+    return strip == LowerRowStrip ? 66 : 1;
+}
 
 // Runs one level loader; a level error or a failed result is reported with the file's name.
 template <typename Loader>
@@ -62,7 +64,8 @@ bool LoadEverything() {
         Report("the walker could not be spawned");
         return false;
     }
-    if (!LoadLevel(kBlockLevelFile, [] { return TheWorld.LoadBlockLevel(kBlockLevelFile) != 0; })) return false;
+    if (!LoadLevel(kBlockLevelFile, [] { return TheWorld.LoadBlockLevel(kBlockLevelFile) != 0; }))
+        return false;
     load_failure::Clear();
     if (LoadPictures() == 0) {
         Report(load_failure::Text()[0] != '\0' ? load_failure::Text()
@@ -74,7 +77,9 @@ bool LoadEverything() {
 
 }  // namespace
 
-int FailureExitStatus() { return g_exitStatus; }
+int FailureExitStatus() {
+    return g_exitStatus;
+}
 
 void EndAfterFailure(const char* what) {
     Report(what);
@@ -162,7 +167,8 @@ std::int32_t RunMainLoop() {
     for (;;) {
         if (PeekMessageA(nullptr, nullptr, 0, 0, PM_NOREMOVE)) {
             MSG message;
-            if (!GetMessageA(&message, nullptr, 0, 0)) return static_cast<std::int32_t>(message.wParam);
+            if (!GetMessageA(&message, nullptr, 0, 0))
+                return static_cast<std::int32_t>(message.wParam);
             TranslateMessage(&message);
             DispatchMessageA(&message);
         } else if (AppActive != 0) {

@@ -25,8 +25,9 @@ std::int32_t MoveCameraAxis(std::int32_t position, std::int32_t velocity, std::i
 
 std::int32_t FrameTick() {
     const std::int32_t now = FrameClock.Elapsed();
-    const auto elapsed = static_cast<std::int32_t>(static_cast<std::uint32_t>(now) -
-                                                   static_cast<std::uint32_t>(FrameTiming.previousFrameTime));
+    const auto elapsed =
+        static_cast<std::int32_t>(static_cast<std::uint32_t>(now) -
+                                  static_cast<std::uint32_t>(FrameTiming.previousFrameTime));
     FrameTiming.previousFrameTime = now;
     ++FrameTiming.framesCounted;
     if (FrameClock.IntervalElapsed(FrameTiming.lastSampleTime, 1000)) {
@@ -46,8 +47,9 @@ std::int32_t FrameTick() {
     std::snprintf(text, sizeof text, "x: %d y: %d\nVelocity X: %d, Velocity Y:%d\n", Camera.x,
                   Camera.y, Camera.velocityX, Camera.velocityY);
     DrawOverlayText(text, BackSurface, 5, 100);
-    std::snprintf(text, sizeof text, "%d",
-                  static_cast<int>(static_cast<unsigned char>(TheWorld.SolidPixelAt(Camera.x, Camera.y))));
+    std::snprintf(
+        text, sizeof text, "%d",
+        static_cast<int>(static_cast<unsigned char>(TheWorld.SolidPixelAt(Camera.x, Camera.y))));
     DrawOverlayText(text, BackSurface, DisplayMode.width / 2, DisplayMode.height / 2);
     return 1;
 }

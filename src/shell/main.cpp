@@ -2,4 +2,6 @@
 #include "platform/win_types.h"
 #include "shell/app.h"
 
-int main() { return AppMain(nullptr, SW_SHOWNORMAL); }
+int main() {
+    return AppMain(nullptr, SW_SHOWNORMAL);
+}

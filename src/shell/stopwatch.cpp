@@ -9,7 +9,9 @@ DWORD Stopwatch::Start() {
     return startTime_;
 }
 
-std::int32_t Stopwatch::Elapsed() { return static_cast<std::int32_t>(timeGetTime() - startTime_); }
+std::int32_t Stopwatch::Elapsed() {
+    return static_cast<std::int32_t>(timeGetTime() - startTime_);
+}
 
 bool Stopwatch::IntervalElapsed(std::int32_t& stored, std::int32_t interval) {
     const std::int32_t now = Elapsed();

@@ -7,7 +7,7 @@
 #include "platform/win_types.h"
 
 class Stopwatch {
-public:
+  public:
     virtual ~Stopwatch() = default;
     // Stores timeGetTime as the start time and returns it.
     virtual DWORD Start();
@@ -16,7 +16,7 @@ public:
     // True, and stored = now, once interval ms have passed since stored.
     bool IntervalElapsed(std::int32_t& stored, std::int32_t interval);
 
-private:
+  private:
     DWORD startTime_ = 0;
 };
 

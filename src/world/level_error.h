@@ -4,6 +4,6 @@
 #include <stdexcept>
 
 class LevelError : public std::runtime_error {
-public:
+  public:
     LevelError() : std::runtime_error("Error loading level.") {}
 };

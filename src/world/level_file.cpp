@@ -25,8 +25,9 @@ std::int32_t World::ReadLevelFile(const char* fileName, TileGrid& grid) {
         for (std::int32_t column = 0; column < kGridSide; ++column) {
             // A short line's missing positions are empty cells.
             grid.At(column, row).tileIndex =
-                column < length ? static_cast<std::int32_t>(static_cast<signed char>(line[column])) - 61
-                                : -1;
+                column < length
+                    ? static_cast<std::int32_t>(static_cast<signed char>(line[column])) - 61
+                    : -1;
         }
     }
     return 1;

@@ -11,7 +11,9 @@ constexpr const char* kTilePictureFile = "gfx/tiles.bmp";
 constexpr const char* kBackgroundPictureFile = "gfx/bigben.bmp";
 constexpr const char* kBlockPictureFile = "gfx/badguysprites2.bmp";
 
-MapCell EmptyCell() { return MapCell{0, -1, 0}; }
+MapCell EmptyCell() {
+    return MapCell{0, -1, 0};
+}
 
 }  // namespace
 
@@ -49,10 +51,9 @@ std::int32_t World::LoadBitmaps() {
     // All three are attempted, and each must cover its layout.
     const std::int32_t tiles = tilePicture_.Load(kTilePictureFile) &&
                                CheckPictureCovers(tilePicture_, kTilePictureFile, 528, 132);
-    const std::int32_t background =
-        backgroundPicture_.Load(kBackgroundPictureFile) &&
-        CheckPictureCovers(backgroundPicture_, kBackgroundPictureFile, kBackgroundWidth,
-                           kBackgroundHeight);
+    const std::int32_t background = backgroundPicture_.Load(kBackgroundPictureFile) &&
+                                    CheckPictureCovers(backgroundPicture_, kBackgroundPictureFile,
+                                                       kBackgroundWidth, kBackgroundHeight);
     const std::int32_t blocks = blockPicture_.Load(kBlockPictureFile) &&
                                 CheckPictureCovers(blockPicture_, kBlockPictureFile, 389, 129);
     if (!tiles || !background || !blocks) return 0;

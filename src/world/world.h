@@ -19,7 +19,7 @@ constexpr std::int32_t kBackgroundWidth = 1024;
 constexpr std::int32_t kBackgroundHeight = 768;
 
 class World {
-public:
+  public:
     World();
     virtual ~World();
     World(const World&) = delete;
@@ -81,7 +81,7 @@ public:
     // until the process ends); tests that build worlds of their own use it.
     void DestroyResources();
 
-private:
+  private:
     Bitmap backgroundPicture_;
     Bitmap tilePicture_;
     Bitmap blockPicture_;

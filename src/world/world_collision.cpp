@@ -87,7 +87,8 @@ ScanHit ScanColumns(const World& world, const TileBank& bank, std::int32_t x, st
     const std::int64_t step = leftward ? -1 : 1;
     for (std::int64_t column = leftward ? columns.last : columns.first;
          column >= columns.first && column <= columns.last; column += step)
-        if (ScanLine<Axis::Column>(world, bank, static_cast<std::int32_t>(column), rows, hit)) return hit;
+        if (ScanLine<Axis::Column>(world, bank, static_cast<std::int32_t>(column), rows, hit))
+            return hit;
     return hit;
 }
 

@@ -16,9 +16,11 @@ CellPosition World::ClampViewCentre(std::int32_t x, std::int32_t y) const {
     const std::int32_t hw = DisplayMode.width >> 1, hh = DisplayMode.height >> 1;
     // In 64 bits: a centre near the int limits must not overflow the edge tests.
     std::int64_t cx = (static_cast<std::int64_t>(x) - hw < 0) ? hw : x;
-    if (static_cast<std::int64_t>(x) + hw > worldWidth_) cx -= static_cast<std::int64_t>(x) + hw - worldWidth_;
+    if (static_cast<std::int64_t>(x) + hw > worldWidth_)
+        cx -= static_cast<std::int64_t>(x) + hw - worldWidth_;
     std::int64_t cy = (static_cast<std::int64_t>(y) - hh < 0) ? hh : y;
-    if (static_cast<std::int64_t>(y) + hh > worldHeight_) cy -= static_cast<std::int64_t>(y) + hh - worldHeight_;
+    if (static_cast<std::int64_t>(y) + hh > worldHeight_)
+        cy -= static_cast<std::int64_t>(y) + hh - worldHeight_;
     return {static_cast<std::int32_t>(cx), static_cast<std::int32_t>(cy)};
 }
 

@@ -9,7 +9,7 @@
 namespace {
 
 class Manager : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { ASSERT_TRUE(display_fixture::Open(800, 600, 32)); }
     void TearDown() override { display_fixture::Close(); }
 };
@@ -35,7 +35,7 @@ TEST_F(Manager, KindOperationsWaitForTheFirstSpawnAndTheStripIsMadeOnce) {
     EXPECT_EQ(m.LiveActor(0)->Kind(), m.KindObject(0));
     m.ReleaseKindSurfaces();
     EXPECT_EQ(test_seams::LiveSurfaceCount(), surfaces);
-    EXPECT_FALSE(m.RestoreKinds());     // no strip: reported, nothing touched
+    EXPECT_FALSE(m.RestoreKinds());  // no strip: reported, nothing touched
     EXPECT_FALSE(m.LoadKindFrames());
     m.CreateKindSurfaces();
     EXPECT_EQ(test_seams::LiveSurfaceCount(), surfaces + 8);

@@ -17,7 +17,7 @@ namespace {
 constexpr int kFull = 5;
 
 class WalkerTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         ASSERT_TRUE(display_fixture::Open(800, 600, 32));
         ASSERT_TRUE(world_fixture::LoadTiles([](int slot, int, int) { return slot == kFull; }));
@@ -34,7 +34,9 @@ protected:
         test_seams::AdvanceVirtualClock(static_cast<std::uint32_t>(ms));
         return w.Update(0, 0, 831, 631);
     }
-    void Solid(int column, int row) { TheWorld.TileGridMutable().At(column, row).tileIndex = kFull; }
+    void Solid(int column, int row) {
+        TheWorld.TileGridMutable().At(column, row).tileIndex = kFull;
+    }
 };
 
 TEST_F(WalkerTest, WorkedRunInOpenAir) {
@@ -125,7 +127,7 @@ TEST_F(WalkerTest, ALongPauseMovesAtMostEightStepsAndNotThroughTheFloor) {
 
 TEST_F(WalkerTest, VisibilityFollowsTheDisplaySize) {
     Walker w;
-    Tick(w, 0);  // at (300, 125)
+    Tick(w, 0);                                 // at (300, 125)
     EXPECT_TRUE(w.Update(300 + 63, 0, 0, 0));   // screen x -63: still drawn
     EXPECT_FALSE(w.Update(300 + 64, 0, 0, 0));  // -64: not
     EXPECT_TRUE(w.Update(300 - 799, 0, 0, 0));

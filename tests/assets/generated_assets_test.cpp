@@ -13,8 +13,8 @@
 
 #include "actors/actor_manager.h"
 #include "game_run.h"
-#include "world/world.h"
 #include "platform/gdi.h"
+#include "world/world.h"
 
 namespace {
 
@@ -25,7 +25,8 @@ struct Picture {
     BITMAP info;
     HDC dc;
     explicit Picture(const std::filesystem::path& path) {
-        handle = LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION);
+        handle = LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0,
+                            LR_LOADFROMFILE | LR_CREATEDIBSECTION);
         info = {};
         if (handle) GetObjectA(handle, sizeof(BITMAP), &info);
         dc = CreateCompatibleDC(nullptr);
@@ -41,7 +42,8 @@ struct Picture {
 constexpr COLORREF kKey = RGB(189, 198, 255);
 
 double Distance(COLORREF a, COLORREF b) {
-    const int dr = GetRValue(a) - GetRValue(b), dg = GetGValue(a) - GetGValue(b), db = GetBValue(a) - GetBValue(b);
+    const int dr = GetRValue(a) - GetRValue(b), dg = GetGValue(a) - GetGValue(b),
+              db = GetBValue(a) - GetBValue(b);
     return std::sqrt(dr * dr + dg * dg + db * db);
 }
 
@@ -68,7 +70,8 @@ TEST(GeneratedPictures, SizesFormatsAndSeeThroughPixels) {
         const int k = slot / 4, r = slot % 4;
         int solid = 0, clear = 0;
         for (int y = 0; y < 32; ++y)
-            for (int x = 0; x < 32; ++x) (tiles.At(1 + 33 * k + x, 1 + 33 * r + y) == kKey ? clear : solid)++;
+            for (int x = 0; x < 32; ++x)
+                (tiles.At(1 + 33 * k + x, 1 + 33 * r + y) == kKey ? clear : solid)++;
         EXPECT_GT(solid, 0) << "slot " << slot;
         withHoles += clear > 0;
     }
@@ -146,12 +149,13 @@ TEST(GeneratedLevels, FullGridsValidCharactersAndClosedEdges) {
 }
 
 TEST(GeneratedAssets, GeneratingTwiceGivesIdenticalBytes) {
-    const auto dir = std::filesystem::temp_directory_path() / ("vorn7-gen-" + std::to_string(::getpid()));
+    const auto dir =
+        std::filesystem::temp_directory_path() / ("vorn7-gen-" + std::to_string(::getpid()));
     std::filesystem::remove_all(dir);
     const std::string command = std::string(VORN7_ASSETGEN) + " " + dir.string();
     ASSERT_EQ(std::system(command.c_str()), 0);
-    for (const char* name : {"x2.lvl", "x2fg.lvl", "gfx/tiles.bmp", "gfx/bigben.bmp", "gfx/badguysprites2.bmp",
-                             "vornsprites24bit.bmp"}) {
+    for (const char* name : {"x2.lvl", "x2fg.lvl", "gfx/tiles.bmp", "gfx/bigben.bmp",
+                             "gfx/badguysprites2.bmp", "vornsprites24bit.bmp"}) {
         std::ifstream a(kData / name, std::ios::binary), b(dir / name, std::ios::binary);
         const std::string sa((std::istreambuf_iterator<char>(a)), std::istreambuf_iterator<char>());
         const std::string sb((std::istreambuf_iterator<char>(b)), std::istreambuf_iterator<char>());
@@ -175,11 +179,11 @@ TEST(GeneratedAssets, TheWalkerLandsAndPatrolsTheStartArea) {
         turnedAtPillar |= w->X() > 650 && w->Motion().velocityX < 0;
     });
     EXPECT_EQ(r.exitCode, 0);
-    EXPECT_TRUE(onPlateau);      // it lands where it starts
+    EXPECT_TRUE(onPlateau);       // it lands where it starts
     EXPECT_TRUE(turnedAtPillar);  // meets the pillar and turns
-    EXPECT_TRUE(onLowerGround);  // falls from the ledge and lands below
+    EXPECT_TRUE(onLowerGround);   // falls from the ledge and lands below
     EXPECT_GE(minX, 0);
-    EXPECT_LE(maxX + 45, 776);   // the wall probe meets the pillar; never through it
+    EXPECT_LE(maxX + 45, 776);  // the wall probe meets the pillar; never through it
 }
 
 }  // namespace

@@ -44,7 +44,7 @@ TEST(Measure, RetriesWhileStillDrawingAndReportsOtherLockFailures) {
 }
 
 class Cycling : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         ASSERT_TRUE(display_fixture::Open(800, 600, 32));
         TheWorld.CreateResources();

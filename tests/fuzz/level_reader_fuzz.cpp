@@ -22,7 +22,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         // Every stored index came from one signed byte minus 61, or is the empty -1.
         for (const MapCell& c : world->TileGridRef().cells)
             if (c.tileIndex < -189 || c.tileIndex > 66) __builtin_trap();
-        (void)world->CellAt(static_cast<std::int32_t>(size) * 37, static_cast<std::int32_t>(size) * 11);
+        (void)world->CellAt(static_cast<std::int32_t>(size) * 37,
+                            static_cast<std::int32_t>(size) * 11);
     } catch (const LevelError&) {
     }
     return 0;

@@ -26,7 +26,8 @@ bool OpenDisplay() {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static const bool ready = OpenDisplay();
-    static const std::string path = "/tmp/vorn7-fuzz-picture-" + std::to_string(::getpid()) + ".bmp";
+    static const std::string path =
+        "/tmp/vorn7-fuzz-picture-" + std::to_string(::getpid()) + ".bmp";
     if (!ready) std::abort();
     std::FILE* f = std::fopen(path.c_str(), "wb");
     if (f == nullptr) return 0;

@@ -9,7 +9,7 @@
 namespace {
 
 class Strips : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { ASSERT_TRUE(display_fixture::Open(640, 480, 16)); }
     void TearDown() override { display_fixture::Close(); }
 };
@@ -56,7 +56,8 @@ TEST_F(Strips, ClippedDrawOfAFramePartlyOffTheLeftEdge) {
     ClippedSurfaceStrip strip(1, 64, 4);
     IDirectDrawSurface* frame = strip.FrameSurface(0);
     for (int x = 0; x < 64; ++x)
-        for (int y = 0; y < 4; ++y) display_fixture::SetRaw(frame, x, y, static_cast<std::uint32_t>(x + 1));
+        for (int y = 0; y < 4; ++y)
+            display_fixture::SetRaw(frame, x, y, static_cast<std::uint32_t>(x + 1));
     display_fixture::Fill(BackSurface, 0);
     EXPECT_EQ(strip.Draw(0, -10, 0, BackSurface), DD_OK);
     EXPECT_EQ(display_fixture::RawAt(BackSurface, 0, 0), 11u);  // frame column 10

@@ -24,7 +24,7 @@ bmp_writer::Pixel SheetAt(int x, int y) {
 }
 
 class Tiles : public ::testing::TestWithParam<int> {
-protected:
+  protected:
     void SetUp() override {
         ASSERT_TRUE(display_fixture::Open(640, 480, GetParam()));
         const auto path = std::filesystem::temp_directory_path() /

@@ -8,7 +8,7 @@
 namespace {
 
 class Blits : public ::testing::TestWithParam<int> {
-protected:
+  protected:
     void SetUp() override { ASSERT_TRUE(display_fixture::Open(640, 480, GetParam())); }
     void TearDown() override { display_fixture::Close(); }
 };
@@ -18,7 +18,8 @@ IDirectDrawSurface* MakeFrame(std::uint32_t key) {
     IDirectDrawSurface* frame = display_fixture::MakeSurface(64, 8);
     for (int y = 0; y < 8; ++y)
         for (int x = 0; x < 64; ++x)
-            display_fixture::SetRaw(frame, x, y, x == 20 ? key : display_fixture::RawOf(x * 3, 40, 90));
+            display_fixture::SetRaw(frame, x, y,
+                                    x == 20 ? key : display_fixture::RawOf(x * 3, 40, 90));
     DDCOLORKEY ck{key, key};
     frame->SetColorKey(DDCKEY_SRCBLT, &ck);
     return frame;
@@ -40,9 +41,11 @@ TEST_P(Blits, ClippedKeyedCopyCutsTheLeftColumnsAndSkipsKeyPixels) {
     EXPECT_EQ(display_fixture::RawAt(BackSurface, 0, 4), background);
     // Wholly outside: nothing drawn, and no error.
     RECT outside{-100, -100, -36, -92};
-    EXPECT_EQ(BackSurface->Blt(&outside, frame, &source, DDBLT_KEYSRC | DDBLT_WAIT, nullptr), DD_OK);
+    EXPECT_EQ(BackSurface->Blt(&outside, frame, &source, DDBLT_KEYSRC | DDBLT_WAIT, nullptr),
+              DD_OK);
     RECT farRight{700, 0, 764, 8};
-    EXPECT_EQ(BackSurface->Blt(&farRight, frame, &source, DDBLT_KEYSRC | DDBLT_WAIT, nullptr), DD_OK);
+    EXPECT_EQ(BackSurface->Blt(&farRight, frame, &source, DDBLT_KEYSRC | DDBLT_WAIT, nullptr),
+              DD_OK);
     frame->Release();
 }
 
@@ -50,10 +53,14 @@ TEST_P(Blits, FastCopyRefusesRectanglesNotWhollyInside) {
     IDirectDrawSurface* frame = MakeFrame(TransparentColour);
     const std::uint32_t background = display_fixture::RawOf(0, 0, 0);
     display_fixture::Fill(BackSurface, background);
-    EXPECT_LT(BackSurface->BltFast(600, 0, frame, nullptr, DDBLTFAST_SRCCOLORKEY | DDBLTFAST_WAIT), 0);
-    EXPECT_LT(BackSurface->BltFast(static_cast<DWORD>(-5), 0, frame, nullptr, DDBLTFAST_SRCCOLORKEY), 0);
-    for (int x = 560; x < 640; ++x) EXPECT_EQ(display_fixture::RawAt(BackSurface, x, 0), background);
-    EXPECT_EQ(BackSurface->BltFast(576, 0, frame, nullptr, DDBLTFAST_SRCCOLORKEY | DDBLTFAST_WAIT), DD_OK);
+    EXPECT_LT(BackSurface->BltFast(600, 0, frame, nullptr, DDBLTFAST_SRCCOLORKEY | DDBLTFAST_WAIT),
+              0);
+    EXPECT_LT(
+        BackSurface->BltFast(static_cast<DWORD>(-5), 0, frame, nullptr, DDBLTFAST_SRCCOLORKEY), 0);
+    for (int x = 560; x < 640; ++x)
+        EXPECT_EQ(display_fixture::RawAt(BackSurface, x, 0), background);
+    EXPECT_EQ(BackSurface->BltFast(576, 0, frame, nullptr, DDBLTFAST_SRCCOLORKEY | DDBLTFAST_WAIT),
+              DD_OK);
     EXPECT_EQ(display_fixture::RawAt(BackSurface, 576 + 20, 0), background);
     EXPECT_EQ(display_fixture::RawAt(BackSurface, 639, 0), display_fixture::RawAt(frame, 63, 0));
     frame->Release();

@@ -3,9 +3,9 @@
 // measures for that colour, and no other colour does.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
 #include <filesystem>
 #include <tuple>
-#include <unistd.h>
 
 #include "bmp_writer.h"
 #include "display/display.h"
@@ -37,7 +37,8 @@ bool HoldsKey(Format format, bmp_writer::Pixel p) {
 }
 
 std::string AgreementName(const ::testing::TestParamInfo<std::tuple<int, Format>>& info) {
-    return std::to_string(std::get<0>(info.param)) + "BitDisplay" + bmp_writer::FormatName(std::get<1>(info.param));
+    return std::to_string(std::get<0>(info.param)) + "BitDisplay" +
+           bmp_writer::FormatName(std::get<1>(info.param));
 }
 
 class ColourAgreement : public ::testing::TestWithParam<std::tuple<int, Format>> {};
@@ -45,8 +46,8 @@ class ColourAgreement : public ::testing::TestWithParam<std::tuple<int, Format>>
 TEST_P(ColourAgreement, OnlyKeyPixelsMatchTheMeasuredKeyAndAreSkipped) {
     const auto [depth, format] = GetParam();
     ASSERT_TRUE(display_fixture::Open(800, 600, depth));
-    const std::filesystem::path file =
-        std::filesystem::temp_directory_path() / ("vorn7-colour-" + std::to_string(::getpid()) + ".bmp");
+    const std::filesystem::path file = std::filesystem::temp_directory_path() /
+                                       ("vorn7-colour-" + std::to_string(::getpid()) + ".bmp");
     bmp_writer::Write(file, bmp_writer::Encode(16, 16, format, PictureAt));
     Bitmap picture;
     ASSERT_EQ(picture.Load(file.c_str()), 1);
@@ -59,7 +60,8 @@ TEST_P(ColourAgreement, OnlyKeyPixelsMatchTheMeasuredKeyAndAreSkipped) {
     EXPECT_EQ(picture.CopyTo(frame, 16, 16, 0, 0), 1);
     for (int y = 0; y < 16; ++y)
         for (int x = 0; x < 16; ++x)
-            EXPECT_EQ(display_fixture::RawAt(frame, x, y) == measured, HoldsKey(format, PictureAt(x, y)))
+            EXPECT_EQ(display_fixture::RawAt(frame, x, y) == measured,
+                      HoldsKey(format, PictureAt(x, y)))
                 << "pixel " << x << "," << y << " depth " << depth;
 
     // A keyed draw leaves the target untouched exactly under the key pixels.
@@ -72,7 +74,8 @@ TEST_P(ColourAgreement, OnlyKeyPixelsMatchTheMeasuredKeyAndAreSkipped) {
     ASSERT_EQ(target->Blt(&rect, frame, &rect, DDBLT_KEYSRC | DDBLT_WAIT, nullptr), DD_OK);
     for (int y = 0; y < 16; ++y)
         for (int x = 0; x < 16; ++x)
-            EXPECT_EQ(display_fixture::RawAt(target, x, y) == background, HoldsKey(format, PictureAt(x, y)));
+            EXPECT_EQ(display_fixture::RawAt(target, x, y) == background,
+                      HoldsKey(format, PictureAt(x, y)));
     target->Release();
     frame->Release();
     display_fixture::Close();
@@ -89,8 +92,8 @@ INSTANTIATE_TEST_SUITE_P(DepthsAndFormats, ColourAgreement,
 
 TEST(ColourAgreement, ThirtyTwoBitSurfacesKeepTheTopByteZero) {
     ASSERT_TRUE(display_fixture::Open(640, 480, 32));
-    const std::filesystem::path file =
-        std::filesystem::temp_directory_path() / ("vorn7-alpha-" + std::to_string(::getpid()) + ".bmp");
+    const std::filesystem::path file = std::filesystem::temp_directory_path() /
+                                       ("vorn7-alpha-" + std::to_string(::getpid()) + ".bmp");
     // All-zero alpha must not make the picture transparent or leak into the top byte.
     bmp_writer::Options options;
     options.alpha = 0;

@@ -21,15 +21,16 @@ LRESULT RecordingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 class Messages : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         setenv("SDL_VIDEODRIVER", "dummy", 1);
         WNDCLASSA wc{};
         wc.lpfnWndProc = RecordingProc;
         wc.lpszClassName = "test";
         RegisterClassA(&wc);
-        g_window = CreateWindowExA(0, "test", "test", WS_POPUP, 0, 0, GetSystemMetrics(SM_CXSCREEN),
-                                   GetSystemMetrics(SM_CYSCREEN), nullptr, nullptr, nullptr, nullptr);
+        g_window =
+            CreateWindowExA(0, "test", "test", WS_POPUP, 0, 0, GetSystemMetrics(SM_CXSCREEN),
+                            GetSystemMetrics(SM_CYSCREEN), nullptr, nullptr, nullptr, nullptr);
         ASSERT_NE(g_window, nullptr);
     }
     void TearDown() override {

@@ -2,10 +2,10 @@
 // pixels.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
-#include <unistd.h>
 
 #include "bmp_writer.h"
 #include "platform/gdi.h"
@@ -15,19 +15,26 @@ namespace {
 using bmp_writer::Format;
 
 std::filesystem::path TempFile(const std::string& name) {
-    return std::filesystem::temp_directory_path() / ("vorn7-pic-" + std::to_string(::getpid()) + "-" + name);
+    return std::filesystem::temp_directory_path() /
+           ("vorn7-pic-" + std::to_string(::getpid()) + "-" + name);
 }
 
 HANDLE Load(const std::filesystem::path& path) {
-    return LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION);
+    return LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0,
+                      LR_LOADFROMFILE | LR_CREATEDIBSECTION);
 }
 
-bmp_writer::Pixel Pattern(int x, int y) { return ((x * 37 + y * 11) % 4) * 0x303030 + (x == y ? 0xBDC6FF : 0); }
+bmp_writer::Pixel Pattern(int x, int y) {
+    return ((x * 37 + y * 11) % 4) * 0x303030 + (x == y ? 0xBDC6FF : 0);
+}
 
-std::vector<std::uint8_t> Valid() { return bmp_writer::Encode(20, 10, Format::Rgb24, Pattern); }
+std::vector<std::uint8_t> Valid() {
+    return bmp_writer::Encode(20, 10, Format::Rgb24, Pattern);
+}
 
 void PutU32(std::vector<std::uint8_t>& b, std::size_t at, std::uint32_t v) {
-    for (int i = 0; i < 4; ++i) b[at + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(v >> (8 * i));
+    for (int i = 0; i < 4; ++i)
+        b[at + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(v >> (8 * i));
 }
 
 TEST(PictureLoading, BadFilesAreRefusedQuicklyWithAReason) {
@@ -82,7 +89,8 @@ TEST(PictureLoading, BadFilesAreRefusedQuicklyWithAReason) {
 }
 
 std::string UnusualName(const ::testing::TestParamInfo<std::tuple<Format, bool>>& info) {
-    return bmp_writer::FormatName(std::get<0>(info.param)) + (std::get<1>(info.param) ? "TopDown" : "BottomUp");
+    return bmp_writer::FormatName(std::get<0>(info.param)) +
+           (std::get<1>(info.param) ? "TopDown" : "BottomUp");
 }
 
 class UnusualFormats : public ::testing::TestWithParam<std::tuple<Format, bool>> {};
@@ -90,8 +98,11 @@ class UnusualFormats : public ::testing::TestWithParam<std::tuple<Format, bool>>
 TEST_P(UnusualFormats, LoadWithTheirPixels) {
     const auto [format, topDown] = GetParam();
     if (format == Format::Rle8 && topDown) GTEST_SKIP() << "compressed pictures are bottom-up only";
-    // Two colours fit every format, the 1-bit one included; 555 and 565 round what they cannot hold.
-    auto pixel = [](int x, int y) -> bmp_writer::Pixel { return (x + y) % 3 == 0 ? 0xF8F8F8 : 0x080810; };
+    // Two colours fit every format, the 1-bit one included; 555 and 565 round what they cannot
+    // hold.
+    auto pixel = [](int x, int y) -> bmp_writer::Pixel {
+        return (x + y) % 3 == 0 ? 0xF8F8F8 : 0x080810;
+    };
     bmp_writer::Options options;
     options.topDown = topDown;
     const auto path = TempFile("unusual");
@@ -117,13 +128,12 @@ TEST_P(UnusualFormats, LoadWithTheirPixels) {
     DeleteObject(h);
 }
 
-INSTANTIATE_TEST_SUITE_P(Formats, UnusualFormats,
-                         ::testing::Combine(::testing::Values(Format::Indexed1, Format::Indexed4,
-                                                              Format::Indexed8, Format::Rle8,
-                                                              Format::Rgb555, Format::Rgb565,
-                                                              Format::Rgb24, Format::Xrgb32,
-                                                              Format::Argb32V5),
-                                            ::testing::Values(false, true)),
-                         UnusualName);
+INSTANTIATE_TEST_SUITE_P(
+    Formats, UnusualFormats,
+    ::testing::Combine(::testing::Values(Format::Indexed1, Format::Indexed4, Format::Indexed8,
+                                         Format::Rle8, Format::Rgb555, Format::Rgb565,
+                                         Format::Rgb24, Format::Xrgb32, Format::Argb32V5),
+                       ::testing::Values(false, true)),
+    UnusualName);
 
 }  // namespace

@@ -9,7 +9,7 @@
 namespace {
 
 class Text : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         ASSERT_TRUE(display_fixture::Open(640, 480, 32));
         display_fixture::Fill(BackSurface, kBackground);
@@ -55,7 +55,8 @@ TEST_F(Text, LinesStartAtTheLeftEdgeOneLineHeightApart) {
         }
     EXPECT_TRUE(sawInk && sawPaper);
     // The empty middle line draws nothing.
-    EXPECT_EQ(display_fixture::RawAt(BackSurface, 5, 100 + bitmap_font::kLineHeight + 3), kBackground);
+    EXPECT_EQ(display_fixture::RawAt(BackSurface, 5, 100 + bitmap_font::kLineHeight + 3),
+              kBackground);
 }
 
 TEST_F(Text, ClipsToTheRectangleAndTheSurface) {

@@ -16,7 +16,9 @@ namespace {
 struct Image {
     int width = 0, height = 0;
     std::vector<unsigned char> rgb;
-    const unsigned char* At(int x, int y) const { return &rgb[(static_cast<std::size_t>(y) * width + x) * 3]; }
+    const unsigned char* At(int x, int y) const {
+        return &rgb[(static_cast<std::size_t>(y) * width + x) * 3];
+    }
 };
 
 bool Read(const char* path, Image& image) {
@@ -27,7 +29,8 @@ bool Read(const char* path, Image& image) {
     in.get();
     if (magic != "P6" || maxValue != 255 || image.width <= 0 || image.height <= 0) return false;
     image.rgb.resize(static_cast<std::size_t>(image.width) * image.height * 3);
-    in.read(reinterpret_cast<char*>(image.rgb.data()), static_cast<std::streamsize>(image.rgb.size()));
+    in.read(reinterpret_cast<char*>(image.rgb.data()),
+            static_cast<std::streamsize>(image.rgb.size()));
     return static_cast<bool>(in);
 }
 
@@ -54,10 +57,12 @@ int main(int argc, char** argv) {
         const std::uint8_t* glyph = bitmap_font::Glyph(text[i]);
         for (int cy = 0; cy < bitmap_font::kLineHeight; ++cy)
             for (int cx = 0; cx < bitmap_font::kCellWidth; ++cx) {
-                const int x = left + static_cast<int>(i) * bitmap_font::kCellWidth + cx, y = top + cy;
+                const int x = left + static_cast<int>(i) * bitmap_font::kCellWidth + cx,
+                          y = top + cy;
                 if (x >= image.width || y >= image.height) return 1;
                 const int gy = cy / bitmap_font::kScale - 1, gx = cx / bitmap_font::kScale;
-                const bool ink = gy >= 0 && gy < bitmap_font::kGlyphHeight && gx < bitmap_font::kGlyphWidth &&
+                const bool ink = gy >= 0 && gy < bitmap_font::kGlyphHeight &&
+                                 gx < bitmap_font::kGlyphWidth &&
                                  ((glyph[gy] >> (4 - gx)) & 1) != 0;
                 const unsigned char* p = image.At(x, y);
                 const int light = (p[0] + p[1] + p[2]) / 3;
@@ -65,7 +70,8 @@ int main(int argc, char** argv) {
             }
     }
     if (wrong > 0) {
-        std::fprintf(stderr, "overlay_check: \"%s\" not found at %d,%d (%d pixels differ)\n", text.c_str(), left, top, wrong);
+        std::fprintf(stderr, "overlay_check: \"%s\" not found at %d,%d (%d pixels differ)\n",
+                     text.c_str(), left, top, wrong);
         return 1;
     }
     return 0;

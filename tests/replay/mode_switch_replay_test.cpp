@@ -16,8 +16,10 @@ namespace {
 
 // Flies the camera to a still view away from the walker (x 3000), from frame 1 to about 160.
 void FlyAwayAndStop() {
-    for (int i = 0; i < 10; ++i) test_seams::ScheduleInput({1, test_seams::InputKind::KeyDown, VK_RIGHT, 0});
-    for (int i = 0; i < 10; ++i) test_seams::ScheduleInput({161, test_seams::InputKind::KeyDown, VK_LEFT, 0});
+    for (int i = 0; i < 10; ++i)
+        test_seams::ScheduleInput({1, test_seams::InputKind::KeyDown, VK_RIGHT, 0});
+    for (int i = 0; i < 10; ++i)
+        test_seams::ScheduleInput({161, test_seams::InputKind::KeyDown, VK_LEFT, 0});
 }
 
 TEST(ModeSwitchReplay, AFullCycleOfBothKeysKeepsEveryStillFrameStable) {
@@ -31,16 +33,17 @@ TEST(ModeSwitchReplay, AFullCycleOfBothKeysKeepsEveryStillFrameStable) {
     game_run::QuitAt(frame + 50);
     std::map<std::string, std::set<std::uint64_t>> checksumsPerMode;
     int cameraX = -1;
-    const game_run::Result r = game_run::Run(game_run::DataFolder(), [&](const test_seams::FrameView& f) {
-        if (f.frameNumber < 250) return;
-        if (cameraX < 0) cameraX = Camera.x;
-        EXPECT_EQ(Camera.x, cameraX);
-        EXPECT_EQ(Camera.velocityX, 0);
-        // Skip the two frames after a switch while the fps sample settles.
-        if (f.frameNumber % 100 < 5) return;
-        const std::string mode = std::to_string(f.width) + "x" + std::to_string(f.bitsPerPixel);
-        checksumsPerMode[mode].insert(game_run::FrameChecksum(f));
-    });
+    const game_run::Result r =
+        game_run::Run(game_run::DataFolder(), [&](const test_seams::FrameView& f) {
+            if (f.frameNumber < 250) return;
+            if (cameraX < 0) cameraX = Camera.x;
+            EXPECT_EQ(Camera.x, cameraX);
+            EXPECT_EQ(Camera.velocityX, 0);
+            // Skip the two frames after a switch while the fps sample settles.
+            if (f.frameNumber % 100 < 5) return;
+            const std::string mode = std::to_string(f.width) + "x" + std::to_string(f.bitsPerPixel);
+            checksumsPerMode[mode].insert(game_run::FrameChecksum(f));
+        });
     EXPECT_EQ(r.exitCode, 0);
     EXPECT_EQ(checksumsPerMode.size(), 6u);  // 800x32, 8, 16, 24, then 1024x32, 640x32
     for (const auto& [mode, sums] : checksumsPerMode) EXPECT_EQ(sums.size(), 1u) << mode;
@@ -53,24 +56,26 @@ TEST(ModeSwitchReplay, EverySurfaceUsesTheNewKeyAndTheWalkerCarriesOn) {
     game_run::QuitAt(300);
     int walkerX = 0;
     bool checked = false;
-    const game_run::Result r = game_run::Run(game_run::DataFolder(), [&](const test_seams::FrameView& f) {
-        const Actor* w = TheWorld.Actors()->LiveActor(0);
-        if (f.frameNumber == 199) walkerX = w->X();
-        if (f.frameNumber == 202) {
-            EXPECT_EQ(DisplayMode.colourDepth, 16);
-            EXPECT_LE(std::abs(w->X() - walkerX), 20);
-            DDCOLORKEY key{};
-            SurfaceStrip* strip = TheWorld.Actors()->KindObject(0)->Strip();
-            ASSERT_EQ(strip->FrameSurface(0)->GetColorKey(DDCKEY_SRCBLT, &key), DD_OK);
-            EXPECT_EQ(key.dwColorSpaceLowValue, TransparentColour);
-            TheWorld.TileBankPtr()->Slot(0).Strip()->FrameSurface(0)->GetColorKey(DDCKEY_SRCBLT, &key);
-            EXPECT_EQ(key.dwColorSpaceLowValue, TransparentColour);
-            // The masks are the same as at 32 bits: the walker still stands on the ground.
-            EXPECT_EQ(TheWorld.SolidPixelAt(400, 290), 1);
-            EXPECT_EQ(TheWorld.SolidPixelAt(400, 200), 0);
-            checked = true;
-        }
-    });
+    const game_run::Result r =
+        game_run::Run(game_run::DataFolder(), [&](const test_seams::FrameView& f) {
+            const Actor* w = TheWorld.Actors()->LiveActor(0);
+            if (f.frameNumber == 199) walkerX = w->X();
+            if (f.frameNumber == 202) {
+                EXPECT_EQ(DisplayMode.colourDepth, 16);
+                EXPECT_LE(std::abs(w->X() - walkerX), 20);
+                DDCOLORKEY key{};
+                SurfaceStrip* strip = TheWorld.Actors()->KindObject(0)->Strip();
+                ASSERT_EQ(strip->FrameSurface(0)->GetColorKey(DDCKEY_SRCBLT, &key), DD_OK);
+                EXPECT_EQ(key.dwColorSpaceLowValue, TransparentColour);
+                TheWorld.TileBankPtr()->Slot(0).Strip()->FrameSurface(0)->GetColorKey(DDCKEY_SRCBLT,
+                                                                                      &key);
+                EXPECT_EQ(key.dwColorSpaceLowValue, TransparentColour);
+                // The masks are the same as at 32 bits: the walker still stands on the ground.
+                EXPECT_EQ(TheWorld.SolidPixelAt(400, 290), 1);
+                EXPECT_EQ(TheWorld.SolidPixelAt(400, 200), 0);
+                checked = true;
+            }
+        });
     EXPECT_EQ(r.exitCode, 0);
     EXPECT_TRUE(checked);
 }
@@ -80,10 +85,11 @@ TEST(ModeSwitchReplay, LostSurfacesComeBackAndTheNextFrameMatchesTheLastOne) {
     FlyAwayAndStop();
     game_run::QuitAt(400);
     std::map<std::uint64_t, std::uint64_t> sums;
-    const game_run::Result r = game_run::Run(game_run::DataFolder(), [&](const test_seams::FrameView& f) {
-        sums[f.frameNumber] = game_run::FrameChecksum(f);
-        if (f.frameNumber == 300) test_seams::LoseAllSurfaces();
-    });
+    const game_run::Result r =
+        game_run::Run(game_run::DataFolder(), [&](const test_seams::FrameView& f) {
+            sums[f.frameNumber] = game_run::FrameChecksum(f);
+            if (f.frameNumber == 300) test_seams::LoseAllSurfaces();
+        });
     EXPECT_EQ(r.exitCode, 0);
     // The frame drawn into lost surfaces is never shown; the next one is.
     ASSERT_TRUE(sums.count(301));

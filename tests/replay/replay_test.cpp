@@ -22,23 +22,25 @@ std::string StateLine(const test_seams::FrameView& f) {
     const Actor* w = TheWorld.Actors()->LiveActor(0);
     const SpriteKind* kind = TheWorld.Actors()->KindObject(0);
     char line[400];
-    std::snprintf(line, sizeof line,
-                  "frame %llu | %dx%dx%d %dfps | camera %d,%d velocity %d,%d | solid %d | walker %d,%d "
-                  "velocity %d,%d frame %d | pixels %016llx",
-                  static_cast<unsigned long long>(f.frameNumber), DisplayMode.width, DisplayMode.height,
-                  DisplayMode.colourDepth, FrameTiming.shownFramesPerSecond, Camera.x, Camera.y,
-                  Camera.velocityX, Camera.velocityY, TheWorld.SolidPixelAt(Camera.x, Camera.y), w->X(),
-                  w->Y(), w->Motion().velocityX, w->Motion().velocityY, kind->CurrentFrame(),
-                  static_cast<unsigned long long>(game_run::FrameChecksum(f)));
+    std::snprintf(
+        line, sizeof line,
+        "frame %llu | %dx%dx%d %dfps | camera %d,%d velocity %d,%d | solid %d | walker %d,%d "
+        "velocity %d,%d frame %d | pixels %016llx",
+        static_cast<unsigned long long>(f.frameNumber), DisplayMode.width, DisplayMode.height,
+        DisplayMode.colourDepth, FrameTiming.shownFramesPerSecond, Camera.x, Camera.y,
+        Camera.velocityX, Camera.velocityY, TheWorld.SolidPixelAt(Camera.x, Camera.y), w->X(),
+        w->Y(), w->Motion().velocityX, w->Motion().velocityY, kind->CurrentFrame(),
+        static_cast<unsigned long long>(game_run::FrameChecksum(f)));
     return line;
 }
 
 // Runs the program with the keys already scheduled and compares the dump with expected/name.txt.
 void ExpectReplay(const std::string& name, std::uint64_t every) {
     std::vector<std::string> dump;
-    const game_run::Result r = game_run::Run(game_run::DataFolder(), [&](const test_seams::FrameView& f) {
-        if (f.frameNumber % every == 0) dump.push_back(StateLine(f));
-    });
+    const game_run::Result r =
+        game_run::Run(game_run::DataFolder(), [&](const test_seams::FrameView& f) {
+            if (f.frameNumber % every == 0) dump.push_back(StateLine(f));
+        });
     ASSERT_EQ(r.exitCode, 0);
     const std::filesystem::path expected =
         std::filesystem::path(VORN7_SOURCE_DIR) / "tests" / "replay" / "expected" / (name + ".txt");

@@ -25,15 +25,17 @@ using bmp_writer::Format;
 struct Case {
     std::string name;
     std::function<void(const fs::path& folder)> breakIt;
-    int exitCode;             // 0: the program runs until asked to close
-    std::string message;      // the start of the expected line on standard error
+    int exitCode;         // 0: the program runs until asked to close
+    std::string message;  // the start of the expected line on standard error
 };
 
 std::string ReadAll(const fs::path& p) {
     std::ifstream in(p, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
-void WriteAll(const fs::path& p, const std::string& bytes) { std::ofstream(p, std::ios::binary | std::ios::trunc) << bytes; }
+void WriteAll(const fs::path& p, const std::string& bytes) {
+    std::ofstream(p, std::ios::binary | std::ios::trunc) << bytes;
+}
 
 struct PictureFile {
     const char* path;
@@ -45,7 +47,9 @@ constexpr PictureFile kPictures[] = {{"gfx/tiles.bmp", 529, 133},
                                      {"vornsprites24bit.bmp", 520, 130}};
 
 // Two colours, the key and a dark one, so that every format (1-bit included) can hold them.
-bmp_writer::Pixel TwoColours(int x, int y) { return ((x / 8 + y / 8) % 2) ? 0xBDC6FF : 0x302010; }
+bmp_writer::Pixel TwoColours(int x, int y) {
+    return ((x / 8 + y / 8) % 2) ? 0xBDC6FF : 0x302010;
+}
 
 std::vector<Case> Catalogue() {
     std::vector<Case> cases;
@@ -59,19 +63,40 @@ std::vector<Case> Catalogue() {
             return s;
         };
         const std::string row(256, '<');
-        cases.push_back({lv + " missing", [lv](const fs::path& f) { fs::remove(f / lv); }, 1, error});
-        cases.push_back({lv + " empty", [lv](const fs::path& f) { WriteAll(f / lv, ""); }, 1, error});
-        cases.push_back({lv + " 255 lines", [=](const fs::path& f) { WriteAll(f / lv, lines(254, row, "\n") + row); }, 1, error});
-        cases.push_back({lv + " 255 lines and a line feed", [=](const fs::path& f) { WriteAll(f / lv, lines(255, row, "\n")); }, 1, error});
-        cases.push_back({lv + " lines of 10", [=](const fs::path& f) { WriteAll(f / lv, lines(256, "==========", "\n")); }, 0, ""});
-        cases.push_back({lv + " CRLF", [=](const fs::path& f) {
+        cases.push_back(
+            {lv + " missing", [lv](const fs::path& f) { fs::remove(f / lv); }, 1, error});
+        cases.push_back(
+            {lv + " empty", [lv](const fs::path& f) { WriteAll(f / lv, ""); }, 1, error});
+        cases.push_back({lv + " 255 lines",
+                         [=](const fs::path& f) { WriteAll(f / lv, lines(254, row, "\n") + row); },
+                         1, error});
+        cases.push_back({lv + " 255 lines and a line feed",
+                         [=](const fs::path& f) { WriteAll(f / lv, lines(255, row, "\n")); }, 1,
+                         error});
+        cases.push_back(
+            {lv + " lines of 10",
+             [=](const fs::path& f) { WriteAll(f / lv, lines(256, "==========", "\n")); }, 0, ""});
+        cases.push_back({lv + " CRLF",
+                         [=](const fs::path& f) {
                              std::string s = ReadAll(f / lv), out;
-                             for (char c : s) out += c == '\n' ? std::string("\r\n") : std::string(1, c);
+                             for (char c : s)
+                                 out += c == '\n' ? std::string("\r\n") : std::string(1, c);
                              WriteAll(f / lv, out);
-                         }, 0, ""});
-        cases.push_back({lv + " 300 x 300", [=](const fs::path& f) { WriteAll(f / lv, lines(300, std::string(300, '='), "\n")); }, 0, ""});
-        cases.push_back({lv + " NUL bytes", [=](const fs::path& f) { WriteAll(f / lv, lines(256, std::string(256, '\0'), "\n")); }, 0, ""});
-        cases.push_back({lv + " bytes above 127", [=](const fs::path& f) { WriteAll(f / lv, lines(256, std::string(256, '\xE9'), "\n")); }, 0, ""});
+                         },
+                         0, ""});
+        cases.push_back(
+            {lv + " 300 x 300",
+             [=](const fs::path& f) { WriteAll(f / lv, lines(300, std::string(300, '='), "\n")); },
+             0, ""});
+        cases.push_back(
+            {lv + " NUL bytes",
+             [=](const fs::path& f) { WriteAll(f / lv, lines(256, std::string(256, '\0'), "\n")); },
+             0, ""});
+        cases.push_back({lv + " bytes above 127",
+                         [=](const fs::path& f) {
+                             WriteAll(f / lv, lines(256, std::string(256, '\xE9'), "\n"));
+                         },
+                         0, ""});
     }
     for (const PictureFile& p : kPictures) {
         const std::string path = p.path;
@@ -82,63 +107,100 @@ std::vector<Case> Catalogue() {
             return std::string(bytes.begin(), bytes.end());
         };
         auto setU32 = [](std::string& b, std::size_t at, std::uint32_t v) {
-            for (int i = 0; i < 4; ++i) b[at + static_cast<std::size_t>(i)] = static_cast<char>(v >> (8 * i));
+            for (int i = 0; i < 4; ++i)
+                b[at + static_cast<std::size_t>(i)] = static_cast<char>(v >> (8 * i));
         };
-        cases.push_back({path + " missing", [=](const fs::path& f) { fs::remove(f / path); }, 1, prefix + missing});
-        cases.push_back({path + " empty", [=](const fs::path& f) { WriteAll(f / path, ""); }, 1, prefix + "the file is empty"});
-        cases.push_back({path + " truncated in the header", [=](const fs::path& f) { WriteAll(f / path, ReadAll(f / path).substr(0, 20)); }, 1,
-                         prefix + "the BMP header is truncated"});
-        cases.push_back({path + " truncated in the palette", [=](const fs::path& f) { WriteAll(f / path, encoded(Format::Indexed8).substr(0, 54 + 300)); }, 1,
-                         prefix + "the pixel data is missing"});
-        cases.push_back({path + " truncated in the pixels", [=](const fs::path& f) {
+        cases.push_back({path + " missing", [=](const fs::path& f) { fs::remove(f / path); }, 1,
+                         prefix + missing});
+        cases.push_back({path + " empty", [=](const fs::path& f) { WriteAll(f / path, ""); }, 1,
+                         prefix + "the file is empty"});
+        cases.push_back(
+            {path + " truncated in the header",
+             [=](const fs::path& f) { WriteAll(f / path, ReadAll(f / path).substr(0, 20)); }, 1,
+             prefix + "the BMP header is truncated"});
+        cases.push_back({path + " truncated in the palette",
+                         [=](const fs::path& f) {
+                             WriteAll(f / path, encoded(Format::Indexed8).substr(0, 54 + 300));
+                         },
+                         1, prefix + "the pixel data is missing"});
+        cases.push_back({path + " truncated in the pixels",
+                         [=](const fs::path& f) {
                              const std::string s = ReadAll(f / path);
                              WriteAll(f / path, s.substr(0, s.size() / 2));
-                         }, 1, prefix + "the BMP file is damaged"});
-        cases.push_back({path + " not a BMP", [=](const fs::path& f) { WriteAll(f / path, "just some text, not a picture"); }, 1, prefix + "not a BMP file"});
-        cases.push_back({path + " a PNG renamed", [=](const fs::path& f) { WriteAll(f / path, std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16)); }, 1,
-                         prefix + "not a BMP file"});
-        cases.push_back({path + " zero width", [=](const fs::path& f) {
+                         },
+                         1, prefix + "the BMP file is damaged"});
+        cases.push_back(
+            {path + " not a BMP",
+             [=](const fs::path& f) { WriteAll(f / path, "just some text, not a picture"); }, 1,
+             prefix + "not a BMP file"});
+        cases.push_back({path + " a PNG renamed",
+                         [=](const fs::path& f) {
+                             WriteAll(f / path, std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16));
+                         },
+                         1, prefix + "not a BMP file"});
+        cases.push_back({path + " zero width",
+                         [=](const fs::path& f) {
                              std::string s = encoded(Format::Rgb24);
                              setU32(s, 18, 0);
                              WriteAll(f / path, s);
-                         }, 1, prefix + "the picture has no pixels"});
-        cases.push_back({path + " negative width", [=](const fs::path& f) {
+                         },
+                         1, prefix + "the picture has no pixels"});
+        cases.push_back({path + " negative width",
+                         [=](const fs::path& f) {
                              std::string s = encoded(Format::Rgb24);
                              setU32(s, 18, static_cast<std::uint32_t>(-w));
                              WriteAll(f / path, s);
-                         }, 1, prefix + "the picture has no pixels"});
+                         },
+                         1, prefix + "the picture has no pixels"});
         for (Format huge : {Format::Indexed8, Format::Rle8})
-            cases.push_back({path + (huge == Format::Rle8 ? " 100000 squared RLE8" : " 100000 squared 8-bit"), [=](const fs::path& f) {
-                                 const auto small = bmp_writer::Encode(8, 8, huge, TwoColours);
-                                 std::string s(small.begin(), small.end());
-                                 setU32(s, 18, 100000);
-                                 setU32(s, 22, 100000);
-                                 WriteAll(f / path, s);
-                             }, 1, prefix + "the picture is too large"});
-        const std::pair<const char*, Format> valid[] = {{"1-bit", Format::Indexed1},  {"4-bit", Format::Indexed4},
-                                                        {"RLE8", Format::Rle8},       {"16-bit 555", Format::Rgb555},
-                                                        {"16-bit 565", Format::Rgb565}, {"32-bit V5 with alpha", Format::Argb32V5}};
+            cases.push_back(
+                {path + (huge == Format::Rle8 ? " 100000 squared RLE8" : " 100000 squared 8-bit"),
+                 [=](const fs::path& f) {
+                     const auto small = bmp_writer::Encode(8, 8, huge, TwoColours);
+                     std::string s(small.begin(), small.end());
+                     setU32(s, 18, 100000);
+                     setU32(s, 22, 100000);
+                     WriteAll(f / path, s);
+                 },
+                 1, prefix + "the picture is too large"});
+        const std::pair<const char*, Format> valid[] = {
+            {"1-bit", Format::Indexed1},    {"4-bit", Format::Indexed4},
+            {"RLE8", Format::Rle8},         {"16-bit 555", Format::Rgb555},
+            {"16-bit 565", Format::Rgb565}, {"32-bit V5 with alpha", Format::Argb32V5}};
         for (const auto& [label, format] : valid)
-            cases.push_back({path + " " + label, [=, fmt = format](const fs::path& f) { WriteAll(f / path, encoded(fmt)); }, 0, ""});
-        cases.push_back({path + " 32-bit V5 without alpha", [=](const fs::path& f) {
+            cases.push_back(
+                {path + " " + label,
+                 [=, fmt = format](const fs::path& f) { WriteAll(f / path, encoded(fmt)); }, 0,
+                 ""});
+        cases.push_back({path + " 32-bit V5 without alpha",
+                         [=](const fs::path& f) {
                              bmp_writer::Options o;
                              o.alpha = 0;
                              WriteAll(f / path, encoded(Format::Argb32V5, o));
-                         }, 0, ""});
-        cases.push_back({path + " top-down", [=](const fs::path& f) {
+                         },
+                         0, ""});
+        cases.push_back({path + " top-down",
+                         [=](const fs::path& f) {
                              bmp_writer::Options o;
                              o.topDown = true;
                              WriteAll(f / path, encoded(Format::Rgb24, o));
-                         }, 0, ""});
-        cases.push_back({path + " smaller than its layout", [=](const fs::path& f) {
-                             const auto s = bmp_writer::Encode(w - 2, h - 2, Format::Rgb24, TwoColours);
-                             WriteAll(f / path, std::string(s.begin(), s.end()));
-                         }, 1, prefix + "the picture is " + std::to_string(w - 2) + " x " + std::to_string(h - 2)});
+                         },
+                         0, ""});
+        cases.push_back(
+            {path + " smaller than its layout",
+             [=](const fs::path& f) {
+                 const auto s = bmp_writer::Encode(w - 2, h - 2, Format::Rgb24, TwoColours);
+                 WriteAll(f / path, std::string(s.begin(), s.end()));
+             },
+             1,
+             prefix + "the picture is " + std::to_string(w - 2) + " x " + std::to_string(h - 2)});
     }
     return cases;
 }
 
-void PrintTo(const Case& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const Case& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class BadInput : public ::testing::TestWithParam<Case> {};
 
@@ -162,7 +224,8 @@ TEST_P(BadInput, EndsAsExpected) {
     int status = 0;
     bool ended = false;
     // A running program is asked to close (SIGTERM arrives as a close request) after a second.
-    while (std::chrono::steady_clock::now() - start < std::chrono::seconds(c.exitCode == 0 ? 1 : 20)) {
+    while (std::chrono::steady_clock::now() - start <
+           std::chrono::seconds(c.exitCode == 0 ? 1 : 20)) {
         if (waitpid(child, &status, WNOHANG) == child) {
             ended = true;
             break;
@@ -198,7 +261,8 @@ TEST_P(BadInput, EndsAsExpected) {
 INSTANTIATE_TEST_SUITE_P(Catalogue, BadInput, ::testing::ValuesIn(Catalogue()),
                          [](const ::testing::TestParamInfo<Case>& param) {
                              std::string n = param.param.name;
-                             for (char& ch : n) ch = std::isalnum(static_cast<unsigned char>(ch)) ? ch : '_';
+                             for (char& ch : n)
+                                 ch = std::isalnum(static_cast<unsigned char>(ch)) ? ch : '_';
                              return n;
                          });
 

@@ -27,8 +27,8 @@ TEST(Stopwatch, ElapsedWrapsAndIntervalsRestartFromNow) {
 }
 
 TEST(CameraMotion, TruncatesEachFrameAndClamps) {
-    EXPECT_EQ(MoveCameraAxis(100, 1, 5), 100);   // 0.5 is truncated away
-    EXPECT_EQ(MoveCameraAxis(100, -1, 5), 99);   // 99.5 becomes 99
+    EXPECT_EQ(MoveCameraAxis(100, 1, 5), 100);  // 0.5 is truncated away
+    EXPECT_EQ(MoveCameraAxis(100, -1, 5), 99);  // 99.5 becomes 99
     EXPECT_EQ(MoveCameraAxis(100, 3, 40), 112);
     EXPECT_EQ(MoveCameraAxis(0, -5, 16), 0);
     EXPECT_EQ(MoveCameraAxis(8192, 5, 16), 8192);

@@ -17,15 +17,26 @@ std::atomic<long> g_allocations{0};
 }  // namespace
 
 void* operator new(std::size_t size) {
-    if (g_counting.load(std::memory_order_relaxed)) g_allocations.fetch_add(1, std::memory_order_relaxed);
+    if (g_counting.load(std::memory_order_relaxed))
+        g_allocations.fetch_add(1, std::memory_order_relaxed);
     if (void* p = std::malloc(size == 0 ? 1 : size)) return p;
     throw std::bad_alloc();
 }
-void* operator new[](std::size_t size) { return operator new(size); }
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete[](void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
-void operator delete[](void* p, std::size_t) noexcept { std::free(p); }
+void* operator new[](std::size_t size) {
+    return operator new(size);
+}
+void operator delete(void* p) noexcept {
+    std::free(p);
+}
+void operator delete[](void* p) noexcept {
+    std::free(p);
+}
+void operator delete(void* p, std::size_t) noexcept {
+    std::free(p);
+}
+void operator delete[](void* p, std::size_t) noexcept {
+    std::free(p);
+}
 
 namespace {
 
@@ -33,18 +44,20 @@ TEST(FrameLoop, AThousandFramesAllocateNothing) {
     game_run::UseHeadlessPlatform(16);
     // Keys too: arrows change the velocity between frames.
     for (std::uint64_t f = 200; f < 1000; f += 50)
-        test_seams::ScheduleInput({f, test_seams::InputKind::KeyDown, f % 100 ? VK_RIGHT : VK_DOWN, 0});
+        test_seams::ScheduleInput(
+            {f, test_seams::InputKind::KeyDown, f % 100 ? VK_RIGHT : VK_DOWN, 0});
     game_run::QuitAt(1100);
     long during = -1;
-    const game_run::Result r = game_run::Run(game_run::DataFolder(), [&](const test_seams::FrameView& f) {
-        if (f.frameNumber == 100) {
-            g_allocations = 0;
-            g_counting = true;
-        } else if (f.frameNumber == 1100) {
-            g_counting = false;
-            during = g_allocations.load();
-        }
-    });
+    const game_run::Result r =
+        game_run::Run(game_run::DataFolder(), [&](const test_seams::FrameView& f) {
+            if (f.frameNumber == 100) {
+                g_allocations = 0;
+                g_counting = true;
+            } else if (f.frameNumber == 1100) {
+                g_counting = false;
+                during = g_allocations.load();
+            }
+        });
     g_counting = false;
     EXPECT_EQ(r.exitCode, 0);
     EXPECT_EQ(during, 0);

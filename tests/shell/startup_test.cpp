@@ -91,7 +91,8 @@ TEST(Startup, MissingWalkerSheet) {
     std::filesystem::remove(folder / "vornsprites24bit.bmp");
     const Outcome o = RunIn(folder);
     EXPECT_EQ(o.exitCode, 1);
-    EXPECT_EQ(o.stderrText, "vorn7: vornsprites24bit.bmp: the file is missing or cannot be opened\n");
+    EXPECT_EQ(o.stderrText,
+              "vorn7: vornsprites24bit.bmp: the file is missing or cannot be opened\n");
     ExpectEverythingReleased();
     std::filesystem::remove_all(folder);
 }
@@ -131,7 +132,8 @@ TEST(Startup, WhileInactiveNoFrameRunsAndFramesResumeOnActivation) {
     test_seams::ScheduleInput({3, test_seams::InputKind::Activate, 0, 10000});
     game_run::QuitAt(6);
     std::vector<std::uint32_t> clock;
-    const game_run::Result r = game_run::Run(game_run::DataFolder(), [&](const test_seams::FrameView&) {});
+    const game_run::Result r =
+        game_run::Run(game_run::DataFolder(), [&](const test_seams::FrameView&) {});
     EXPECT_EQ(r.exitCode, 0);
     EXPECT_EQ(r.frames, 6u);
 }
@@ -140,9 +142,10 @@ TEST(Startup, AFailedRebuildAfterAModeSwitchEndsThroughWindowDestruction) {
     game_run::UseHeadlessPlatform(16);
     game_run::Press(5, VK_SPACE);
     testing::internal::CaptureStderr();
-    const game_run::Result r = game_run::Run(game_run::DataFolder(), [&](const test_seams::FrameView& f) {
-        if (f.frameNumber == 4) test_seams::InjectedFaults().failCreateSurface = true;
-    });
+    const game_run::Result r =
+        game_run::Run(game_run::DataFolder(), [&](const test_seams::FrameView& f) {
+            if (f.frameNumber == 4) test_seams::InjectedFaults().failCreateSurface = true;
+        });
     const std::string err = testing::internal::GetCapturedStderr();
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_EQ(r.frames, 5u);  // the switch came after the fifth flip; no frame followed it
@@ -155,13 +158,15 @@ TEST(Startup, AFailedFrameEndsWithStatusOne) {
     test_seams::ScheduleInput({4, test_seams::InputKind::KeyDown, 0, 0});
     bool armed = false;
     testing::internal::CaptureStderr();
-    const game_run::Result r = game_run::Run(game_run::DataFolder(), [&](const test_seams::FrameView& f) {
-        if (f.frameNumber == 3 && !armed) {
-            armed = true;
-            test_seams::LoseAllSurfaces();
-            test_seams::InjectedFaults().failRestoreNumber = 2;  // the first strip frame's restore
-        }
-    });
+    const game_run::Result r =
+        game_run::Run(game_run::DataFolder(), [&](const test_seams::FrameView& f) {
+            if (f.frameNumber == 3 && !armed) {
+                armed = true;
+                test_seams::LoseAllSurfaces();
+                test_seams::InjectedFaults().failRestoreNumber =
+                    2;  // the first strip frame's restore
+            }
+        });
     const std::string err = testing::internal::GetCapturedStderr();
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_EQ(err, "vorn7: lost display surfaces could not be restored\n");

@@ -16,7 +16,8 @@ void Put32(std::vector<std::uint8_t>& b, std::uint32_t v) {
     Put16(b, v >> 16);
 }
 void Set32(std::vector<std::uint8_t>& b, std::size_t at, std::uint32_t v) {
-    for (int i = 0; i < 4; ++i) b[at + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(v >> (8 * i));
+    for (int i = 0; i < 4; ++i)
+        b[at + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(v >> (8 * i));
 }
 
 int BitsOf(Format f) {
@@ -79,7 +80,7 @@ std::vector<std::uint8_t> Encode(int width, int height, Format format, const Pix
         Put32(b, 0x0000FF00);
         Put32(b, 0x000000FF);
         Put32(b, 0xFF000000);
-        Put32(b, 0x73524742);  // 'sRGB'
+        Put32(b, 0x73524742);                             // 'sRGB'
         for (int i = 0; i < 9 + 3 + 4; ++i) Put32(b, 0);  // endpoints, gamma, intent, profile
     } else if (bitfields) {
         Put32(b, 0xF800);
@@ -152,14 +153,15 @@ std::vector<std::uint8_t> Encode(int width, int height, Format format, const Pix
 }
 
 std::string FormatName(Format format) {
-    static const char* const kNames[] = {"Indexed1", "Indexed4", "Indexed8", "Rle8", "Rgb555",
+    static const char* const kNames[] = {"Indexed1", "Indexed4", "Indexed8", "Rle8",    "Rgb555",
                                          "Rgb565",   "Rgb24",    "Xrgb32",   "Argb32V5"};
     return kNames[static_cast<int>(format)];
 }
 
 void Write(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes) {
     std::ofstream out(path, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
 }
 
 }  // namespace bmp_writer

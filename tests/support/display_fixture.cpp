@@ -46,15 +46,19 @@ void Fill(IDirectDrawSurface* s, std::uint32_t raw) {
 }
 
 std::uint32_t RawAt(IDirectDrawSurface* s, int x, int y) {
-    return pixel_format::ReadRaw(s->pixels() + y * s->pitch() + x * pixel_format::BytesPerPixel(s->bitsPerPixel()),
-                                 s->bitsPerPixel());
+    return pixel_format::ReadRaw(
+        s->pixels() + y * s->pitch() + x * pixel_format::BytesPerPixel(s->bitsPerPixel()),
+        s->bitsPerPixel());
 }
 
 void SetRaw(IDirectDrawSurface* s, int x, int y, std::uint32_t raw) {
-    pixel_format::WriteRaw(s->pixels() + y * s->pitch() + x * pixel_format::BytesPerPixel(s->bitsPerPixel()),
-                           s->bitsPerPixel(), raw);
+    pixel_format::WriteRaw(
+        s->pixels() + y * s->pitch() + x * pixel_format::BytesPerPixel(s->bitsPerPixel()),
+        s->bitsPerPixel(), raw);
 }
 
-std::uint32_t RawOf(int r, int g, int b) { return pixel_format::EncodeColour(DisplayMode.colourDepth, r, g, b); }
+std::uint32_t RawOf(int r, int g, int b) {
+    return pixel_format::EncodeColour(DisplayMode.colourDepth, r, g, b);
+}
 
 }  // namespace display_fixture

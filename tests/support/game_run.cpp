@@ -15,7 +15,9 @@
 
 namespace game_run {
 
-std::filesystem::path DataFolder() { return VORN7_DATA_DIR; }
+std::filesystem::path DataFolder() {
+    return VORN7_DATA_DIR;
+}
 
 void UseHeadlessPlatform(std::uint32_t msPerFrame) {
     setenv("SDL_VIDEODRIVER", "dummy", 1);
@@ -41,7 +43,9 @@ void Press(std::uint64_t beforeFrame, int virtualKey) {
     test_seams::ScheduleInput({beforeFrame, test_seams::InputKind::KeyUp, virtualKey, 0});
 }
 
-void QuitAt(std::uint64_t beforeFrame) { Press(beforeFrame, VK_ESCAPE); }
+void QuitAt(std::uint64_t beforeFrame) {
+    Press(beforeFrame, VK_ESCAPE);
+}
 
 std::uint64_t FrameChecksum(const test_seams::FrameView& frame) {
     std::uint64_t h = 1469598103934665603ull;
@@ -69,8 +73,9 @@ void WritePpm(const test_seams::FrameView& frame, const std::filesystem::path& p
         for (int x = 0; x < frame.width; ++x) {
             const pixel_format::Rgb c = pixel_format::DecodeColour(
                 frame.bitsPerPixel,
-                pixel_format::ReadRaw(frame.pixels + static_cast<std::ptrdiff_t>(y) * frame.pitch + x * bytes,
-                                      frame.bitsPerPixel));
+                pixel_format::ReadRaw(
+                    frame.pixels + static_cast<std::ptrdiff_t>(y) * frame.pitch + x * bytes,
+                    frame.bitsPerPixel));
             out.put(static_cast<char>(c.r)).put(static_cast<char>(c.g)).put(static_cast<char>(c.b));
         }
 }

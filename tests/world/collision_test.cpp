@@ -27,14 +27,16 @@ bool Solid(int slot, int x, int y) {
 }
 
 class Collision : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         ASSERT_TRUE(display_fixture::Open(800, 600, 32));
         ASSERT_TRUE(world_fixture::LoadTiles(Solid));
         world_fixture::FillGrid(TheWorld.TileGridMutable(), -1);
     }
     void TearDown() override { display_fixture::Close(); }
-    void SetCell(int column, int row, int tile) { TheWorld.TileGridMutable().At(column, row).tileIndex = tile; }
+    void SetCell(int column, int row, int tile) {
+        TheWorld.TileGridMutable().At(column, row).tileIndex = tile;
+    }
 };
 
 TEST_F(Collision, SolidPixelFollowsTheMaskAndIsClearOutsideTheWorld) {
@@ -44,7 +46,8 @@ TEST_F(Collision, SolidPixelFollowsTheMaskAndIsClearOutsideTheWorld) {
     EXPECT_EQ(TheWorld.SolidPixelAt(100, 100), 0);  // an empty cell
     world_fixture::FillGrid(TheWorld.TileGridMutable(), kFull);
     EXPECT_EQ(TheWorld.SolidPixelAt(8191, 8191), 1);
-    for (auto [x, y] : {std::pair{8192, 0}, {0, 8192}, {8192, 8192}, {-1, 5}, {5, -1}, {INT_MIN, INT_MAX}})
+    for (auto [x, y] :
+         {std::pair{8192, 0}, {0, 8192}, {8192, 8192}, {-1, 5}, {5, -1}, {INT_MIN, INT_MAX}})
         EXPECT_EQ(TheWorld.SolidPixelAt(x, y), 0) << x << "," << y;
     const ScanHit single = TheWorld.ScanRows(100, 100, 0, 0);
     EXPECT_TRUE(single.found);

@@ -14,8 +14,9 @@ namespace {
 
 std::filesystem::path Write(const std::string& content) {
     static int n = 0;
-    const auto path = std::filesystem::temp_directory_path() /
-                      ("vorn7-level-" + std::to_string(::getpid()) + "-" + std::to_string(n++) + ".lvl");
+    const auto path =
+        std::filesystem::temp_directory_path() /
+        ("vorn7-level-" + std::to_string(::getpid()) + "-" + std::to_string(n++) + ".lvl");
     std::ofstream(path, std::ios::binary) << content;
     return path;
 }
@@ -27,7 +28,7 @@ std::string Lines(int count, const std::string& line, const std::string& end = "
 }
 
 class LevelFile : public ::testing::Test {
-protected:
+  protected:
     std::unique_ptr<World> world = std::make_unique<World>();
     TileGrid& grid = world->TileGridMutable();
     int Index(int column, int row) { return grid.At(column, row).tileIndex; }
@@ -47,7 +48,7 @@ TEST_F(LevelFile, CharactersBecomeTileIndicesColumnMajor) {
     EXPECT_EQ(Index(0, 0), 0);
     EXPECT_EQ(Index(1, 0), 1);
     EXPECT_EQ(Index(2, 0), 63);
-    EXPECT_LT(Index(3, 0), 0);  // bytes of 128 and above are empty
+    EXPECT_LT(Index(3, 0), 0);   // bytes of 128 and above are empty
     EXPECT_EQ(Index(4, 0), 64);  // stored as read; the look-ups treat it as empty
     EXPECT_EQ(Index(0, 1), 2);
     EXPECT_EQ(Index(5, 0), -1);

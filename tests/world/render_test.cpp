@@ -87,11 +87,12 @@ TEST(ViewGeometry, TileAndBlockRectanglesAndCellsVisitedPerMode) {
 }
 
 class TileDrawing : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         ASSERT_TRUE(display_fixture::Open(800, 600, 32));
         // Slot 3 is solid along its left column and its top row: a grid of lines.
-        ASSERT_TRUE(world_fixture::LoadTiles([](int slot, int x, int y) { return slot == 3 && (x == 0 || y == 0); }));
+        ASSERT_TRUE(world_fixture::LoadTiles(
+            [](int slot, int x, int y) { return slot == 3 && (x == 0 || y == 0); }));
         world_fixture::FillGrid(TheWorld.TileGridMutable(), 3);
         display_fixture::Fill(BackSurface, kBackground);
     }

@@ -18,16 +18,21 @@ struct Material {
 constexpr Material mGrass{Rgb(150, 214, 96), Rgb(104, 180, 64), Rgb(66, 136, 48), Rgb(40, 96, 40)};
 constexpr Material mDirt{Rgb(156, 106, 66), Rgb(128, 84, 52), Rgb(102, 64, 40), Rgb(76, 48, 32)};
 constexpr Material mDeepDirt{Rgb(110, 72, 48), Rgb(92, 60, 40), Rgb(74, 48, 34), Rgb(56, 36, 28)};
-constexpr Material mStone{Rgb(150, 148, 156), Rgb(120, 118, 130), Rgb(92, 90, 104), Rgb(64, 62, 78)};
+constexpr Material mStone{Rgb(150, 148, 156), Rgb(120, 118, 130), Rgb(92, 90, 104),
+                          Rgb(64, 62, 78)};
 constexpr Material mBrick{Rgb(186, 92, 66), Rgb(160, 72, 52), Rgb(124, 52, 40), Rgb(206, 184, 156)};
 constexpr Material mWood{Rgb(194, 142, 84), Rgb(160, 112, 64), Rgb(120, 80, 46), Rgb(84, 56, 34)};
-constexpr Material mMetal{Rgb(136, 146, 158), Rgb(104, 114, 128), Rgb(76, 84, 98), Rgb(210, 214, 218)};
-constexpr Material mIce{Rgb(206, 244, 236), Rgb(164, 222, 220), Rgb(120, 188, 200), Rgb(90, 150, 176)};
-constexpr Material mSand{Rgb(232, 204, 136), Rgb(212, 182, 112), Rgb(182, 152, 92), Rgb(150, 122, 74)};
+constexpr Material mMetal{Rgb(136, 146, 158), Rgb(104, 114, 128), Rgb(76, 84, 98),
+                          Rgb(210, 214, 218)};
+constexpr Material mIce{Rgb(206, 244, 236), Rgb(164, 222, 220), Rgb(120, 188, 200),
+                        Rgb(90, 150, 176)};
+constexpr Material mSand{Rgb(232, 204, 136), Rgb(212, 182, 112), Rgb(182, 152, 92),
+                         Rgb(150, 122, 74)};
 constexpr Material mBedrock{Rgb(64, 58, 72), Rgb(48, 44, 58), Rgb(36, 32, 44), Rgb(26, 22, 32)};
 constexpr Material mLeaves{Rgb(96, 176, 76), Rgb(62, 144, 62), Rgb(42, 112, 48), Rgb(28, 80, 40)};
 constexpr Material mBark{Rgb(130, 92, 60), Rgb(108, 74, 48), Rgb(86, 58, 38), Rgb(64, 42, 30)};
-constexpr Material mCrystal{Rgb(228, 168, 246), Rgb(180, 120, 230), Rgb(140, 86, 196), Rgb(100, 60, 150)};
+constexpr Material mCrystal{Rgb(228, 168, 246), Rgb(180, 120, 230), Rgb(140, 86, 196),
+                            Rgb(100, 60, 150)};
 constexpr Colour kGold = Rgb(236, 192, 60);
 constexpr Colour kMushroomRed = Rgb(204, 54, 50);
 constexpr Colour kMushroomSpot = Rgb(244, 238, 226);
@@ -66,7 +71,9 @@ Canvas MakeTile(const Solid& solid, const Paint& paint) {
     return out;
 }
 
-bool Full(int, int) { return true; }
+bool Full(int, int) {
+    return true;
+}
 
 Paint Plain(const Material& m, int seed) {
     return [m, seed](int x, int y, int) { return Texture(m, x, y, seed); };
@@ -138,11 +145,17 @@ Canvas DrawTile(int slot) {
         case kGrassRampDownLow:
             return MakeTile([](int x, int y) { return y >= 16 + x / 2; }, Grassy(8));
         case kGrassEdgeLeft:  // a rounded top-left corner
-            return MakeTile([](int x, int y) { return x >= 6 || (x - 6) * (x - 6) + (y - 6) * (y - 6) <= 36 || y >= 6; },
-                            Grassy(9));
+            return MakeTile(
+                [](int x, int y) {
+                    return x >= 6 || (x - 6) * (x - 6) + (y - 6) * (y - 6) <= 36 || y >= 6;
+                },
+                Grassy(9));
         case kGrassEdgeRight:
-            return MakeTile([](int x, int y) { return x <= 25 || (x - 25) * (x - 25) + (y - 6) * (y - 6) <= 36 || y >= 6; },
-                            Grassy(10));
+            return MakeTile(
+                [](int x, int y) {
+                    return x <= 25 || (x - 25) * (x - 25) + (y - 6) * (y - 6) <= 36 || y >= 6;
+                },
+                Grassy(10));
         case kDirtStones:
             return MakeTile(Full, [](int x, int y, int) {
                 const double n = Noise(x / 5, y / 4, 11);
@@ -156,37 +169,47 @@ Canvas DrawTile(int slot) {
         case kStoneTop:
             return MakeTile(Full, Mossy(mStone, 15));
         case kStoneFaceLeft:
-            return MakeTile([](int x, int) { return x >= 4; }, [](int x, int y, int) {
-                return x < 7 ? mStone.dark : Texture(mStone, x, y, 16);
-            });
+            return MakeTile(
+                [](int x, int) { return x >= 4; },
+                [](int x, int y, int) { return x < 7 ? mStone.dark : Texture(mStone, x, y, 16); });
         case kStoneFaceRight:
-            return MakeTile([](int x, int) { return x <= 27; }, [](int x, int y, int) {
-                return x > 24 ? mStone.dark : Texture(mStone, x, y, 17);
-            });
+            return MakeTile(
+                [](int x, int) { return x <= 27; },
+                [](int x, int y, int) { return x > 24 ? mStone.dark : Texture(mStone, x, y, 17); });
         case kStoneSlopeUp:
             return MakeTile([](int x, int y) { return y >= 31 - x; }, Mossy(mStone, 18));
         case kStoneSlopeDown:
             return MakeTile([](int x, int y) { return y >= x; }, Mossy(mStone, 19));
         case kCaveCeiling:
-            return MakeTile([](int x, int y) { return y < 18 + static_cast<int>(SmoothNoise1D(x / 5.0, 20) * 10); },
-                            Plain(mStone, 20));
+            return MakeTile(
+                [](int x, int y) {
+                    return y < 18 + static_cast<int>(SmoothNoise1D(x / 5.0, 20) * 10);
+                },
+                Plain(mStone, 20));
         case kStalactite:
-            return MakeTile([](int x, int y) {
-                const int w = 16 - y / 2;
-                return y < 10 || std::abs(x - 16) < w - 2;
-            }, Plain(mStone, 21));
+            return MakeTile(
+                [](int x, int y) {
+                    const int w = 16 - y / 2;
+                    return y < 10 || std::abs(x - 16) < w - 2;
+                },
+                Plain(mStone, 21));
         case kStalagmite:
-            return MakeTile([](int x, int y) {
-                const int w = (y - 2) / 2;
-                return y >= 24 || std::abs(x - 15) < w;
-            }, Plain(mStone, 22));
+            return MakeTile(
+                [](int x, int y) {
+                    const int w = (y - 2) / 2;
+                    return y >= 24 || std::abs(x - 15) < w;
+                },
+                Plain(mStone, 22));
         case kOverhangLeft:  // solid on top, cut away below on the left
-            return MakeTile([](int x, int y) { return y < 12 || x >= 2 * (y - 12) + 8; }, Mossy(mStone, 23));
+            return MakeTile([](int x, int y) { return y < 12 || x >= 2 * (y - 12) + 8; },
+                            Mossy(mStone, 23));
         case kOverhangRight:
-            return MakeTile([](int x, int y) { return y < 12 || 31 - x >= 2 * (y - 12) + 8; }, Mossy(mStone, 24));
+            return MakeTile([](int x, int y) { return y < 12 || 31 - x >= 2 * (y - 12) + 8; },
+                            Mossy(mStone, 24));
         case kStoneHole:
-            return MakeTile([](int x, int y) { return (x - 16) * (x - 16) + (y - 16) * (y - 16) > 64; },
-                            [](int x, int y, int) { return StoneBlockAt(x, y, 25); });
+            return MakeTile(
+                [](int x, int y) { return (x - 16) * (x - 16) + (y - 16) * (y - 16) > 64; },
+                [](int x, int y, int) { return StoneBlockAt(x, y, 25); });
         case kBrick:
             return MakeTile(Full, [](int x, int y, int) { return BrickAt(x, y, 26); });
         case kBrickTop:
@@ -195,65 +218,93 @@ Canvas DrawTile(int slot) {
                 return BrickAt(x, y, 27);
             });
         case kBrickArchLeft:
-            return MakeTile([](int x, int y) { return (x - 32) * (x - 32) + (y - 32) * (y - 32) > 400; },
-                            [](int x, int y, int) { return BrickAt(x, y, 28); });
+            return MakeTile(
+                [](int x, int y) { return (x - 32) * (x - 32) + (y - 32) * (y - 32) > 400; },
+                [](int x, int y, int) { return BrickAt(x, y, 28); });
         case kBrickArchRight:
-            return MakeTile([](int x, int y) { return (x + 1) * (x + 1) + (y - 32) * (y - 32) > 400; },
-                            [](int x, int y, int) { return BrickAt(x, y, 29); });
+            return MakeTile(
+                [](int x, int y) { return (x + 1) * (x + 1) + (y - 32) * (y - 32) > 400; },
+                [](int x, int y, int) { return BrickAt(x, y, 29); });
         case kBrickWindow:
-            return MakeTile([](int x, int y) { return !(x >= 9 && x <= 22 && y >= 7 && y <= 24) || x == 15 || x == 16 || y == 15; },
-                            [](int x, int y, int) {
-                                if (x >= 8 && x <= 23 && y >= 6 && y <= 25) return mWood.dark;
-                                return BrickAt(x, y, 30);
-                            });
+            return MakeTile(
+                [](int x, int y) {
+                    return !(x >= 9 && x <= 22 && y >= 7 && y <= 24) || x == 15 || x == 16 ||
+                           y == 15;
+                },
+                [](int x, int y, int) {
+                    if (x >= 8 && x <= 23 && y >= 6 && y <= 25) return mWood.dark;
+                    return BrickAt(x, y, 30);
+                });
         case kPillar:
-            return MakeTile([](int x, int) { return x >= 8 && x <= 23; }, [](int x, int y, int) {
-                return x == 10 || x == 16 || x == 21 ? mStone.dark : Texture(mStone, x, y, 31);
-            });
+            return MakeTile([](int x, int) { return x >= 8 && x <= 23; },
+                            [](int x, int y, int) {
+                                return x == 10 || x == 16 || x == 21 ? mStone.dark
+                                                                     : Texture(mStone, x, y, 31);
+                            });
         case kPillarTop:
-            return MakeTile([](int x, int y) { return y < 8 || (x >= 8 && x <= 23); }, [](int x, int y, int) {
-                if (y < 8) return y < 2 ? mStone.light : mStone.mid;
-                return x == 10 || x == 16 || x == 21 ? mStone.dark : Texture(mStone, x, y, 32);
-            });
+            return MakeTile([](int x, int y) { return y < 8 || (x >= 8 && x <= 23); },
+                            [](int x, int y, int) {
+                                if (y < 8) return y < 2 ? mStone.light : mStone.mid;
+                                return x == 10 || x == 16 || x == 21 ? mStone.dark
+                                                                     : Texture(mStone, x, y, 32);
+                            });
         case kPillarBase:
-            return MakeTile([](int x, int y) { return y >= 24 || (x >= 8 && x <= 23); }, [](int x, int y, int) {
-                if (y >= 24) return y == 24 ? mStone.light : mStone.mid;
-                return x == 10 || x == 16 || x == 21 ? mStone.dark : Texture(mStone, x, y, 33);
-            });
+            return MakeTile([](int x, int y) { return y >= 24 || (x >= 8 && x <= 23); },
+                            [](int x, int y, int) {
+                                if (y >= 24) return y == 24 ? mStone.light : mStone.mid;
+                                return x == 10 || x == 16 || x == 21 ? mStone.dark
+                                                                     : Texture(mStone, x, y, 33);
+                            });
         case kPlankLeft:
-            return MakeTile([](int x, int y) { return y < 8 && x >= 2; }, [](int x, int y, int) { return WoodAt(x, y, 34); });
+            return MakeTile([](int x, int y) { return y < 8 && x >= 2; },
+                            [](int x, int y, int) { return WoodAt(x, y, 34); });
         case kPlank:
-            return MakeTile([](int, int y) { return y < 8 || (y < 14 && (y - 8) * 2 < 6 - 0); },
-                            [](int x, int y, int) { return y < 8 ? WoodAt(x, y, 35) : mWood.deep; });
+            return MakeTile(
+                [](int, int y) { return y < 8 || (y < 14 && (y - 8) * 2 < 6 - 0); },
+                [](int x, int y, int) { return y < 8 ? WoodAt(x, y, 35) : mWood.deep; });
         case kPlankRight:
-            return MakeTile([](int x, int y) { return y < 8 && x <= 29; }, [](int x, int y, int) { return WoodAt(x, y, 36); });
+            return MakeTile([](int x, int y) { return y < 8 && x <= 29; },
+                            [](int x, int y, int) { return WoodAt(x, y, 36); });
         case kLedgeLeft:
-            return MakeTile([](int x, int y) { return y < 12 && x >= (y > 6 ? y - 6 : 0); }, Mossy(mStone, 37));
+            return MakeTile([](int x, int y) { return y < 12 && x >= (y > 6 ? y - 6 : 0); },
+                            Mossy(mStone, 37));
         case kLedge:
             return MakeTile([](int, int y) { return y < 12; }, Mossy(mStone, 38));
         case kLedgeRight:
-            return MakeTile([](int x, int y) { return y < 12 && 31 - x >= (y > 6 ? y - 6 : 0); }, Mossy(mStone, 39));
+            return MakeTile([](int x, int y) { return y < 12 && 31 - x >= (y > 6 ? y - 6 : 0); },
+                            Mossy(mStone, 39));
         case kIslandLeft:
-            return MakeTile([](int x, int y) { return y < 8 || (y < 28 && x >= 12 + (y - 8)); }, Grassy(40));
+            return MakeTile([](int x, int y) { return y < 8 || (y < 28 && x >= 12 + (y - 8)); },
+                            Grassy(40));
         case kIsland:
-            return MakeTile([](int x, int y) { return y < 20 + static_cast<int>(Noise(x / 4, 0, 41) * 10); }, Grassy(41));
+            return MakeTile(
+                [](int x, int y) { return y < 20 + static_cast<int>(Noise(x / 4, 0, 41) * 10); },
+                Grassy(41));
         case kIslandRight:
-            return MakeTile([](int x, int y) { return y < 8 || (y < 28 && 31 - x >= 12 + (y - 8)); }, Grassy(42));
+            return MakeTile(
+                [](int x, int y) { return y < 8 || (y < 28 && 31 - x >= 12 + (y - 8)); },
+                Grassy(42));
         case kGirder:
-            return MakeTile([](int x, int y) {
-                if (y < 3 || (y >= 11 && y < 14)) return true;
-                if (y >= 14) return false;
-                const int d = (x + 32 - y) % 8;
-                return d == 0 || d == 1;  // a truss: see-through between the bars
-            }, [](int x, int y, int) { return (x % 8 == 3 && y == 1) ? mMetal.deep : Texture(mMetal, x, y, 43); });
+            return MakeTile(
+                [](int x, int y) {
+                    if (y < 3 || (y >= 11 && y < 14)) return true;
+                    if (y >= 14) return false;
+                    const int d = (x + 32 - y) % 8;
+                    return d == 0 || d == 1;  // a truss: see-through between the bars
+                },
+                [](int x, int y, int) {
+                    return (x % 8 == 3 && y == 1) ? mMetal.deep : Texture(mMetal, x, y, 43);
+                });
         case kGirderColumn:
-            return MakeTile([](int x, int y) {
-                if (x >= 6 && x < 9) return true;
-                if (x >= 23 && x < 26) return true;
-                if (x < 6 || x >= 26) return false;
-                const int d = (y + x) % 10;
-                return d == 0 || d == 1;
-            }, Plain(mMetal, 44));
+            return MakeTile(
+                [](int x, int y) {
+                    if (x >= 6 && x < 9) return true;
+                    if (x >= 23 && x < 26) return true;
+                    if (x < 6 || x >= 26) return false;
+                    const int d = (y + x) % 10;
+                    return d == 0 || d == 1;
+                },
+                Plain(mMetal, 44));
         case kCrate:
             return MakeTile(Full, [](int x, int y, int) {
                 if (x < 3 || x > 28 || y < 3 || y > 28) return mWood.dark;
@@ -261,85 +312,117 @@ Canvas DrawTile(int slot) {
                 return WoodAt(x, y, 45);
             });
         case kCrateHalf:
-            return MakeTile([](int, int y) { return y >= 16; }, [](int x, int y, int) {
-                if (x < 2 || x > 29 || y < 18 || y > 29) return mWood.dark;
-                return WoodAt(x, y, 46);
-            });
+            return MakeTile([](int, int y) { return y >= 16; },
+                            [](int x, int y, int) {
+                                if (x < 2 || x > 29 || y < 18 || y > 29) return mWood.dark;
+                                return WoodAt(x, y, 46);
+                            });
         case kFence:
-            return MakeTile([](int x, int y) { return (x % 16 >= 5 && x % 16 <= 9 && y >= 4) || (y >= 12 && y <= 15) || y >= 28; },
-                            [](int x, int y, int) { return WoodAt(x, y, 47); });
+            return MakeTile(
+                [](int x, int y) {
+                    return (x % 16 >= 5 && x % 16 <= 9 && y >= 4) || (y >= 12 && y <= 15) ||
+                           y >= 28;
+                },
+                [](int x, int y, int) { return WoodAt(x, y, 47); });
         case kBarrel:
-            return MakeTile([](int x, int y) { return std::abs(x - 15.5) < 11 + 3 * std::sin((y + 0.5) * 3.14159 / 32); },
-                            [](int x, int y, int) {
-                                if (y % 10 == 4 || y % 10 == 5) return mMetal.dark;
-                                return x % 6 == 0 ? mWood.dark : Texture(mWood, x, y, 48);
-                            });
+            return MakeTile(
+                [](int x, int y) {
+                    return std::abs(x - 15.5) < 11 + 3 * std::sin((y + 0.5) * 3.14159 / 32);
+                },
+                [](int x, int y, int) {
+                    if (y % 10 == 4 || y % 10 == 5) return mMetal.dark;
+                    return x % 6 == 0 ? mWood.dark : Texture(mWood, x, y, 48);
+                });
         case kSignPost:
-            return MakeTile([](int x, int y) { return (y >= 4 && y < 16 && x >= 3 && x < 29) || (x >= 14 && x < 18); },
-                            [](int x, int y, int) {
-                                if (y >= 4 && y < 16 && x >= 3 && x < 29) {
-                                    if (y == 9 && x > 6 && x < 24) return kInk;
-                                    if (y == 9 && x >= 24 && x < 27) return kInk;
-                                    if ((y == 8 || y == 10) && x == 25) return kInk;
-                                    return mWood.light;
-                                }
-                                return mWood.dark;
-                            });
+            return MakeTile(
+                [](int x, int y) {
+                    return (y >= 4 && y < 16 && x >= 3 && x < 29) || (x >= 14 && x < 18);
+                },
+                [](int x, int y, int) {
+                    if (y >= 4 && y < 16 && x >= 3 && x < 29) {
+                        if (y == 9 && x > 6 && x < 24) return kInk;
+                        if (y == 9 && x >= 24 && x < 27) return kInk;
+                        if ((y == 8 || y == 10) && x == 25) return kInk;
+                        return mWood.light;
+                    }
+                    return mWood.dark;
+                });
         case kTrunk:
-            return MakeTile([](int x, int) { return x >= 9 && x <= 22; }, [](int x, int y, int) {
-                return (x + (y / 6)) % 5 == 0 ? mBark.deep : Texture(mBark, x, y, 49);
-            });
+            return MakeTile([](int x, int) { return x >= 9 && x <= 22; },
+                            [](int x, int y, int) {
+                                return (x + (y / 6)) % 5 == 0 ? mBark.deep
+                                                              : Texture(mBark, x, y, 49);
+                            });
         case kCanopy:
-            return MakeTile([](int x, int y) {
-                return Noise(x / 3, y / 3, 50) > 0.25 || ((x - 16) * (x - 16) + (y - 16) * (y - 16) < 150);
-            }, Plain(mLeaves, 51));
+            return MakeTile(
+                [](int x, int y) {
+                    return Noise(x / 3, y / 3, 50) > 0.25 ||
+                           ((x - 16) * (x - 16) + (y - 16) * (y - 16) < 150);
+                },
+                Plain(mLeaves, 51));
         case kBush:
-            return MakeTile([](int x, int y) {
-                return (x - 16) * (x - 16) / 1.6 + (y - 31) * (y - 31) < 220 - 40 * Noise(x / 3, y / 3, 52);
-            }, Plain(mLeaves, 53));
+            return MakeTile(
+                [](int x, int y) {
+                    return (x - 16) * (x - 16) / 1.6 + (y - 31) * (y - 31) <
+                           220 - 40 * Noise(x / 3, y / 3, 52);
+                },
+                Plain(mLeaves, 53));
         case kBoulder:
-            return MakeTile([](int x, int y) { return (x - 15.5) * (x - 15.5) + (y - 19) * (y - 19) * 1.6 < 240; },
-                            [](int x, int y, int depth) { return depth < 2 ? mStone.light : Texture(mStone, x, y, 54); });
+            return MakeTile(
+                [](int x, int y) {
+                    return (x - 15.5) * (x - 15.5) + (y - 19) * (y - 19) * 1.6 < 240;
+                },
+                [](int x, int y, int depth) {
+                    return depth < 2 ? mStone.light : Texture(mStone, x, y, 54);
+                });
         case kIce:
             return MakeTile(Full, [](int x, int y, int) {
                 if ((x + y) % 13 == 0) return mIce.light;
                 return Texture(mIce, x, y, 55);
             });
         case kIceSlopeUp:
-            return MakeTile([](int x, int y) { return y >= 31 - x / 2; }, [](int x, int y, int d) {
-                return d == 0 ? mIce.light : Texture(mIce, x, y, 56);
-            });
+            return MakeTile(
+                [](int x, int y) { return y >= 31 - x / 2; },
+                [](int x, int y, int d) { return d == 0 ? mIce.light : Texture(mIce, x, y, 56); });
         case kSand:
             return MakeTile(Full, Plain(mSand, 57));
         case kSandTop:
-            return MakeTile([](int x, int y) { return y >= 2 + static_cast<int>(2 * std::sin(x / 5.0)); },
-                            [](int x, int y, int d) { return d == 0 ? mSand.light : Texture(mSand, x, y, 58); });
+            return MakeTile(
+                [](int x, int y) { return y >= 2 + static_cast<int>(2 * std::sin(x / 5.0)); },
+                [](int x, int y, int d) {
+                    return d == 0 ? mSand.light : Texture(mSand, x, y, 58);
+                });
         case kMushroomCap:
-            return MakeTile([](int x, int y) { return y >= 10 && (x - 15.5) * (x - 15.5) + (y - 31) * (y - 31) * 1.4 < 300; },
-                            [](int x, int y, int) {
-                                if ((x - 9) * (x - 9) + (y - 22) * (y - 22) < 9) return kMushroomSpot;
-                                if ((x - 21) * (x - 21) + (y - 18) * (y - 18) < 7) return kMushroomSpot;
-                                return kMushroomRed;
-                            });
+            return MakeTile(
+                [](int x, int y) {
+                    return y >= 10 && (x - 15.5) * (x - 15.5) + (y - 31) * (y - 31) * 1.4 < 300;
+                },
+                [](int x, int y, int) {
+                    if ((x - 9) * (x - 9) + (y - 22) * (y - 22) < 9) return kMushroomSpot;
+                    if ((x - 21) * (x - 21) + (y - 18) * (y - 18) < 7) return kMushroomSpot;
+                    return kMushroomRed;
+                });
         case kMushroomStem:
-            return MakeTile([](int x, int) { return x >= 11 && x <= 20; }, [](int x, int, int) {
-                return x < 13 ? Rgb(200, 190, 170) : Rgb(232, 222, 200);
-            });
+            return MakeTile(
+                [](int x, int) { return x >= 11 && x <= 20; },
+                [](int x, int, int) { return x < 13 ? Rgb(200, 190, 170) : Rgb(232, 222, 200); });
         case kCrystal:
-            return MakeTile([](int x, int y) {
-                const bool a = std::abs(x - 10) * 3 < (y - 6) && y >= 6;
-                const bool b = std::abs(x - 20) * 2 < (y - 2) && y >= 2;
-                const bool c = std::abs(x - 26) * 3 < (y - 14) && y >= 14;
-                return a || b || c || y >= 28;
-            }, [](int x, int y, int) { return y >= 28 ? mStone.dark : Texture(mCrystal, x, y, 59); });
+            return MakeTile(
+                [](int x, int y) {
+                    const bool a = std::abs(x - 10) * 3 < (y - 6) && y >= 6;
+                    const bool b = std::abs(x - 20) * 2 < (y - 2) && y >= 2;
+                    const bool c = std::abs(x - 26) * 3 < (y - 14) && y >= 14;
+                    return a || b || c || y >= 28;
+                },
+                [](int x, int y, int) {
+                    return y >= 28 ? mStone.dark : Texture(mCrystal, x, y, 59);
+                });
         case kStairsUp:
-            return MakeTile([](int x, int y) { return y >= 24 - (x / 11) * 8 + 0; }, [](int x, int y, int) {
-                return BrickAt(x, y, 60);
-            });
+            return MakeTile([](int x, int y) { return y >= 24 - (x / 11) * 8 + 0; },
+                            [](int x, int y, int) { return BrickAt(x, y, 60); });
         case kStairsDown:
-            return MakeTile([](int x, int y) { return y >= 8 + (x / 11) * 8; }, [](int x, int y, int) {
-                return BrickAt(x, y, 61);
-            });
+            return MakeTile([](int x, int y) { return y >= 8 + (x / 11) * 8; },
+                            [](int x, int y, int) { return BrickAt(x, y, 61); });
         case kGrassThin:
             return MakeTile([](int, int y) { return y < 10; }, Grassy(62));
         case kOre:
@@ -385,7 +468,8 @@ void DrawTown(Canvas& c, int groundY) {
         const int w = 30 + static_cast<int>(Noise(seed, 0, 1) * 40);
         const int h = 40 + static_cast<int>(Noise(seed, 1, 1) * 70);
         c.FillRect(x, groundY - h, w, h, wall);
-        for (int i = 0; i < w / 2 + 2; ++i) c.FillRect(x - 2 + i, groundY - h - i / 2, w + 4 - 2 * i, 1, roof);
+        for (int i = 0; i < w / 2 + 2; ++i)
+            c.FillRect(x - 2 + i, groundY - h - i / 2, w + 4 - 2 * i, 1, roof);
         for (int wy = groundY - h + 8; wy < groundY - 8; wy += 12)
             for (int wx = x + 5; wx < x + w - 6; wx += 10)
                 if (Noise(wx, wy, seed) > 0.45) c.FillRect(wx, wy, 4, 6, lit);
@@ -407,13 +491,14 @@ void DrawTown(Canvas& c, int groundY) {
 // ---- Walker ----
 
 struct Pose {
-    int leftFootX, leftFootLift;    // foot x (relative to the body centre) and lift in pixels
+    int leftFootX, leftFootLift;  // foot x (relative to the body centre) and lift in pixels
     int rightFootX, rightFootLift;
-    int bob;                        // body offset downwards
-    int squash;                     // body flattened by this many pixels
+    int bob;     // body offset downwards
+    int squash;  // body flattened by this many pixels
 };
 
-constexpr Colour kBody = Rgb(236, 140, 44), kBodyDark = Rgb(188, 96, 28), kBodyLight = Rgb(252, 192, 96);
+constexpr Colour kBody = Rgb(236, 140, 44), kBodyDark = Rgb(188, 96, 28),
+                 kBodyLight = Rgb(252, 192, 96);
 constexpr Colour kEyeWhite = Rgb(250, 250, 244), kPupil = Rgb(24, 20, 36), kFoot = Rgb(80, 52, 96);
 
 // Draws the walker facing right into a 64 x 64 frame; feet end on row 63, the body keeps within
@@ -425,7 +510,8 @@ Canvas DrawWalker(const Pose& p) {
     // Legs and feet.
     auto foot = [&](int fx, int lift) {
         const int x = static_cast<int>(cx) + fx;
-        f.FillRect(x - 1, static_cast<int>(cy + ry) - 4, 4, 60 - lift - static_cast<int>(cy + ry) + 4, kFoot);
+        f.FillRect(x - 1, static_cast<int>(cy + ry) - 4, 4,
+                   60 - lift - static_cast<int>(cy + ry) + 4, kFoot);
         f.FillEllipse(x + 2, 61 - lift, 6, 2.6, kFoot);
     };
     foot(p.leftFootX, p.leftFootLift);
@@ -436,7 +522,8 @@ Canvas DrawWalker(const Pose& p) {
     f.FillEllipse(cx - 5, cy + 4, rx * 0.55, ry * 0.6, kBodyLight);
     f.FillEllipse(cx - rx * 0.55, cy - ry * 0.3, 3, 5, kBodyDark);
     // Antenna.
-    f.Line(static_cast<int>(cx - 2), static_cast<int>(cy - ry), static_cast<int>(cx - 6), static_cast<int>(cy - ry - 8), kInk);
+    f.Line(static_cast<int>(cx - 2), static_cast<int>(cy - ry), static_cast<int>(cx - 6),
+           static_cast<int>(cy - ry - 8), kInk);
     f.FillCircle(cx - 6, cy - ry - 9, 2.5, Rgb(120, 220, 240));
     // One big eye looking ahead.
     f.FillCircle(cx + 8, cy - 5, 7, kInk);
@@ -454,7 +541,8 @@ Canvas MakeTileSheet() {
         for (int r = 0; r < 4; ++r) {
             const Canvas tile = DrawTile(k * 4 + r);
             for (int y = 0; y < kTile; ++y)
-                for (int x = 0; x < kTile; ++x) sheet.Set(1 + 33 * k + x, 1 + 33 * r + y, tile.Get(x, y));
+                for (int x = 0; x < kTile; ++x)
+                    sheet.Set(1 + 33 * k + x, 1 + 33 * r + y, tile.Get(x, y));
         }
     return sheet;
 }
@@ -464,7 +552,8 @@ Canvas MakeBackground() {
     for (int y = 0; y < 768; ++y)
         for (int x = 0; x < 1024; ++x) bg.Set(x, y, Band(SkyAt(y)));
     for (int i = 0; i < 140; ++i) {  // stars in the upper sky
-        const int x = static_cast<int>(Noise(i, 1, 300) * 1024), y = static_cast<int>(Noise(i, 2, 300) * 300);
+        const int x = static_cast<int>(Noise(i, 1, 300) * 1024),
+                  y = static_cast<int>(Noise(i, 2, 300) * 300);
         bg.Set(x, y, Noise(i, 3, 300) > 0.5 ? Rgb(255, 250, 230) : Rgb(200, 196, 224));
     }
     bg.FillCircle(800, 470, 54, Rgb(255, 210, 120));  // the setting sun
@@ -498,7 +587,8 @@ Canvas MakeBlockSheet() {
     for (int i = 0; i < 9; ++i) {
         const double angle = -2.6 + i * 0.33;
         for (int s = 0; s < 70; ++s) {
-            const double x = 64 + std::cos(angle) * s, y = 127 + std::sin(angle) * s + s * s * 0.006;
+            const double x = 64 + std::cos(angle) * s,
+                         y = 127 + std::sin(angle) * s + s * s * 0.006;
             bush.FillCircle(x, y, 3.5 - s * 0.03, i % 2 ? mLeaves.mid : mLeaves.dark);
             if (s % 8 == 4) bush.FillEllipse(x + 5, y - 2, 5, 2, mLeaves.light);
         }
@@ -519,7 +609,8 @@ Canvas MakeBlockSheet() {
     sheet.Blit(bush, 131, 1);
     sheet.Blit(lantern, 261, 1);
     // Blit leaves the key out; the see-through parts must stay key, so fill them back.
-    for (const auto& [block, x0] : std::array<std::pair<const Canvas*, int>, 3>{{{&vines, 1}, {&bush, 131}, {&lantern, 261}}})
+    for (const auto& [block, x0] :
+         std::array<std::pair<const Canvas*, int>, 3>{{{&vines, 1}, {&bush, 131}, {&lantern, 261}}})
         for (int y = 0; y < 128; ++y)
             for (int x = 0; x < 128; ++x)
                 if (block->Get(x, y) == kKey) sheet.Set(x0 + x, 1 + y, kKey);
@@ -529,7 +620,8 @@ Canvas MakeBlockSheet() {
 Canvas MakeWalkerSheet() {
     Canvas sheet(520, 130, Rgb(28, 26, 34));
     // The walk cycle facing right: contact, passing, contact (other foot), passing.
-    const std::array<Pose, 4> walk{{{-10, 0, 10, 0, 1, 0}, {-3, 4, 3, 0, 0, 0}, {10, 0, -10, 0, 1, 0}, {3, 0, -3, 4, 0, 0}}};
+    const std::array<Pose, 4> walk{
+        {{-10, 0, 10, 0, 1, 0}, {-3, 4, 3, 0, 0, 0}, {10, 0, -10, 0, 1, 0}, {3, 0, -3, 4, 0, 0}}};
     // Facing left mirrors about the body's centre (column 27), so both directions keep the
     // body within the columns the wall probes test.
     auto put = [&](const Canvas& frame, int i, int y, bool mirror) {

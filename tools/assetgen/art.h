@@ -9,9 +9,9 @@ namespace assetgen {
 enum TileSlot : int {
     kGrassTop = 0,
     kDirt = 1,
-    kGrassSlopeUp = 2,       // 1:1, rising to the right
-    kGrassSlopeDown = 3,     // 1:1, falling to the right
-    kGrassRampUpLow = 4,     // 1:2, rising to the right: lower half
+    kGrassSlopeUp = 2,    // 1:1, rising to the right
+    kGrassSlopeDown = 3,  // 1:1, falling to the right
+    kGrassRampUpLow = 4,  // 1:2, rising to the right: lower half
     kGrassRampUpHigh = 5,
     kGrassRampDownHigh = 6,  // 1:2, falling to the right: upper half
     kGrassRampDownLow = 7,

@@ -9,7 +9,8 @@
 namespace assetgen {
 
 double Noise(int x, int y, int seed) {
-    std::uint32_t h = static_cast<std::uint32_t>(x) * 374761393u + static_cast<std::uint32_t>(y) * 668265263u +
+    std::uint32_t h = static_cast<std::uint32_t>(x) * 374761393u +
+                      static_cast<std::uint32_t>(y) * 668265263u +
                       static_cast<std::uint32_t>(seed) * 2246822519u;
     h = (h ^ (h >> 13)) * 1274126177u;
     h ^= h >> 16;
@@ -59,7 +60,9 @@ void Canvas::FillRect(int x, int y, int w, int h, Colour c) {
         for (int i = x; i < x + w; ++i) Set(i, j, c);
 }
 
-void Canvas::FillCircle(double cx, double cy, double r, Colour c) { FillEllipse(cx, cy, r, r, c); }
+void Canvas::FillCircle(double cx, double cy, double r, Colour c) {
+    FillEllipse(cx, cy, r, r, c);
+}
 
 void Canvas::FillEllipse(double cx, double cy, double rx, double ry, Colour c) {
     for (int y = static_cast<int>(cy - ry) - 1; y <= static_cast<int>(cy + ry) + 1; ++y)
@@ -142,14 +145,15 @@ bool SaveBmp8(const Canvas& canvas, const std::string& path, std::string& error)
     std::vector<SDL_Color> colours;
     for (auto& [c, i] : index) {
         i = static_cast<int>(colours.size());
-        colours.push_back({static_cast<Uint8>(c >> 16), static_cast<Uint8>(c >> 8),
-                           static_cast<Uint8>(c), 255});
+        colours.push_back(
+            {static_cast<Uint8>(c >> 16), static_cast<Uint8>(c >> 8), static_cast<Uint8>(c), 255});
     }
     while (colours.size() < 256) colours.push_back({0, 0, 0, 255});
     SDL_SetPaletteColors(s->format->palette, colours.data(), 0, 256);
     for (int y = 0; y < canvas.height(); ++y) {
         auto* row = static_cast<Uint8*>(s->pixels) + y * s->pitch;
-        for (int x = 0; x < canvas.width(); ++x) row[x] = static_cast<Uint8>(index[canvas.Get(x, y)]);
+        for (int x = 0; x < canvas.width(); ++x)
+            row[x] = static_cast<Uint8>(index[canvas.Get(x, y)]);
     }
     return Save(s, path, error);
 }

@@ -23,7 +23,7 @@ Colour Mix(Colour a, Colour b, double t);
 Colour Shade(Colour c, double factor);  // factor > 1 lightens, < 1 darkens
 
 class Canvas {
-public:
+  public:
     Canvas(int width, int height, Colour fill);
     int width() const { return width_; }
     int height() const { return height_; }
@@ -37,7 +37,7 @@ public:
     void Blit(const Canvas& from, int x, int y, bool mirror = false);
     const std::vector<Colour>& pixels() const { return pixels_; }
 
-private:
+  private:
     int width_;
     int height_;
     std::vector<Colour> pixels_;

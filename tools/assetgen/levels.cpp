@@ -14,7 +14,7 @@ constexpr int kSide = 256;
 constexpr int kEmpty = -1;
 
 class Grid {
-public:
+  public:
     Grid() { cells_.fill(kEmpty); }
     int Get(int c, int r) const {
         if (c < 0 || r < 0 || c >= kSide || r >= kSide) return kBedrock;
@@ -35,22 +35,24 @@ public:
         return lines;
     }
 
-private:
+  private:
     std::array<int, kSide * kSide> cells_;
 };
 
 // A small deterministic generator for the level's random choices.
 class Rng {
-public:
+  public:
     explicit Rng(std::uint32_t seed) : state_(seed) {}
     std::uint32_t Next() {
         state_ = state_ * 1664525u + 1013904223u;
         return state_ >> 8;
     }
-    int Range(int lo, int hi) { return lo + static_cast<int>(Next() % static_cast<std::uint32_t>(hi - lo + 1)); }
+    int Range(int lo, int hi) {
+        return lo + static_cast<int>(Next() % static_cast<std::uint32_t>(hi - lo + 1));
+    }
     bool Chance(int percent) { return Range(0, 99) < percent; }
 
-private:
+  private:
     std::uint32_t state_;
 };
 
@@ -64,7 +66,8 @@ std::array<int, kSide> Heights(Rng& rng) {
     int c = 30, height = 9;
     while (c < kSide - 1) {
         const int length = rng.Range(4, 11);
-        for (int i = 0; i < length && c < kSide - 1; ++i, ++c) h[static_cast<std::size_t>(c)] = height;
+        for (int i = 0; i < length && c < kSide - 1; ++i, ++c)
+            h[static_cast<std::size_t>(c)] = height;
         // Gentle steps (one row: a ramp) are common, cliffs rarer; big hills and valleys follow a
         // slow wave across the world.
         const double wave = std::sin(c / 23.0) * 0.6 + std::sin(c / 9.0 + 1) * 0.4;
@@ -83,7 +86,8 @@ void DigCave(Grid& g, Rng& rng, int c, int r, int length) {
         const int radius = rng.Range(1, 2);
         for (int dc = -radius; dc <= radius; ++dc)
             for (int dr = -1; dr <= radius; ++dr)
-                if (c + dc > 0 && c + dc < kSide - 1 && r + dr > 0 && r + dr < kSide - 2) g.Set(c + dc, r + dr, kEmpty);
+                if (c + dc > 0 && c + dc < kSide - 1 && r + dr > 0 && r + dr < kSide - 2)
+                    g.Set(c + dc, r + dr, kEmpty);
         c += dir;
         if (rng.Chance(30)) r += rng.Range(-1, 1);
         if (rng.Chance(6)) dir = -dir;
@@ -103,11 +107,16 @@ void PlaceHouse(Grid& g, int c, int ground, int width, int height) {
         for (int dr = 1; dr <= height; ++dr) {
             const bool wall = dc == 0 || dc == width - 1;
             int tile = kBrick;
-            if (dr == height) tile = kBrickTop;
-            else if (!wall && dr == height - 1 && dc == 1) tile = kBrickArchLeft;
-            else if (!wall && dr == height - 1 && dc == width - 2) tile = kBrickArchRight;
-            else if (!wall && dr < height - 1) tile = kEmpty;  // an open hall inside
-            else if (wall && dr == 2) tile = kBrickWindow;
+            if (dr == height)
+                tile = kBrickTop;
+            else if (!wall && dr == height - 1 && dc == 1)
+                tile = kBrickArchLeft;
+            else if (!wall && dr == height - 1 && dc == width - 2)
+                tile = kBrickArchRight;
+            else if (!wall && dr < height - 1)
+                tile = kEmpty;  // an open hall inside
+            else if (wall && dr == 2)
+                tile = kBrickWindow;
             g.Set(c + dc, ground - dr, tile);
         }
 }
@@ -135,11 +144,16 @@ std::vector<std::string> MakeTileLevel() {
         for (int r = s; r < kSide - 1; ++r) {
             const int depth = r - s;
             int tile = kStone;
-            if (depth == 0) tile = kGrassTop;
-            else if (depth < dirt) tile = rng.Chance(12) ? kDirtStones : kDirt;
-            else if (depth < deep) tile = rng.Chance(30) ? kDirtStones : kDirtDeep;
-            else if (depth < rock) tile = rng.Chance(20) ? kStone : kDirtDeep;
-            else if (rng.Chance(3)) tile = kOre;
+            if (depth == 0)
+                tile = kGrassTop;
+            else if (depth < dirt)
+                tile = rng.Chance(12) ? kDirtStones : kDirt;
+            else if (depth < deep)
+                tile = rng.Chance(30) ? kDirtStones : kDirtDeep;
+            else if (depth < rock)
+                tile = rng.Chance(20) ? kStone : kDirtDeep;
+            else if (rng.Chance(3))
+                tile = kOre;
             g.Set(c, r, tile);
         }
     }
@@ -202,9 +216,12 @@ std::vector<std::string> MakeTileLevel() {
             const int below = g.Get(c, r + 1), above = g.Get(c, r - 1);
             if (below == kStone || below == kDirtDeep || below == kOre) {
                 g.Set(c, r + 1, kStoneTop);
-                if (rng.Chance(6)) g.Set(c, r, kStalagmite);
-                else if (rng.Chance(4)) g.Set(c, r, kCrystal);
-                else if (rng.Chance(3)) g.Set(c, r, kMushroomCap);
+                if (rng.Chance(6))
+                    g.Set(c, r, kStalagmite);
+                else if (rng.Chance(4))
+                    g.Set(c, r, kCrystal);
+                else if (rng.Chance(3))
+                    g.Set(c, r, kMushroomCap);
             }
             if ((above == kStone || above == kOre) && g.Empty(c, r)) {
                 g.Set(c, r - 1, kCaveCeiling);
@@ -245,7 +262,8 @@ std::vector<std::string> MakeTileLevel() {
     for (int c = 34; c < kSide - 8; c += rng.Range(5, 12)) {
         const int s = h[static_cast<std::size_t>(c)];
         bool flat = true;
-        for (int dc = 0; dc < 5; ++dc) flat = flat && h[static_cast<std::size_t>(c + dc)] == s && g.Empty(c + dc, s - 1);
+        for (int dc = 0; dc < 5; ++dc)
+            flat = flat && h[static_cast<std::size_t>(c + dc)] == s && g.Empty(c + dc, s - 1);
         if (!flat) continue;
         switch (rng.Range(0, 7)) {
             case 0:

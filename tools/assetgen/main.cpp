@@ -28,7 +28,8 @@ int main(int argc, char** argv) {
     std::error_code ec;
     std::filesystem::create_directories(root / "gfx", ec);
     if (ec) {
-        std::fprintf(stderr, "assetgen: cannot create %s: %s\n", (root / "gfx").c_str(), ec.message().c_str());
+        std::fprintf(stderr, "assetgen: cannot create %s: %s\n", (root / "gfx").c_str(),
+                     ec.message().c_str());
         return 1;
     }
     std::string error;

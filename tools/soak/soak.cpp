@@ -39,9 +39,12 @@ int main(int argc, char** argv) {
     std::uint64_t seed = 1;
     bool quiet = false;
     for (int i = 1; i < argc; ++i) {
-        if (!std::strcmp(argv[i], "--frames") && i + 1 < argc) frames = std::strtoull(argv[++i], nullptr, 10);
-        else if (!std::strcmp(argv[i], "--seed") && i + 1 < argc) seed = std::strtoull(argv[++i], nullptr, 10);
-        else if (!std::strcmp(argv[i], "--quiet")) quiet = true;
+        if (!std::strcmp(argv[i], "--frames") && i + 1 < argc)
+            frames = std::strtoull(argv[++i], nullptr, 10);
+        else if (!std::strcmp(argv[i], "--seed") && i + 1 < argc)
+            seed = std::strtoull(argv[++i], nullptr, 10);
+        else if (!std::strcmp(argv[i], "--quiet"))
+            quiet = true;
         else {
             std::fprintf(stderr, "usage: vorn7_soak [--frames N] [--seed S] [--quiet]\n");
             return 2;
@@ -66,7 +69,8 @@ int main(int argc, char** argv) {
             if ((key == VK_SPACE || key == VK_RETURN) && rng.Next() % 4 != 0) key = VK_LEFT;
             switches += key == VK_SPACE || key == VK_RETURN;
             test_seams::ScheduleInput({f, test_seams::InputKind::KeyDown, key, 0});
-            if (rng.Next() % 3 == 0) test_seams::ScheduleInput({f, test_seams::InputKind::KeyRepeat, key, 0});
+            if (rng.Next() % 3 == 0)
+                test_seams::ScheduleInput({f, test_seams::InputKind::KeyRepeat, key, 0});
             test_seams::ScheduleInput({f, test_seams::InputKind::KeyUp, key, 0});
         }
         // Keep the camera from running off for good: arrows balance out over time.
@@ -87,8 +91,8 @@ int main(int argc, char** argv) {
         if (surfaces != steadySurfaces || test_seams::LiveDeviceContextCount() != 0) {
             if (failures++ < 5)
                 std::fprintf(stderr, "frame %llu: %d surfaces (steady %d), %d contexts\n",
-                             static_cast<unsigned long long>(f.frameNumber), surfaces, steadySurfaces,
-                             test_seams::LiveDeviceContextCount());
+                             static_cast<unsigned long long>(f.frameNumber), surfaces,
+                             steadySurfaces, test_seams::LiveDeviceContextCount());
         }
         if (f.frameNumber % 337 == 0) {
             ++losses;
@@ -99,13 +103,17 @@ int main(int argc, char** argv) {
     const int code = AppMain(nullptr, SW_SHOWNORMAL);
     const std::uint64_t ran = test_seams::FlipCount();
     const long rssEnd = StatusKb("VmRSS:"), peak = StatusKb("VmHWM:");
-    const bool leftOver = test_seams::LiveSurfaceCount() != 0 || test_seams::LiveDeviceContextCount() != 0;
+    const bool leftOver =
+        test_seams::LiveSurfaceCount() != 0 || test_seams::LiveDeviceContextCount() != 0;
     if (!quiet || code != 0 || failures || leftOver)
-        std::printf("soak: %llu frames, %llu mode keys, %llu losses, %llu pauses; exit %d; %llu failed frames\n",
-                    static_cast<unsigned long long>(ran), static_cast<unsigned long long>(switches),
-                    static_cast<unsigned long long>(losses), static_cast<unsigned long long>(pauses), code,
-                    static_cast<unsigned long long>(failures));
-    std::printf("memory: resident %ld KiB after 1000 frames, %ld KiB at the end, peak %ld KiB (%.1f MB)\n",
-                rssAfterWarmUp, rssEnd, peak, peak / 1024.0);
+        std::printf(
+            "soak: %llu frames, %llu mode keys, %llu losses, %llu pauses; exit %d; %llu failed "
+            "frames\n",
+            static_cast<unsigned long long>(ran), static_cast<unsigned long long>(switches),
+            static_cast<unsigned long long>(losses), static_cast<unsigned long long>(pauses), code,
+            static_cast<unsigned long long>(failures));
+    std::printf(
+        "memory: resident %ld KiB after 1000 frames, %ld KiB at the end, peak %ld KiB (%.1f MB)\n",
+        rssAfterWarmUp, rssEnd, peak, peak / 1024.0);
     return (code == 0 && failures == 0 && !leftOver && ran >= frames) ? 0 : 1;
 }
