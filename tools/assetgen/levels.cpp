@@ -203,11 +203,22 @@ std::vector<std::string> MakeTileLevel() {
     g.Set(16, 2, kBush);
     PlaceIsland(g, 3, 6, 3);
 
-    // Caves and tunnels underground.
-    for (int i = 0; i < 34; ++i) {
+    // Caves and tunnels underground: long winding tunnels and some large caverns.
+    for (int i = 0; i < 180; ++i) {
         const int c = rng.Range(8, kSide - 9);
         const int r = rng.Range(34, 240);
-        DigCave(g, rng, c, r, rng.Range(20, 70));
+        DigCave(g, rng, c, r, rng.Range(30, 150));
+    }
+    for (int i = 0; i < 30; ++i) {
+        const int cx = rng.Range(12, kSide - 13), cy = rng.Range(45, 235);
+        const int rx = rng.Range(4, 10), ry = rng.Range(3, 6);
+        for (int r = cy - ry; r <= cy + ry; ++r)
+            for (int c = cx - rx; c <= cx + rx; ++c) {
+                const double dx = static_cast<double>(c - cx) / rx,
+                             dy = static_cast<double>(r - cy) / ry;
+                if (dx * dx + dy * dy <= 1.0 && c > 0 && c < kSide - 1 && r < kSide - 2)
+                    g.Set(c, r, kEmpty);
+            }
     }
     // Cave dressing: mossy floors, rough ceilings, stalactites, stalagmites and crystals.
     for (int c = 1; c < kSide - 1; ++c)
