@@ -266,12 +266,36 @@ void KeyedRowTyped(BYTE* dest, const BYTE* source, int w, std::uint32_t key) {
     for (int i = 0; i < w; ++i) d[i] = s[i] == k ? d[i] : s[i];
 }
 
+// Packed 24-bit pixels cannot be selected in vector lanes; copy the runs between key pixels.
 void KeyedRow24(BYTE* d, const BYTE* s, int w, std::uint32_t key) {
-    for (int i = 0; i < w; ++i, d += 3, s += 3) {
-        if (LoadPixel<3>(s) == key) continue;
-        d[0] = s[0];
-        d[1] = s[1];
-        d[2] = s[2];
+    int i = 0;
+    while (i < w) {
+        while (i < w && LoadPixel<3>(s + i * 3) == key) ++i;
+        const int start = i;
+        while (i < w && LoadPixel<3>(s + i * 3) != key) ++i;
+        if (i > start)
+            std::memcpy(d + start * 3, s + start * 3, static_cast<std::size_t>(i - start) * 3);
+    }
+}
+
+// A whole row; the sizes of a tile's row in each depth are copied with constant-size moves.
+inline void CopyRow(BYTE* d, const BYTE* s, std::size_t n) {
+    switch (n) {
+        case 32:
+            std::memcpy(d, s, 32);
+            break;
+        case 64:
+            std::memcpy(d, s, 64);
+            break;
+        case 96:
+            std::memcpy(d, s, 96);
+            break;
+        case 128:
+            std::memcpy(d, s, 128);
+            break;
+        default:
+            std::memcpy(d, s, n);
+            break;
     }
 }
 
@@ -290,12 +314,7 @@ bool IDirectDrawSurface::keyedCopy(const RECT& dest, const IDirectDrawSurface& s
                         static_cast<std::ptrdiff_t>(sourceRect.top + row) * source.pitch_ +
                         static_cast<std::ptrdiff_t>(sourceRect.left) * bytes;
         if (!keyed) {
-            const std::size_t n = static_cast<std::size_t>(w) * static_cast<std::size_t>(bytes);
-            if (n <= 128) {
-                for (std::size_t i = 0; i < n; ++i) d[i] = s[i];  // a tile row: no call
-            } else {
-                std::memcpy(d, s, n);
-            }
+            CopyRow(d, s, static_cast<std::size_t>(w) * static_cast<std::size_t>(bytes));
             continue;
         }
         switch (bytes) {

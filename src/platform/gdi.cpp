@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdio>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -299,16 +300,15 @@ void DrawCell(IDirectDrawSurface& s, const std::uint8_t* glyph, long long left, 
         const int gy = static_cast<int>(y - top) / bitmap_font::kScale - 1;  // a margin row on top
         const std::uint8_t bits =
             (gy >= 0 && gy < bitmap_font::kGlyphHeight) ? glyph[gy] : std::uint8_t{0};
-        // One row of the cell, widened from the glyph's bits.
-        std::uint32_t cell[bitmap_font::kCellWidth];
+        // One row of the cell in raw pixels, widened from the glyph's bits, copied in one move.
+        std::uint8_t cell[bitmap_font::kCellWidth * kBytes];
         for (int cx = 0; cx < bitmap_font::kCellWidth; ++cx) {
             const int gx = cx / bitmap_font::kScale;
-            cell[cx] =
-                (gx < bitmap_font::kGlyphWidth && ((bits >> (4 - gx)) & 1) != 0) ? ink : paper;
+            const bool on = gx < bitmap_font::kGlyphWidth && ((bits >> (4 - gx)) & 1) != 0;
+            pixel_format::WriteRaw(cell + cx * kBytes, kBytes * 8, on ? ink : paper);
         }
-        std::uint8_t* row = pixels + y * s.pitch();
-        for (long long x = x0; x < x1; ++x)
-            pixel_format::WriteRaw(row + x * kBytes, kBytes * 8, cell[x - left]);
+        std::memcpy(pixels + y * s.pitch() + x0 * kBytes, cell + (x0 - left) * kBytes,
+                    static_cast<std::size_t>(x1 - x0) * kBytes);
     }
 }
 
