@@ -14,7 +14,7 @@
 namespace {
 
 class Tick : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         ASSERT_TRUE(display_fixture::Open(640, 480, 32));
         ASSERT_TRUE(world_fixture::LoadTiles([](int, int, int) { return false; }));
@@ -48,10 +48,12 @@ TEST_F(Tick, OverlayBlocksAreDrawnAtTheirCornersAndClippedTenPixelsIn) {
     display_fixture::Fill(BackSurface, 0x123456);
     Camera = {8192, 8192, 5, 0};  // the solid byte outside the world shows 0
     ASSERT_EQ(FrameTick(), 1);
-    auto paper = [](int x, int y) { return display_fixture::RawAt(BackSurface, x, y) == 0xFFFFFFu; };
-    EXPECT_TRUE(paper(5, 5));      // block 1
-    EXPECT_TRUE(paper(5, 100));    // block 2
-    EXPECT_TRUE(paper(320, 240));  // block 3 at the display's centre
+    auto paper = [](int x, int y) {
+        return display_fixture::RawAt(BackSurface, x, y) == 0xFFFFFFu;
+    };
+    EXPECT_TRUE(paper(5, 5));                                 // block 1
+    EXPECT_TRUE(paper(5, 100));                               // block 2
+    EXPECT_TRUE(paper(320, 240));                             // block 3 at the display's centre
     EXPECT_FALSE(paper(320 + bitmap_font::kCellWidth, 240));  // one digit only
     EXPECT_EQ(Camera.x, 8192);
     EXPECT_EQ(Camera.velocityX, 5);
