@@ -302,36 +302,56 @@ inline void CopyRow(BYTE* d, const BYTE* s, std::size_t n) {
 
 }  // namespace
 
+namespace {
+
+// The rows of one copy. Everything is read into locals first: byte stores may alias any object,
+// so members read inside the loop would be loaded again for every row.
+template <typename RowCopy>
+void CopyRows(BYTE* d, std::ptrdiff_t dPitch, const BYTE* s, std::ptrdiff_t sPitch, int rows,
+              RowCopy copy) {
+    for (int row = 0; row < rows; ++row, d += dPitch, s += sPitch) copy(d, s);
+}
+
+}  // namespace
+
 bool IDirectDrawSurface::keyedCopy(const RECT& dest, const IDirectDrawSurface& source,
                                    const RECT& sourceRect, bool useKey) {
     const int bytes = pixel_format::BytesPerPixel(bpp_);
     const int w = dest.right - dest.left;
+    const int rows = dest.bottom - dest.top;
+    const std::ptrdiff_t dPitch = pitch_, sPitch = source.pitch_;
+    BYTE* d = pixels_.data() + static_cast<std::ptrdiff_t>(dest.top) * dPitch +
+              static_cast<std::ptrdiff_t>(dest.left) * bytes;
+    const BYTE* s = source.pixels_.data() + static_cast<std::ptrdiff_t>(sourceRect.top) * sPitch +
+                    static_cast<std::ptrdiff_t>(sourceRect.left) * bytes;
+    const std::uint32_t key = source.key_;
     // A source without a single key pixel is copied like an unkeyed one.
-    const bool keyed = useKey && source.hasKey_ && source.HoldsKeyPixel();
-    for (int row = 0; row < dest.bottom - dest.top; ++row) {
-        BYTE* d = pixels_.data() + static_cast<std::ptrdiff_t>(dest.top + row) * pitch_ +
-                  static_cast<std::ptrdiff_t>(dest.left) * bytes;
-        const BYTE* s = source.pixels_.data() +
-                        static_cast<std::ptrdiff_t>(sourceRect.top + row) * source.pitch_ +
-                        static_cast<std::ptrdiff_t>(sourceRect.left) * bytes;
-        if (!keyed) {
-            CopyRow(d, s, static_cast<std::size_t>(w) * static_cast<std::size_t>(bytes));
-            continue;
-        }
-        switch (bytes) {
-            case 1:
-                KeyedRowTyped<std::uint8_t>(d, s, w, source.key_);
-                break;
-            case 2:
-                KeyedRowTyped<std::uint16_t>(d, s, w, source.key_);
-                break;
-            case 3:
-                KeyedRow24(d, s, w, source.key_);
-                break;
-            default:
-                KeyedRowTyped<std::uint32_t>(d, s, w, source.key_);
-                break;
-        }
+    if (!(useKey && source.hasKey_ && source.HoldsKeyPixel())) {
+        const std::size_t n = static_cast<std::size_t>(w) * static_cast<std::size_t>(bytes);
+        CopyRows(d, dPitch, s, sPitch, rows,
+                 [n](BYTE* to, const BYTE* from) { CopyRow(to, from, n); });
+        return true;
+    }
+    switch (bytes) {
+        case 1:
+            CopyRows(d, dPitch, s, sPitch, rows, [w, key](BYTE* to, const BYTE* from) {
+                KeyedRowTyped<std::uint8_t>(to, from, w, key);
+            });
+            break;
+        case 2:
+            CopyRows(d, dPitch, s, sPitch, rows, [w, key](BYTE* to, const BYTE* from) {
+                KeyedRowTyped<std::uint16_t>(to, from, w, key);
+            });
+            break;
+        case 3:
+            CopyRows(d, dPitch, s, sPitch, rows,
+                     [w, key](BYTE* to, const BYTE* from) { KeyedRow24(to, from, w, key); });
+            break;
+        default:
+            CopyRows(d, dPitch, s, sPitch, rows, [w, key](BYTE* to, const BYTE* from) {
+                KeyedRowTyped<std::uint32_t>(to, from, w, key);
+            });
+            break;
     }
     return true;
 }
