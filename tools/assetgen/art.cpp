@@ -38,8 +38,8 @@ constexpr Colour kMushroomRed = Rgb(204, 54, 50);
 constexpr Colour kMushroomSpot = Rgb(244, 238, 226);
 constexpr Colour kInk = Rgb(30, 24, 30);
 
-Colour Texture(const Material& m, int x, int y, int seed) {
-    const double n = Noise(x / 2, y / 2, seed) * 0.7 + Noise(x, y, seed + 1) * 0.3;
+Colour Texture(const Material& m, int x, int y, int salt) {
+    const double n = Noise(x / 2, y / 2, salt) * 0.7 + Noise(x, y, salt + 1) * 0.3;
     if (n < 0.18) return m.dark;
     if (n > 0.82) return m.light;
     return m.mid;
@@ -75,54 +75,54 @@ bool Full(int, int) {
     return true;
 }
 
-Paint Plain(const Material& m, int seed) {
-    return [m, seed](int x, int y, int) { return Texture(m, x, y, seed); };
+Paint Plain(const Material& m, int salt) {
+    return [m, salt](int x, int y, int) { return Texture(m, x, y, salt); };
 }
 
 // Grass over dirt: a bright grass band along the surface, tufts hanging into the dirt.
-Paint Grassy(int seed) {
-    return [seed](int x, int y, int depth) {
-        const int band = 4 + static_cast<int>(Noise(x, 0, seed) * 3);
+Paint Grassy(int salt) {
+    return [salt](int x, int y, int depth) {
+        const int band = 4 + static_cast<int>(Noise(x, 0, salt) * 3);
         if (depth == 0) return mGrass.light;
-        if (depth < band) return Texture(mGrass, x, y, seed);
+        if (depth < band) return Texture(mGrass, x, y, salt);
         if (depth == band) return mGrass.deep;
-        Colour c = Texture(mDirt, x, y, seed + 7);
-        if (Noise(x / 3, y / 3, seed + 3) > 0.93) c = Rgb(172, 150, 120);  // pebbles
+        Colour c = Texture(mDirt, x, y, salt + 7);
+        if (Noise(x / 3, y / 3, salt + 3) > 0.93) c = Rgb(172, 150, 120);  // pebbles
         return c;
     };
 }
 
-Paint Mossy(const Material& m, int seed) {
-    return [m, seed](int x, int y, int depth) {
+Paint Mossy(const Material& m, int salt) {
+    return [m, salt](int x, int y, int depth) {
         if (depth == 0) return mGrass.mid;
-        if (depth == 1 && Noise(x, 0, seed) > 0.4) return mGrass.dark;
+        if (depth == 1 && Noise(x, 0, salt) > 0.4) return mGrass.dark;
         if (depth == 2) return m.light;
-        return Texture(m, x, y, seed);
+        return Texture(m, x, y, salt);
     };
 }
 
 // Bricks: 16 x 8 with mortar lines, alternate rows offset by half a brick.
-Colour BrickAt(int x, int y, int seed) {
+Colour BrickAt(int x, int y, int salt) {
     const int row = y / 8;
     const int bx = (x + (row % 2) * 8) % 16;
     if (y % 8 == 7 || bx == 15) return mBrick.deep;
-    const double n = Noise((x + (row % 2) * 8) / 16, row, seed);
+    const double n = Noise((x + (row % 2) * 8) / 16, row, salt);
     const Colour base = n < 0.3 ? mBrick.dark : (n > 0.8 ? mBrick.light : mBrick.mid);
     return (y % 8 == 0) ? Shade(base, 1.12) : base;
 }
 
 // Large stone blocks with chiselled seams.
-Colour StoneBlockAt(int x, int y, int seed) {
+Colour StoneBlockAt(int x, int y, int salt) {
     const int row = y / 16;
     const int bx = (x + (row % 2) * 16) % 32;
     if (y % 16 == 15 || bx == 31) return mStone.deep;
     if (y % 16 == 0 || bx == 0) return mStone.light;
-    return Texture(mStone, x, y, seed);
+    return Texture(mStone, x, y, salt);
 }
 
-Colour WoodAt(int x, int y, int seed) {
+Colour WoodAt(int x, int y, int salt) {
     if (y % 8 == 7) return mWood.deep;
-    const Colour c = Texture(mWood, x * 3, y, seed);
+    const Colour c = Texture(mWood, x * 3, y, salt);
     return (x + 3 * (y / 8)) % 11 == 0 ? mWood.dark : c;
 }
 
@@ -452,10 +452,10 @@ Colour Band(Colour c) {
     return Rgb(q((c >> 16) & 0xFF), q((c >> 8) & 0xFF), q(c & 0xFF));
 }
 
-void DrawRidge(Canvas& c, int baseY, double amplitude, double scale, int seed, Colour colour) {
+void DrawRidge(Canvas& c, int baseY, double amplitude, double scale, int salt, Colour colour) {
     for (int x = 0; x < c.width(); ++x) {
-        const double h = SmoothNoise1D(x / scale, seed) * amplitude +
-                         SmoothNoise1D(x / (scale / 3), seed + 1) * amplitude * 0.3;
+        const double h = SmoothNoise1D(x / scale, salt) * amplitude +
+                         SmoothNoise1D(x / (scale / 3), salt + 1) * amplitude * 0.3;
         for (int y = baseY - static_cast<int>(h); y < c.height(); ++y) c.Set(x, y, colour);
     }
 }
@@ -463,18 +463,18 @@ void DrawRidge(Canvas& c, int baseY, double amplitude, double scale, int seed, C
 void DrawTown(Canvas& c, int groundY) {
     const Colour wall = Rgb(44, 36, 58), roof = Rgb(36, 28, 48), lit = Rgb(255, 214, 120);
     int x = 40;
-    int seed = 900;
+    int salt = 900;
     while (x < c.width() - 40) {
-        const int w = 30 + static_cast<int>(Noise(seed, 0, 1) * 40);
-        const int h = 40 + static_cast<int>(Noise(seed, 1, 1) * 70);
+        const int w = 30 + static_cast<int>(Noise(salt, 0, 1) * 40);
+        const int h = 40 + static_cast<int>(Noise(salt, 1, 1) * 70);
         c.FillRect(x, groundY - h, w, h, wall);
         for (int i = 0; i < w / 2 + 2; ++i)
             c.FillRect(x - 2 + i, groundY - h - i / 2, w + 4 - 2 * i, 1, roof);
         for (int wy = groundY - h + 8; wy < groundY - 8; wy += 12)
             for (int wx = x + 5; wx < x + w - 6; wx += 10)
-                if (Noise(wx, wy, seed) > 0.45) c.FillRect(wx, wy, 4, 6, lit);
-        x += w + 4 + static_cast<int>(Noise(seed, 2, 1) * 20);
-        ++seed;
+                if (Noise(wx, wy, salt) > 0.45) c.FillRect(wx, wy, 4, 6, lit);
+        x += w + 4 + static_cast<int>(Noise(salt, 2, 1) * 20);
+        ++salt;
     }
     // The clock tower that watches over the town.
     const int tx = 620, tw = 44, top = groundY - 250;

@@ -8,21 +8,21 @@
 
 namespace assetgen {
 
-double Noise(int x, int y, int seed) {
+double Noise(int x, int y, int salt) {
     std::uint32_t h = static_cast<std::uint32_t>(x) * 374761393u +
                       static_cast<std::uint32_t>(y) * 668265263u +
-                      static_cast<std::uint32_t>(seed) * 2246822519u;
+                      static_cast<std::uint32_t>(salt) * 2246822519u;
     h = (h ^ (h >> 13)) * 1274126177u;
     h ^= h >> 16;
     return (h & 0xFFFFFF) / static_cast<double>(0x1000000);
 }
 
-double SmoothNoise1D(double x, int seed) {
+double SmoothNoise1D(double x, int salt) {
     const double fx = std::floor(x);
     const int i = static_cast<int>(fx);
     const double t = x - fx;
     const double s = t * t * (3 - 2 * t);
-    return Noise(i, 0, seed) * (1 - s) + Noise(i + 1, 0, seed) * s;
+    return Noise(i, 0, salt) * (1 - s) + Noise(i + 1, 0, salt) * s;
 }
 
 Colour Mix(Colour a, Colour b, double t) {

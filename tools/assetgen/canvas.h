@@ -15,10 +15,10 @@ constexpr Colour Rgb(int r, int g, int b) {
 // The see-through colour of every picture.
 constexpr Colour kKey = Rgb(189, 198, 255);
 
-// Deterministic noise in [0, 1) for a pixel and a seed.
-double Noise(int x, int y, int seed);
+// Deterministic noise in [0, 1) for a pixel and a salt.
+double Noise(int x, int y, int salt);
 // Smooth value noise in [0, 1) along one axis.
-double SmoothNoise1D(double x, int seed);
+double SmoothNoise1D(double x, int salt);
 Colour Mix(Colour a, Colour b, double t);
 Colour Shade(Colour c, double factor);  // factor > 1 lightens, < 1 darkens
 

@@ -42,7 +42,7 @@ class Grid {
 // A small deterministic generator for the level's random choices.
 class Rng {
   public:
-    explicit Rng(std::uint32_t seed) : state_(seed) {}
+    explicit Rng(std::uint32_t start) : state_(start) {}
     std::uint32_t Next() {
         state_ = state_ * 1664525u + 1013904223u;
         return state_ >> 8;

@@ -2,7 +2,7 @@
 // (arrows, Space, Enter, auto-repeat), activation changes and injected surface losses, and checks
 // after every frame that no surface or device context is left over. Prints the frames run, the
 // mode switches, the losses and the resident memory; exits 1 on any failure.
-//   vorn7_soak [--frames N] [--seed S] [--quiet]
+//   vorn7_soak [--frames N] [--random N] [--quiet]
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -36,17 +36,17 @@ struct Rng {
 
 int main(int argc, char** argv) {
     std::uint64_t frames = 100000;
-    std::uint64_t seed = 1;
+    std::uint64_t randomStart = 1;
     bool quiet = false;
     for (int i = 1; i < argc; ++i) {
         if (!std::strcmp(argv[i], "--frames") && i + 1 < argc)
             frames = std::strtoull(argv[++i], nullptr, 10);
-        else if (!std::strcmp(argv[i], "--seed") && i + 1 < argc)
-            seed = std::strtoull(argv[++i], nullptr, 10);
+        else if (!std::strcmp(argv[i], "--random") && i + 1 < argc)
+            randomStart = std::strtoull(argv[++i], nullptr, 10);
         else if (!std::strcmp(argv[i], "--quiet"))
             quiet = true;
         else {
-            std::fprintf(stderr, "usage: vorn7_soak [--frames N] [--seed S] [--quiet]\n");
+            std::fprintf(stderr, "usage: vorn7_soak [--frames N] [--random N] [--quiet]\n");
             return 2;
         }
     }
@@ -58,7 +58,7 @@ int main(int argc, char** argv) {
 
     // The script: storms of keys every few frames, a pause now and then, a lost display every
     // few hundred frames.
-    Rng rng{seed};
+    Rng rng{randomStart};
     const int keys[] = {VK_LEFT, VK_RIGHT, VK_UP, VK_DOWN, VK_SPACE, VK_RETURN, 'A', VK_SHIFT};
     std::uint64_t switches = 0, pauses = 0;
     for (std::uint64_t f = 10; f < frames; f += 5 + rng.Next() % 40) {
