@@ -57,13 +57,19 @@ void ExpectNoNearKey(const Picture& p, const char* name) {
         }
 }
 
+// Loads through the program's own picture path, at least the layout's size, in the stated depth.
+void ExpectPicture(const Picture& p, int minWidth, int minHeight, int bitsPerPixel,
+                   const char* name) {
+    ASSERT_NE(p.handle, nullptr) << name;
+    EXPECT_GE(p.info.bmWidth, minWidth) << name;
+    EXPECT_GE(p.info.bmHeight, minHeight) << name;
+    EXPECT_EQ(p.info.bmBitsPixel, bitsPerPixel) << name;
+    ExpectNoNearKey(p, name);
+}
+
 TEST(GeneratedPictures, SizesFormatsAndSeeThroughPixels) {
     const Picture tiles(kData / "gfx/tiles.bmp");
-    ASSERT_NE(tiles.handle, nullptr);
-    EXPECT_GE(tiles.info.bmWidth, 529);
-    EXPECT_GE(tiles.info.bmHeight, 133);
-    EXPECT_EQ(tiles.info.bmBitsPixel, 8);
-    ExpectNoNearKey(tiles, "tiles");
+    ASSERT_NO_FATAL_FAILURE(ExpectPicture(tiles, 529, 133, 8, "tiles"));
     // Every slot holds something solid, and most hold see-through pixels too.
     int withHoles = 0;
     for (int slot = 0; slot < 64; ++slot) {
@@ -78,27 +84,17 @@ TEST(GeneratedPictures, SizesFormatsAndSeeThroughPixels) {
     EXPECT_GT(withHoles, 20);
 
     const Picture background(kData / "gfx/bigben.bmp");
-    ASSERT_NE(background.handle, nullptr);
+    ASSERT_NO_FATAL_FAILURE(ExpectPicture(background, 1024, 768, 24, "background"));
     EXPECT_EQ(background.info.bmWidth, 1024);
     EXPECT_EQ(background.info.bmHeight, 768);
-    EXPECT_EQ(background.info.bmBitsPixel, 24);
     for (int y = 0; y < 768; ++y)
         for (int x = 0; x < 1024; ++x) ASSERT_NE(background.At(x, y), kKey) << x << "," << y;
-    ExpectNoNearKey(background, "background");
 
     const Picture blocks(kData / "gfx/badguysprites2.bmp");
-    ASSERT_NE(blocks.handle, nullptr);
-    EXPECT_GE(blocks.info.bmWidth, 389);
-    EXPECT_GE(blocks.info.bmHeight, 129);
-    EXPECT_EQ(blocks.info.bmBitsPixel, 8);
-    ExpectNoNearKey(blocks, "blocks");
+    ASSERT_NO_FATAL_FAILURE(ExpectPicture(blocks, 389, 129, 8, "blocks"));
 
     const Picture walker(kData / "vornsprites24bit.bmp");
-    ASSERT_NE(walker.handle, nullptr);
-    EXPECT_GE(walker.info.bmWidth, 520);
-    EXPECT_GE(walker.info.bmHeight, 130);
-    EXPECT_EQ(walker.info.bmBitsPixel, 24);
-    ExpectNoNearKey(walker, "walker");
+    ASSERT_NO_FATAL_FAILURE(ExpectPicture(walker, 520, 130, 24, "walker"));
     // Walk frames: feet on row 63, the body within the columns the wall probes test.
     for (int i = 0; i < 8; ++i) {
         int feet = 0, minX = 64, maxX = -1;

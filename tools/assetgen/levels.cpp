@@ -187,12 +187,10 @@ std::vector<std::string> MakeTileLevel() {
         g.Set(c, 14, kCaveCeiling);
         g.Set(c, 18, kStoneTop);
     }
-    g.Set(10, 15, kStoneFaceLeft);
-    g.Set(10, 16, kStoneFaceLeft);
-    g.Set(10, 17, kStoneFaceLeft);
-    g.Set(22, 15, kStoneFaceRight);
-    g.Set(22, 16, kStoneFaceRight);
-    g.Set(22, 17, kStoneFaceRight);
+    for (int r = 15; r <= 17; ++r) {
+        g.Set(10, r, kStoneFaceLeft);
+        g.Set(22, r, kStoneFaceRight);
+    }
     g.Set(13, 15, kStalactite);
     g.Set(18, 15, kStalactite);
     g.Set(12, 17, kCrystal);
