@@ -81,8 +81,9 @@ void CycleResolution() {
 
 std::int32_t RecoverSurfaces() {
     // Restoring the primary surface restores its back buffer too, so a lost flip chain can
-    // flip again.
-    if (FrontSurface != nullptr) FrontSurface->Restore();
+    // flip again; a chain that cannot be restored would fail every later flip, so it ends the
+    // program as a failed refill does.
+    if (FrontSurface == nullptr || FrontSurface->Restore() < 0) return 0;
     if (UpperRowStrip == nullptr || UpperRowStrip->Restore() == 0) return 0;
     const std::int32_t a = LoadStripFrames(UpperRowStrip);
     if (LowerRowStrip == nullptr || LowerRowStrip->Restore() == 0) return 0;

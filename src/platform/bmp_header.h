@@ -1,5 +1,5 @@
 // A quick look at a BMP file's headers before the full loader sees it, so that absurd or
-// malformed files are refused in microseconds instead of allocating gigabytes.
+// malformed files are refused in microseconds, before any large allocation.
 #pragma once
 
 #include <cstddef>
@@ -7,8 +7,9 @@
 
 namespace bmp_header {
 
-constexpr std::int64_t kMaxSide = 16384;
-constexpr std::int64_t kMaxPixels = 64ll * 1024 * 1024;
+// The largest picture accepted: 8192 on a side. The game's own pictures are at most 1024 x 768;
+// the bound leaves room for larger art while keeping a decoded picture under 256 MiB.
+constexpr std::int64_t kMaxSide = 8192;
 
 struct Check {
     bool ok;
@@ -19,7 +20,7 @@ struct Check {
 };
 
 // bytes: the start of the file (at least the first 54 bytes when there are that many);
-// fileSize: the whole file's size.
+// fileSize: the whole file's size. Every size is worked out in 64 bits.
 Check Inspect(const std::uint8_t* bytes, std::size_t available, std::uint64_t fileSize);
 
 }  // namespace bmp_header

@@ -15,6 +15,7 @@
 #include "platform/ddraw.h"
 #include "platform/pixel_format.h"
 #include "platform/platform_state.h"
+#include "platform/regular_file.h"
 
 struct PictureObject {
     SDL_Surface* surface = nullptr;
@@ -32,6 +33,48 @@ struct DeviceContext {
 namespace {
 
 std::string g_lastLoadError;
+
+// A picture file larger than this is refused before it is read: the largest picture accepted
+// (8192 x 8192 x 32 bits) needs 256 MiB.
+constexpr std::uint64_t kMaxPictureFileBytes = 512ull * 1024 * 1024;
+
+RegularFile& FileOf(SDL_RWops* rw) {
+    return *static_cast<RegularFile*>(rw->hidden.unknown.data1);
+}
+
+// An SDL stream over an open RegularFile; closing it frees only the stream.
+SDL_RWops* ReaderOver(RegularFile& file) {
+    SDL_RWops* rw = SDL_AllocRW();
+    if (rw == nullptr) return nullptr;
+    rw->type = SDL_RWOPS_UNKNOWN;
+    rw->hidden.unknown.data1 = &file;
+    rw->size = [](SDL_RWops* r) -> Sint64 { return static_cast<Sint64>(FileOf(r).size()); };
+    rw->seek = [](SDL_RWops* r, Sint64 offset, int whence) -> Sint64 {
+        return FileOf(r).Seek(offset, whence);
+    };
+    rw->read = [](SDL_RWops* r, void* buffer, size_t size, size_t count) -> size_t {
+        if (size == 0 || count == 0) return 0;
+        std::size_t wanted = size * count, done = 0;
+        if (wanted / size != count) return 0;
+        auto* out = static_cast<std::uint8_t*>(buffer);
+        while (done < wanted) {
+            const std::int64_t n = FileOf(r).Read(out + done, wanted - done);
+            if (n < 0) {
+                SDL_SetError("%s", FileOf(r).reason());
+                break;
+            }
+            if (n == 0) break;
+            done += static_cast<std::size_t>(n);
+        }
+        return done / size;
+    };
+    rw->write = [](SDL_RWops*, const void*, size_t, size_t) -> size_t { return 0; };
+    rw->close = [](SDL_RWops* r) -> int {
+        SDL_FreeRW(r);
+        return 0;
+    };
+    return rw;
+}
 
 bool Fail(const char* reason) {
     g_lastLoadError = reason;
@@ -117,25 +160,37 @@ HANDLE LoadImageA(HINSTANCE, LPCSTR name, UINT type, int, int, UINT flags) {
             Fail("unsupported request");
             return nullptr;
         }
-        std::FILE* file = std::fopen(name, "rb");
-        if (file == nullptr) {
-            Fail("the file is missing or cannot be opened");
+        RegularFile file(name, kMaxPictureFileBytes);
+        if (!file.ok()) {
+            Fail(file.reason());
             return nullptr;
         }
         std::uint8_t head[64] = {};
-        const std::size_t got = std::fread(head, 1, sizeof head, file);
-        std::fseek(file, 0, SEEK_END);
-        const long size = std::ftell(file);
-        std::fclose(file);
-        const bmp_header::Check check =
-            bmp_header::Inspect(head, got, size < 0 ? 0 : static_cast<std::uint64_t>(size));
+        std::size_t got = 0;
+        while (got < sizeof head) {
+            const std::int64_t n = file.Read(head + got, sizeof head - got);
+            if (n < 0) {
+                Fail(file.reason());
+                return nullptr;
+            }
+            if (n == 0) break;
+            got += static_cast<std::size_t>(n);
+        }
+        const bmp_header::Check check = bmp_header::Inspect(head, got, file.size());
         if (!check.ok) {
             Fail(check.reason);
             return nullptr;
         }
-        SDL_Surface* surface = SDL_LoadBMP(name);
+        // SDL decodes from the file already opened and checked, never from the name again.
+        if (file.Seek(0, SEEK_SET) != 0) {
+            Fail("the file could not be read");
+            return nullptr;
+        }
+        SDL_Surface* surface = SDL_LoadBMP_RW(ReaderOver(file), 1);
         if (surface == nullptr) {
-            g_lastLoadError = std::string("the BMP file is damaged (") + SDL_GetError() + ")";
+            g_lastLoadError = file.readFailed()
+                                  ? std::string(file.reason())
+                                  : std::string("the BMP file is damaged (") + SDL_GetError() + ")";
             return nullptr;
         }
         if (SDL_MUSTLOCK(surface)) SDL_LockSurface(surface);

@@ -56,6 +56,9 @@ struct Faults {
     int lockStillDrawing = 0;           // next Locks answer DDERR_WASSTILLDRAWING this often
     bool failGetDC = false;
     bool failFlip = false;  // Flip reports DDERR_GENERIC
+    // The next read of a data file (level or picture) that reaches this byte fails as a read
+    // error would (EIO); -1: none.
+    std::int64_t failFileReadAtByte = -1;
 };
 Faults& InjectedFaults();
 // Refuses (or accepts again) one display mode in SetDisplayMode.

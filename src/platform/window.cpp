@@ -38,19 +38,57 @@ Uint64 g_nextFlipTicks = 0;
 
 // A fixed ring: posting a message allocates nothing.
 constexpr std::size_t kQueueCapacity = 512;
+// Input is taken from SDL (and from the test script) only while this many slots stay free: a
+// burst waits in SDL's own, far larger queue, and the messages the system posts itself (the
+// quit message above all) always find room.
+constexpr std::size_t kReservedSlots = 16;
 std::array<MSG, kQueueCapacity> g_queue{};
 std::size_t g_head = 0;
 std::size_t g_count = 0;
 
+std::string g_windowError;
+constexpr const char* kNoDisplay =
+    "no display to show the game on (set DISPLAY or WAYLAND_DISPLAY)";
+
+bool RoomForInput() {
+    return g_count + kReservedSlots < kQueueCapacity;
+}
+
+// SDL's off-screen and dummy drivers show nothing; they serve only when asked for by name.
+bool ShowsNothing(const char* driver) {
+    return driver != nullptr &&
+           (std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0);
+}
+
+bool Set(const char* name) {
+    const char* value = SDL_getenv(name);
+    return value != nullptr && value[0] != '\0';
+}
+
 bool EnsureVideo() {
     if (g_sdlVideo) return true;
-    if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_TIMER) != 0) return false;
+    const bool chosenByUser = Set("SDL_VIDEODRIVER");
+    // With no desktop to show on, only a console's display can serve; trying the desktop
+    // drivers would only print their libraries' complaints before SDL fell back to off-screen.
+    if (!chosenByUser && !Set("DISPLAY") && !Set("WAYLAND_DISPLAY"))
+        SDL_SetHint(SDL_HINT_VIDEODRIVER, "kmsdrm");
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_TIMER) != 0) {
+        g_windowError =
+            chosenByUser ? std::string("the video driver could not start (") + SDL_GetError() + ")"
+                         : kNoDisplay;
+        return false;
+    }
+    if (!chosenByUser && ShowsNothing(SDL_GetCurrentVideoDriver())) {
+        SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_TIMER);
+        g_windowError = kNoDisplay;
+        return false;
+    }
     g_sdlVideo = true;
     return true;
 }
 
 void Push(const MSG& m) {
-    if (g_count == kQueueCapacity) return;  // a flooded queue drops input rather than grow
+    if (g_count == kQueueCapacity) return;  // unreachable: input leaves kReservedSlots free
     g_queue[(g_head + g_count) % kQueueCapacity] = m;
     ++g_count;
 }
@@ -154,7 +192,7 @@ void PumpSdl() {
     platform_internal::DeliverDueScriptedInputs();
     if (!g_sdlVideo) return;
     SDL_Event e;
-    while (SDL_PollEvent(&e)) TranslateSdlEvent(e);
+    while (RoomForInput() && SDL_PollEvent(&e)) TranslateSdlEvent(e);
 }
 
 void DestroySdlWindow(WindowObject* w) {
@@ -182,7 +220,7 @@ void HideOrShowPointer(bool visible) {
 
 void DeliverDueScriptedInputs() {
     auto& s = Seams();
-    while (!s.script.empty() && s.script.front().beforeFrame <= s.flips) {
+    while (RoomForInput() && !s.script.empty() && s.script.front().beforeFrame <= s.flips) {
         const test_seams::ScriptedInput in = s.script.front();
         s.script.pop_front();
         if (in.clockAdvanceMs) s.virtualNow += in.clockAdvanceMs;
@@ -287,6 +325,7 @@ HWND CreateWindowExA(DWORD, LPCSTR className, LPCSTR windowName, DWORD, int x, i
     if (className == nullptr || g_class.proc == nullptr || g_class.name != className)
         return nullptr;
     if (g_window != nullptr || !EnsureVideo()) return nullptr;
+    g_windowError.clear();
     auto* w = new WindowObject;
     w->proc = g_class.proc;
     const char* driver = SDL_GetCurrentVideoDriver();
@@ -294,6 +333,7 @@ HWND CreateWindowExA(DWORD, LPCSTR className, LPCSTR windowName, DWORD, int x, i
     w->sdl = SDL_CreateWindow(windowName ? windowName : "", x, y, width > 0 ? width : 1,
                               height > 0 ? height : 1, SDL_WINDOW_BORDERLESS | SDL_WINDOW_HIDDEN);
     if (w->sdl == nullptr) {
+        g_windowError = std::string("the window could not be created (") + SDL_GetError() + ")";
         delete w;
         return nullptr;
     }
@@ -306,6 +346,8 @@ HWND CreateWindowExA(DWORD, LPCSTR className, LPCSTR windowName, DWORD, int x, i
         if (w->renderer == nullptr)
             w->renderer = SDL_CreateRenderer(w->sdl, -1, SDL_RENDERER_SOFTWARE);
         if (w->renderer == nullptr) {
+            g_windowError =
+                std::string("the window could not be drawn into (") + SDL_GetError() + ")";
             DestroySdlWindow(w);
             return nullptr;
         }
@@ -316,6 +358,10 @@ HWND CreateWindowExA(DWORD, LPCSTR className, LPCSTR windowName, DWORD, int x, i
     g_window = w;
     w->proc(w, WM_CREATE, 0, 0);
     return w;
+}
+
+const char* GetLastWindowErrorText() {
+    return g_windowError.empty() ? "the window could not be created" : g_windowError.c_str();
 }
 
 HICON LoadIconA(HINSTANCE, LPCSTR) {

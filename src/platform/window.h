@@ -10,6 +10,8 @@ HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD s
                      int width, int height, HWND parent, HMENU menu, HINSTANCE instance,
                      void* param);
 int GetSystemMetrics(int index);
+// Why the last CreateWindowExA failed: no display to show anything on, or SDL's reason.
+const char* GetLastWindowErrorText();
 HICON LoadIconA(HINSTANCE instance, LPCSTR name);  // no icon resources: always null
 HCURSOR LoadCursorA(HINSTANCE instance, LPCSTR name);
 // Shows the window and activates it: the window procedure receives WM_ACTIVATEAPP 1.

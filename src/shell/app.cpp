@@ -104,7 +104,7 @@ int AppMain(HINSTANCE instance, int showCommand) {
     g_exitStatus = 0;
     HWND window = CreateMainWindow(kClassName, instance);
     if (window == nullptr) {
-        Report("the window could not be created");
+        Report(GetLastWindowErrorText());
         return g_exitStatus;
     }
     MainWindow = window;

@@ -107,6 +107,34 @@ TEST_F(Messages, WaitMessageReturnsWhenAScriptedMessageArrives) {
     EXPECT_EQ(m.wParam, static_cast<WPARAM>(VK_SPACE));
 }
 
+TEST_F(Messages, ABurstLargerThanTheQueueKeepsEveryKeyInOrderAndTheCloseRequest) {
+    // From SDL and from the script alike: nothing is dropped, the close request comes last.
+    for (int i = 0; i < 2000; ++i) PushKey(i % 2 ? SDLK_LEFT : SDLK_a, true, i > 0);
+    SDL_Event quit{};
+    quit.type = SDL_QUIT;
+    SDL_PushEvent(&quit);
+    for (int i = 0; i < 1500; ++i)
+        test_seams::ScheduleInput({0, test_seams::InputKind::KeyDown, VK_RIGHT, 0});
+    test_seams::ScheduleInput({0, test_seams::InputKind::Close, 0, 0});
+    std::vector<WPARAM> keys;
+    int closes = 0;
+    MSG m{};
+    while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) {
+        if (m.message == WM_KEYDOWN) keys.push_back(m.wParam);
+        if (m.message == WM_CLOSE) ++closes;
+    }
+    ASSERT_EQ(keys.size(), 3500u);
+    // The two sources interleave; within each, the order holds.
+    std::vector<WPARAM> fromSdl;
+    for (WPARAM k : keys)
+        if (k != VK_RIGHT) fromSdl.push_back(k);
+    ASSERT_EQ(fromSdl.size(), 2000u);
+    for (std::size_t i = 0; i < fromSdl.size(); ++i)
+        ASSERT_EQ(fromSdl[i], static_cast<WPARAM>(i % 2 ? VK_LEFT : 'A')) << i;
+    EXPECT_EQ(closes, 2);
+    EXPECT_EQ(test_seams::PendingScriptedInputs(), 0u);
+}
+
 TEST(Timer, VirtualClockWrapsLikeA32BitCounter) {
     test_seams::UseVirtualClock(true, 0xFFFFFFF0u);
     EXPECT_EQ(timeGetTime(), 0xFFFFFFF0u);

@@ -9,6 +9,7 @@
 
 #include "bmp_writer.h"
 #include "platform/gdi.h"
+#include "platform/test_seams.h"
 
 namespace {
 
@@ -66,6 +67,17 @@ TEST(PictureLoading, BadFilesAreRefusedQuicklyWithAReason) {
     PutU32(hugeRle, 18, 100000);
     PutU32(hugeRle, 22, 100000);
     cases.push_back({"huge-rle8", hugeRle});
+    auto os2 = Valid();  // an OS/2 core header whose 16-bit height is 65535, not -1
+    os2.resize(90);
+    PutU32(os2, 14, 12);
+    os2[18] = 0x00, os2[19] = 0x40, os2[20] = 0xFF, os2[21] = 0xFF, os2[24] = 32, os2[25] = 0;
+    cases.push_back({"os2-height-65535", os2});
+    auto rowsBeyond = Valid();
+    PutU32(rowsBeyond, 22, 8000);
+    cases.push_back({"rows-beyond-the-file", rowsBeyond});
+    auto jpeg = Valid();
+    PutU32(jpeg, 30, 4);
+    cases.push_back({"jpeg-compression", jpeg});
     for (const Case& c : cases) {
         const auto path = TempFile(c.name);
         bmp_writer::Write(path, c.bytes);
@@ -86,6 +98,21 @@ TEST(PictureLoading, BadFilesAreRefusedQuicklyWithAReason) {
     std::filesystem::remove(rle);
     EXPECT_EQ(Load(TempFile("missing")), nullptr);
     EXPECT_STREQ(GetLastLoadErrorText(), "the file is missing or cannot be opened");
+    EXPECT_EQ(Load(std::filesystem::temp_directory_path()), nullptr);
+    EXPECT_STREQ(GetLastLoadErrorText(), "not a regular file");
+}
+
+TEST(PictureLoading, AReadErrorInThePixelsRefusesThePicture) {
+    const auto path = TempFile("read-error");
+    bmp_writer::Write(path, Valid());
+    test_seams::InjectedFaults().failFileReadAtByte = 300;
+    EXPECT_EQ(Load(path), nullptr);
+    EXPECT_STREQ(GetLastLoadErrorText(), "the file could not be read");
+    test_seams::InjectedFaults().failFileReadAtByte = -1;
+    HANDLE h = Load(path);
+    EXPECT_NE(h, nullptr);
+    DeleteObject(h);
+    std::filesystem::remove(path);
 }
 
 std::string UnusualName(const ::testing::TestParamInfo<std::tuple<Format, bool>>& info) {

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <signal.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -27,6 +29,7 @@ struct Case {
     std::function<void(const fs::path& folder)> breakIt;
     int exitCode;         // 0: the program runs until asked to close
     std::string message;  // the start of the expected line on standard error
+    bool display = true;  // false: no display at all (no DISPLAY, no SDL_VIDEODRIVER)
 };
 
 std::string ReadAll(const fs::path& p) {
@@ -49,6 +52,48 @@ constexpr PictureFile kPictures[] = {{"gfx/tiles.bmp", 529, 133},
 // Two colours, the key and a dark one, so that every format (1-bit included) can hold them.
 bmp_writer::Pixel TwoColours(int x, int y) {
     return ((x / 8 + y / 8) % 2) ? 0xBDC6FF : 0x302010;
+}
+
+// Files that are not files: each replaces `name` in the folder.
+void MakeDirectory(const fs::path& at) {
+    fs::remove(at);
+    fs::create_directory(at);
+}
+void MakeFifo(const fs::path& at) {
+    fs::remove(at);
+    ASSERT_EQ(mkfifo(at.c_str(), 0600), 0);
+}
+void LinkToDevZero(const fs::path& at) {
+    fs::remove(at);
+    fs::create_symlink("/dev/zero", at);
+}
+
+// A BMP of only its headers (no palette, no pixels) with the given header size and fields.
+std::string HeadersOnly(std::uint32_t infoSize, std::uint32_t width, std::uint32_t height, int bits,
+                        std::uint32_t compression) {
+    std::string b(14 + (infoSize == 12 ? 12 : 40) + 36, '\0');
+    auto put = [&b](std::size_t at, std::uint32_t v, int bytes) {
+        for (int i = 0; i < bytes; ++i)
+            b[at + static_cast<std::size_t>(i)] = static_cast<char>(v >> (8 * i));
+    };
+    b[0] = 'B';
+    b[1] = 'M';
+    put(2, static_cast<std::uint32_t>(b.size()), 4);
+    put(10, 14 + infoSize, 4);
+    put(14, infoSize, 4);
+    if (infoSize == 12) {
+        put(18, width, 2);
+        put(20, height, 2);
+        put(22, 1, 2);
+        put(24, static_cast<std::uint32_t>(bits), 2);
+    } else {
+        put(18, width, 4);
+        put(22, height, 4);
+        put(26, 1, 2);
+        put(28, static_cast<std::uint32_t>(bits), 2);
+        put(30, compression, 4);
+    }
+    return b;
 }
 
 std::vector<Case> Catalogue() {
@@ -92,6 +137,22 @@ std::vector<Case> Catalogue() {
             {lv + " NUL bytes",
              [=](const fs::path& f) { WriteAll(f / lv, lines(256, std::string(256, '\0'), "\n")); },
              0, ""});
+        cases.push_back(
+            {lv + " a directory", [lv](const fs::path& f) { MakeDirectory(f / lv); }, 1, error});
+        cases.push_back({lv + " a FIFO", [lv](const fs::path& f) { MakeFifo(f / lv); }, 1, error});
+        cases.push_back({lv + " a link to dev zero",
+                         [lv](const fs::path& f) { LinkToDevZero(f / lv); }, 1, error});
+        cases.push_back({lv + " over 16 MiB",
+                         [=](const fs::path& f) {
+                             std::ofstream out(f / lv, std::ios::binary | std::ios::trunc);
+                             out << lines(256, row, "\n");
+                             out << std::string(16 * 1024 * 1024, '\n');
+                         },
+                         1, error});
+        cases.push_back(
+            {lv + " a byte-order mark",
+             [=](const fs::path& f) { WriteAll(f / lv, "\xEF\xBB\xBF" + ReadAll(f / lv)); }, 0,
+             ""});
         cases.push_back({lv + " bytes above 127",
                          [=](const fs::path& f) {
                              WriteAll(f / lv, lines(256, std::string(256, '\xE9'), "\n"));
@@ -128,7 +189,39 @@ std::vector<Case> Catalogue() {
                              const std::string s = ReadAll(f / path);
                              WriteAll(f / path, s.substr(0, s.size() / 2));
                          },
-                         1, prefix + "the BMP file is damaged"});
+                         1, prefix + "the pixel data is truncated"});
+        cases.push_back({path + " a directory", [=](const fs::path& f) { MakeDirectory(f / path); },
+                         1, prefix + "not a regular file"});
+        cases.push_back({path + " a FIFO", [=](const fs::path& f) { MakeFifo(f / path); }, 1,
+                         prefix + "not a regular file"});
+        struct Headers {
+            const char* label;
+            std::uint32_t infoSize, width, height;
+            int bits;
+            std::uint32_t compression;
+            const char* reason;
+        };
+        const Headers headers[] = {
+            {"OS/2 16384 x 65535", 12, 16384, 65535, 32, 0, "the picture is too large"},
+            {"OS/2 8192 x 65535", 12, 8192, 65535, 32, 0, "the picture is too large"},
+            {"OS/2 64 x 64 without its rows", 12, 64, 64, 24, 0, "the pixel data is truncated"},
+            {"8192 x 8192 x 32 without its rows", 40, 8192, 8192, 32, 0,
+             "the pixel data is truncated"},
+            {"8192 x 8192 bit fields without rows", 40, 8192, 8192, 32, 3,
+             "the pixel data is truncated"},
+            {"JPEG compression", 40, 64, 64, 24, 4, "unsupported BMP compression"},
+            {"PNG compression", 40, 64, 64, 24, 5, "unsupported BMP compression"},
+            {"compression 0x7FFFFFFF", 40, 64, 64, 24, 0x7FFFFFFF, "unsupported BMP compression"},
+            {"RLE8 at 24 bits", 40, 64, 64, 24, 1, "the compression does not suit"},
+            {"header size 0xFFFFFFF8", 0xFFFFFFF8u, 64, 64, 24, 0, "the BMP header is truncated"},
+        };
+        for (const Headers& hd : headers)
+            cases.push_back({path + " " + hd.label,
+                             [=](const fs::path& f) {
+                                 WriteAll(f / path, HeadersOnly(hd.infoSize, hd.width, hd.height,
+                                                                hd.bits, hd.compression));
+                             },
+                             1, prefix + hd.reason});
         cases.push_back(
             {path + " not a BMP",
              [=](const fs::path& f) { WriteAll(f / path, "just some text, not a picture"); }, 1,
@@ -195,6 +288,9 @@ std::vector<Case> Catalogue() {
              1,
              prefix + "the picture is " + std::to_string(w - 2) + " x " + std::to_string(h - 2)});
     }
+    cases.push_back({"no display", [](const fs::path&) {}, 1,
+                     "vorn7: no display to show the game on (set DISPLAY or WAYLAND_DISPLAY)",
+                     false});
     return cases;
 }
 
@@ -217,16 +313,23 @@ TEST_P(BadInput, EndsAsExpected) {
     if (child == 0) {
         if (chdir(folder.c_str()) != 0) _exit(126);
         if (!freopen(errors.c_str(), "w", stderr)) _exit(126);
-        setenv("SDL_VIDEODRIVER", "dummy", 1);
+        if (c.display) {
+            setenv("SDL_VIDEODRIVER", "dummy", 1);
+        } else {
+            unsetenv("SDL_VIDEODRIVER");
+            unsetenv("DISPLAY");
+            unsetenv("WAYLAND_DISPLAY");
+        }
         execl(VORN7_PROGRAM, VORN7_PROGRAM, static_cast<char*>(nullptr));
         _exit(127);
     }
     int status = 0;
     bool ended = false;
+    rusage usage{};
     // A running program is asked to close (SIGTERM arrives as a close request) after a second.
     while (std::chrono::steady_clock::now() - start <
            std::chrono::seconds(c.exitCode == 0 ? 1 : 20)) {
-        if (waitpid(child, &status, WNOHANG) == child) {
+        if (wait4(child, &status, WNOHANG, &usage) == child) {
             ended = true;
             break;
         }
@@ -236,7 +339,7 @@ TEST_P(BadInput, EndsAsExpected) {
         kill(child, SIGTERM);
         const auto asked = std::chrono::steady_clock::now();
         while (!ended && std::chrono::steady_clock::now() - asked < std::chrono::seconds(20)) {
-            ended = waitpid(child, &status, WNOHANG) == child;
+            ended = wait4(child, &status, WNOHANG, &usage) == child;
             if (!ended) std::this_thread::sleep_for(std::chrono::milliseconds(20));
         }
         if (!ended) {
@@ -254,6 +357,10 @@ TEST_P(BadInput, EndsAsExpected) {
     } else {
         EXPECT_EQ(err.rfind(c.message, 0), 0u) << c.name << ": " << err;
         EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << err;  // one line
+#ifndef __SANITIZE_ADDRESS__  // the sanitizers' shadow memory would count here
+        // A refusal comes before any large allocation.
+        EXPECT_LT(usage.ru_maxrss, 64 * 1024) << c.name << ": peak resident kB";
+#endif
     }
     fs::remove_all(folder);
 }

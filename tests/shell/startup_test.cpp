@@ -172,4 +172,20 @@ TEST(Startup, AFailedFrameEndsWithStatusOne) {
     EXPECT_EQ(err, "vorn7: lost display surfaces could not be restored\n");
 }
 
+TEST(Startup, AFlipChainThatCannotBeRestoredEndsTheProgram) {
+    game_run::UseHeadlessPlatform(16);
+    game_run::QuitAt(10);
+    testing::internal::CaptureStderr();
+    const game_run::Result r =
+        game_run::Run(game_run::DataFolder(), [&](const test_seams::FrameView& f) {
+            if (f.frameNumber != 3) return;
+            test_seams::LoseAllSurfaces();
+            test_seams::InjectedFaults().failRestoreNumber = 1;  // the front surface's restore
+        });
+    const std::string err = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.frames, 3u);  // the failed flip came right after
+    EXPECT_EQ(err, "vorn7: lost display surfaces could not be restored\n");
+}
+
 }  // namespace

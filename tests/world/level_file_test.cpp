@@ -7,6 +7,7 @@
 #include <fstream>
 #include <memory>
 
+#include "platform/test_seams.h"
 #include "world/level_error.h"
 #include "world/world.h"
 
@@ -101,6 +102,40 @@ TEST_F(LevelFile, MissingOrShortFilesRaiseTheLevelErrorKeepingRowsRead) {
     EXPECT_EQ(Index(0, 0), 0);    // rows read before the failure keep their new values
     EXPECT_EQ(Index(0, 255), 9);  // the rest keep what they held
     EXPECT_THROW(world->ReadLevelFile("/nonexistent/x2.lvl", grid), LevelError);
+}
+
+TEST_F(LevelFile, FilesThatCannotBeReadRaiseTheLevelError) {
+    const std::string valid = Lines(256, std::string(256, '='));
+    const auto folder = Write("");
+    std::filesystem::remove(folder);
+    std::filesystem::create_directory(folder);
+    const auto oversize = Write(valid + std::string(16 * 1024 * 1024, '\n'));
+    const auto good = Write(valid);
+    struct Case {
+        const char* name;
+        std::filesystem::path path;
+        std::int64_t failReadAt;  // -1: no read error
+    };
+    for (const Case& c : {Case{"a directory", folder, -1}, Case{"over 16 MiB", oversize, -1},
+                          Case{"a read error at byte 20000", good, 20000},
+                          Case{"a read error at the start", good, 0}}) {
+        test_seams::InjectedFaults().failFileReadAtByte = c.failReadAt;
+        EXPECT_THROW(world->ReadLevelFile(c.path.c_str(), grid), LevelError) << c.name;
+    }
+    test_seams::InjectedFaults().failFileReadAtByte = -1;
+    EXPECT_EQ(world->ReadLevelFile(good.c_str(), grid), 1);  // the same file, read whole
+    for (const auto& p : {folder, oversize, good}) std::filesystem::remove(p);
+}
+
+TEST_F(LevelFile, AByteOrderMarkAtTheStartIsSkipped) {
+    std::string first(256, '<');
+    first[0] = '>';
+    const auto path = Write("\xEF\xBB\xBF" + first + "\n" + Lines(255, "\xEF\xBB\xBF"));
+    EXPECT_EQ(world->ReadLevelFile(path.c_str(), grid), 1);
+    EXPECT_EQ(Index(0, 0), 1);
+    EXPECT_EQ(Index(1, 0), -1);
+    EXPECT_EQ(Index(0, 1), static_cast<signed char>('\xEF') - 61);  // only at the very start
+    std::filesystem::remove(path);
 }
 
 TEST(CellLookups, CellsOffsetsAndPositionsOutsideTheGrids) {
