@@ -77,7 +77,11 @@ rescaled() {
 }
 wait_for 20 rescaled || fail "Enter did not switch the resolution"
 
-xdotool key Escape
+# A burst far larger than the game's message queue, queued while the game is stopped, then
+# Escape: every key waits in SDL's queue and Escape still ends the game.
+kill -STOP "$game_pid"
+xdotool key --delay 0 $(printf 'Left %.0s' $(seq 2000)) Escape
+kill -CONT "$game_pid"
 status=0
 wait_for 20 bash -c "! kill -0 $game_pid" || fail "the game did not end after Escape"
 wait "$game_pid" || status=$?
