@@ -9,42 +9,6 @@
 
 namespace {
 
-IDirectDrawSurface* Tile() {
-    static IDirectDrawSurface* tile = nullptr;
-    static int depth = 0;
-    if (tile != nullptr && depth == DisplayMode.colourDepth) return tile;
-    if (tile != nullptr) tile->Release();
-    DDSURFACEDESC desc{};
-    desc.dwSize = DDSURFACEDESC_SIZE;
-    desc.dwFlags = DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT;
-    desc.dwWidth = desc.dwHeight = 32;
-    desc.ddsCaps.dwCaps = DDSCAPS_OFFSCREENPLAIN;
-    DisplayDevice->CreateSurface(&desc, &tile, nullptr);
-    DDCOLORKEY key{TransparentColour, TransparentColour};
-    tile->SetColorKey(DDCKEY_SRCBLT, &key);
-    // Half key, half colour: the keyed copy's worst case of mixed pixels.
-    for (int y = 0; y < 32; ++y)
-        for (int x = 0; x < 32 * tile->bitsPerPixel() / 8; ++x)
-            tile->pixels()[y * tile->pitch() + x] = static_cast<std::uint8_t>((x + y) % 7);
-    depth = DisplayMode.colourDepth;
-    return tile;
-}
-
-void KeyedTilesOver800x600(benchmark::State& state) {
-    game_setup::Start();
-    game_setup::SwitchTo(800, 600, static_cast<int>(state.range(0)));
-    IDirectDrawSurface* tile = Tile();
-    for (auto _ : state) {
-        for (int y = 0; y < 600; y += 32)
-            for (int x = 0; x < 800; x += 32) {
-                RECT dest{x, y, x + 32, y + 32}, source{0, 0, 32, 32};
-                BackSurface->Blt(&dest, tile, &source, DDBLT_KEYSRC | DDBLT_WAIT, nullptr);
-            }
-    }
-    state.counters["bpp"] = static_cast<double>(state.range(0));
-}
-BENCHMARK(KeyedTilesOver800x600)->Arg(8)->Arg(16)->Arg(24)->Arg(32)->Unit(benchmark::kMicrosecond);
-
 void MemcpyOfFrame(benchmark::State& state) {
     const auto bytes = static_cast<std::size_t>(state.range(0)) *
                        static_cast<std::size_t>(state.range(1)) *

@@ -18,7 +18,6 @@ struct Display {
 };
 Display g_display;
 std::vector<IDirectDrawSurface*> g_surfaces;  // every live surface, for LoseAllSurfaces
-
 constexpr int kWidths[3] = {640, 800, 1024};
 constexpr int kHeights[3] = {480, 600, 768};
 constexpr int kDepths[4] = {8, 16, 24, 32};
@@ -100,22 +99,17 @@ IDirectDrawSurface::~IDirectDrawSurface() {
     if (g_display.primary == this) g_display.primary = nullptr;
 }
 
-bool IDirectDrawSurface::HoldsKeyPixel() const {
-    if (keyScan_ == KeyScan::Unknown) {
-        const int bytes = pixel_format::BytesPerPixel(bpp_);
-        bool found = false;
-        for (int y = 0; y < height_ && !found; ++y) {
-            const BYTE* row = pixels_.data() + static_cast<std::ptrdiff_t>(y) * pitch_;
-            for (int x = 0; x < width_ && !found; ++x)
-                found = pixel_format::ReadRaw(row + x * bytes, bpp_) == key_;
-        }
-        keyScan_ = found ? KeyScan::HasKey : KeyScan::NoKey;
+const OpaqueRuns& IDirectDrawSurface::Runs() const {
+    if (!runsValid_) {
+        runs_.Build(pixels_.data(), pitch_, width_, height_, pixel_format::BytesPerPixel(bpp_),
+                    key_);
+        runsValid_ = true;
     }
-    return keyScan_ == KeyScan::HasKey;
+    return runs_;
 }
 
 void IDirectDrawSurface::markLost() {
-    keyScan_ = KeyScan::Unknown;
+    runsValid_ = false;
     lost_ = true;
     std::fill(pixels_.begin(), pixels_.end(), BYTE{0xCD});  // the memory is gone
 }
@@ -138,7 +132,7 @@ HRESULT IDirectDrawSurface::Restore() {
     if (TakeFault(platform_internal::Seams().faults.failRestoreNumber)) return DDERR_GENERIC;
     if (bpp_ != g_display.bpp) return DDERR_INVALIDPIXELFORMAT;  // made for another mode
     lost_ = false;
-    keyScan_ = KeyScan::Unknown;
+    runsValid_ = false;
     if (backBuffer_ != nullptr) backBuffer_->lost_ = false;
     return DD_OK;
 }
@@ -157,9 +151,9 @@ HRESULT IDirectDrawSurface::SetColorKey(DWORD flags, DDCOLORKEY* key) {
         return DD_OK;
     }
     hasKey_ = true;
-    keyScan_ = KeyScan::Unknown;
     // The key is compared with raw pixels of this surface's format.
     key_ = bpp_ == 32 ? key->dwColorSpaceLowValue : key->dwColorSpaceLowValue & ((1u << bpp_) - 1u);
+    contentChanged();
     return DD_OK;
 }
 
@@ -189,7 +183,7 @@ HRESULT IDirectDrawSurface::Lock(RECT* rect, DDSURFACEDESC* desc, DWORD, void*) 
     if (lost_) return DDERR_SURFACELOST;
     if (locked_) return DDERR_GENERIC;
     locked_ = true;
-    keyScan_ = KeyScan::Unknown;  // the caller may write
+    runsValid_ = false;  // the caller may write
     desc->dwFlags = DDSD_HEIGHT | DDSD_WIDTH | DDSD_PITCH | DDSD_PIXELFORMAT | DDSD_CAPS;
     desc->dwWidth = static_cast<DWORD>(width_);
     desc->dwHeight = static_cast<DWORD>(height_);
@@ -213,9 +207,17 @@ HRESULT IDirectDrawSurface::Lock(RECT* rect, DDSURFACEDESC* desc, DWORD, void*) 
     return DD_OK;
 }
 
+void IDirectDrawSurface::contentChanged() {
+    // Keyed sources work out their runs as soon as a write ends (a picture copied in), so no
+    // frame ever has to.
+    runsValid_ = false;
+    if (hasKey_ && !lost_) Runs();
+}
+
 HRESULT IDirectDrawSurface::Unlock(void*) {
     if (!locked_) return DDERR_NOTLOCKED;
     locked_ = false;
+    contentChanged();
     return DD_OK;
 }
 
@@ -225,7 +227,7 @@ HRESULT IDirectDrawSurface::GetDC(HDC* dc) {
     if (lost_) return DDERR_SURFACELOST;
     if (dc_ != nullptr) return DDERR_DCALREADYCREATED;
     dc_ = platform_internal::TakeSurfaceDC(this, dcCache_);
-    keyScan_ = KeyScan::Unknown;
+    runsValid_ = false;
     *dc = dc_;
     return DD_OK;
 }
@@ -234,126 +236,44 @@ HRESULT IDirectDrawSurface::ReleaseDC(HDC dc) {
     if (dc == nullptr || dc != dc_) return DDERR_INVALIDPARAMS;
     platform_internal::GiveBackSurfaceDC(dc_);
     dc_ = nullptr;
+    contentChanged();
     return DD_OK;
 }
 
-namespace {
-
-// Loads one pixel's raw value. Surfaces carry four bytes of slack past their last row, so the
-// 24-bit case may read a whole word.
-template <int kBytes>
-inline std::uint32_t LoadPixel(const BYTE* p) {
-    if constexpr (kBytes == 1) {
-        return p[0];
-    } else if constexpr (kBytes == 2) {
-        std::uint16_t v;
-        std::memcpy(&v, p, 2);
-        return v;
-    } else {
-        std::uint32_t v;
-        std::memcpy(&v, p, 4);
-        return kBytes == 3 ? (v & 0x00FFFFFFu) : v;
-    }
+bool IDirectDrawSurface::keyed(const IDirectDrawSurface& source, bool useKey) const {
+    // A source without a single key pixel is copied like an unkeyed one.
+    return useKey && source.hasKey_ && source.Runs().anyKeyPixel();
 }
 
-// Copies the pixels of one row that differ from the key. Written as a select so that the
-// compiler vectorises it for 8, 16 and 32 bits.
-template <typename Pixel>
-void KeyedRowTyped(BYTE* dest, const BYTE* source, int w, std::uint32_t key) {
-    // Source and destination are different surfaces: no overlap to guard against.
-    auto* __restrict d = reinterpret_cast<Pixel*>(dest);
-    const auto* __restrict s = reinterpret_cast<const Pixel*>(source);
-    const auto k = static_cast<Pixel>(key);
-    for (int i = 0; i < w; ++i) d[i] = s[i] == k ? d[i] : s[i];
-}
-
-// Packed 24-bit pixels cannot be selected in vector lanes; copy the runs between key pixels.
-void KeyedRow24(BYTE* d, const BYTE* s, int w, std::uint32_t key) {
-    int i = 0;
-    while (i < w) {
-        while (i < w && LoadPixel<3>(s + i * 3) == key) ++i;
-        const int start = i;
-        while (i < w && LoadPixel<3>(s + i * 3) != key) ++i;
-        if (i > start)
-            std::memcpy(d + start * 3, s + start * 3, static_cast<std::size_t>(i - start) * 3);
-    }
-}
-
-// A whole row; the sizes of a tile's row in each depth are copied with constant-size moves.
-inline void CopyRow(BYTE* d, const BYTE* s, std::size_t n) {
-    switch (n) {
-        case 32:
-            std::memcpy(d, s, 32);
-            break;
-        case 64:
-            std::memcpy(d, s, 64);
-            break;
-        case 96:
-            std::memcpy(d, s, 96);
-            break;
-        case 128:
-            std::memcpy(d, s, 128);
-            break;
-        default:
-            std::memcpy(d, s, n);
-            break;
-    }
-}
-
-}  // namespace
-
-namespace {
-
-// The rows of one copy. Everything is read into locals first: byte stores may alias any object,
-// so members read inside the loop would be loaded again for every row.
-template <typename RowCopy>
-void CopyRows(BYTE* d, std::ptrdiff_t dPitch, const BYTE* s, std::ptrdiff_t sPitch, int rows,
-              RowCopy copy) {
-    for (int row = 0; row < rows; ++row, d += dPitch, s += sPitch) copy(d, s);
-}
-
-}  // namespace
-
-bool IDirectDrawSurface::keyedCopy(const RECT& dest, const IDirectDrawSurface& source,
+void IDirectDrawSurface::keyedCopy(const RECT& dest, const IDirectDrawSurface& source,
                                    const RECT& sourceRect, bool useKey) {
     const int bytes = pixel_format::BytesPerPixel(bpp_);
     const int w = dest.right - dest.left;
     const int rows = dest.bottom - dest.top;
+    // Everything in locals: byte stores may alias any object, so members read inside the loops
+    // would be loaded again for every row.
     const std::ptrdiff_t dPitch = pitch_, sPitch = source.pitch_;
     BYTE* d = pixels_.data() + static_cast<std::ptrdiff_t>(dest.top) * dPitch +
               static_cast<std::ptrdiff_t>(dest.left) * bytes;
     const BYTE* s = source.pixels_.data() + static_cast<std::ptrdiff_t>(sourceRect.top) * sPitch +
                     static_cast<std::ptrdiff_t>(sourceRect.left) * bytes;
-    const std::uint32_t key = source.key_;
-    // A source without a single key pixel is copied like an unkeyed one.
-    if (!(useKey && source.hasKey_ && source.HoldsKeyPixel())) {
-        const std::size_t n = static_cast<std::size_t>(w) * static_cast<std::size_t>(bytes);
-        CopyRows(d, dPitch, s, sPitch, rows,
-                 [n](BYTE* to, const BYTE* from) { CopyRow(to, from, n); });
-        return true;
+    if (!keyed(source, useKey))
+        CopyWholeRows(d, dPitch, s, sPitch, rows, w * bytes);
+    else
+        CopyOpaqueRows(d, dPitch, s, sPitch, rows, source.Runs(), sourceRect.top, sourceRect.left,
+                       w, source.width_, bytes, source.key_);
+}
+
+void IDirectDrawSurface::copyInto(const RECT& dest, const IDirectDrawSurface& source,
+                                  const RECT& sourceRect, bool useKey) {
+    if (caps_ & DDSCAPS_BACKBUFFER) {
+        if (const auto& observe = platform_internal::Seams().copyObserver)
+            observe({source.pixels_.data(), source.width_, source.height_, source.pitch_,
+                     source.bpp_, useKey && source.hasKey_, source.key_, sourceRect.left,
+                     sourceRect.top, dest.left, dest.top, dest.right, dest.bottom});
     }
-    switch (bytes) {
-        case 1:
-            CopyRows(d, dPitch, s, sPitch, rows, [w, key](BYTE* to, const BYTE* from) {
-                KeyedRowTyped<std::uint8_t>(to, from, w, key);
-            });
-            break;
-        case 2:
-            CopyRows(d, dPitch, s, sPitch, rows, [w, key](BYTE* to, const BYTE* from) {
-                KeyedRowTyped<std::uint16_t>(to, from, w, key);
-            });
-            break;
-        case 3:
-            CopyRows(d, dPitch, s, sPitch, rows,
-                     [w, key](BYTE* to, const BYTE* from) { KeyedRow24(to, from, w, key); });
-            break;
-        default:
-            CopyRows(d, dPitch, s, sPitch, rows, [w, key](BYTE* to, const BYTE* from) {
-                KeyedRowTyped<std::uint32_t>(to, from, w, key);
-            });
-            break;
-    }
-    return true;
+    runsValid_ = false;
+    keyedCopy(dest, source, sourceRect, useKey);
 }
 
 HRESULT IDirectDrawSurface::Blt(RECT* destRect, IDirectDrawSurface* source, RECT* sourceRect,
@@ -379,8 +299,7 @@ HRESULT IDirectDrawSurface::Blt(RECT* destRect, IDirectDrawSurface* source, RECT
         src.top += clipped.top - dst.top;
         dst = clipped;
     }
-    keyScan_ = KeyScan::Unknown;
-    keyedCopy(dst, *source, src, (flags & DDBLT_KEYSRC) != 0);
+    copyInto(dst, *source, src, (flags & DDBLT_KEYSRC) != 0);
     return DD_OK;
 }
 
@@ -398,8 +317,7 @@ HRESULT IDirectDrawSurface::BltFast(DWORD x, DWORD y, IDirectDrawSurface* source
     if (right > width_ || bottom > height_) return DDERR_INVALIDRECT;
     const RECT dst{static_cast<LONG>(x), static_cast<LONG>(y), static_cast<LONG>(right),
                    static_cast<LONG>(bottom)};
-    keyScan_ = KeyScan::Unknown;
-    keyedCopy(dst, *source, src, (trans & DDBLTFAST_SRCCOLORKEY) != 0);
+    copyInto(dst, *source, src, (trans & DDBLTFAST_SRCCOLORKEY) != 0);
     return DD_OK;
 }
 
@@ -408,7 +326,7 @@ HRESULT IDirectDrawSurface::Flip(IDirectDrawSurface*, DWORD) {
     if (lost_ || backBuffer_->lost_) return DDERR_SURFACELOST;
     if (platform_internal::Seams().faults.failFlip) return DDERR_GENERIC;
     pixels_.swap(backBuffer_->pixels_);
-    keyScan_ = backBuffer_->keyScan_ = KeyScan::Unknown;
+    runsValid_ = backBuffer_->runsValid_ = false;
     platform_internal::PresentSurface(*this);
     return DD_OK;
 }

@@ -5,6 +5,7 @@
 
 #include <vector>
 
+#include "platform/opaque_runs.h"
 #include "platform/win_types.h"
 
 constexpr HRESULT DD_OK = 0;
@@ -131,23 +132,28 @@ class IDirectDrawSurface {
     int bitsPerPixel() const { return bpp_; }
     int pitch() const { return pitch_; }
     bool lost() const { return lost_; }
-    BYTE* pixels() {  // for writing: the key scan starts over
-        keyScan_ = KeyScan::Unknown;
+    BYTE* pixels() {  // for writing: the opaque runs are worked out again
+        runsValid_ = false;
         return pixels_.data();
     }
     const BYTE* pixels() const { return pixels_.data(); }
     bool hasDC() const { return dc_ != nullptr; }
     void setDC(HDC dc) { dc_ = dc; }
     void markLost();
-    // Whether any pixel equals the colour key; scanned once after each change of content.
-    bool HoldsKeyPixel() const;
+    // Each row's runs of pixels other than the colour key; scanned once after each change of
+    // content.
+    const OpaqueRuns& Runs() const;
 
   private:
     friend class IDirectDraw;
     IDirectDrawSurface(int width, int height, int bpp, DWORD caps);
     ~IDirectDrawSurface();
-    bool keyedCopy(const RECT& dest, const IDirectDrawSurface& source, const RECT& sourceRect,
+    void keyedCopy(const RECT& dest, const IDirectDrawSurface& source, const RECT& sourceRect,
                    bool useKey);
+    void copyInto(const RECT& dest, const IDirectDrawSurface& source, const RECT& sourceRect,
+                  bool useKey);
+    bool keyed(const IDirectDrawSurface& source, bool useKey) const;
+    void contentChanged();
 
     ULONG refs_ = 1;
     int width_;
@@ -162,8 +168,8 @@ class IDirectDrawSurface {
     DWORD key_ = 0;
     HDC dc_ = nullptr;       // the context handed out, while it is out
     HDC dcCache_ = nullptr;  // the context object, kept for reuse
-    enum class KeyScan { Unknown, HasKey, NoKey };
-    mutable KeyScan keyScan_ = KeyScan::Unknown;
+    mutable OpaqueRuns runs_;
+    mutable bool runsValid_ = false;
     IDirectDrawClipper* clipper_ = nullptr;
     IDirectDrawSurface* backBuffer_ = nullptr;  // primary: the attached back buffer (owned)
     IDirectDrawSurface* primary_ = nullptr;     // back buffer: the chain it belongs to

@@ -108,10 +108,6 @@ Rgb DecodeColour(int bpp, std::uint32_t raw) {
     }
 }
 
-int BytesPerPixel(int bpp) {
-    return (bpp + 7) / 8;
-}
-
 void EncodeRow(int bpp, const std::uint32_t* rgb, int count, std::uint8_t* dest) {
     const int step = BytesPerPixel(bpp);
     std::uint32_t lastIn = 0xFFFFFFFFu, lastOut = 0;

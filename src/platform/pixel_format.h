@@ -27,7 +27,9 @@ std::uint32_t EncodeColour(int bpp, int r, int g, int b);
 // The colour a raw value shows as (what GetPixel reads back).
 Rgb DecodeColour(int bpp, std::uint32_t raw);
 
-int BytesPerPixel(int bpp);
+constexpr int BytesPerPixel(int bpp) {
+    return (bpp + 7) / 8;
+}
 
 inline std::uint32_t ReadRaw(const std::uint8_t* p, int bpp) {
     switch (bpp) {

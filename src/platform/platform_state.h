@@ -20,6 +20,7 @@ struct SeamState {
     std::deque<test_seams::ScriptedInput> script;
     bool closeWhenScriptEnds = false;
     test_seams::FrameObserver observer;
+    test_seams::CopyObserver copyObserver;
     test_seams::Faults faults;
     std::array<bool, 12> refusedModes{};  // 3 resolutions x 4 depths
     bool pacing = true;

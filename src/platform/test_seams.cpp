@@ -47,6 +47,10 @@ void SetFrameObserver(FrameObserver observer) {
     Seams().observer = std::move(observer);
 }
 
+void SetCopyObserver(CopyObserver observer) {
+    Seams().copyObserver = std::move(observer);
+}
+
 Faults& InjectedFaults() {
     return Seams().faults;
 }

@@ -45,6 +45,19 @@ struct FrameView {
 using FrameObserver = std::function<void(const FrameView&)>;
 void SetFrameObserver(FrameObserver observer);
 
+// Every copy into the back buffer, as the system asked for it (after clipping), so benchmarks can
+// compose the same frame another way.
+struct CopyView {
+    const std::uint8_t* sourcePixels;  // the source's pixel (0, 0)
+    int sourceWidth, sourceHeight, sourcePitch, bitsPerPixel;
+    bool keyed;  // the copy asked for the source colour key
+    std::uint32_t key;
+    int sourceLeft, sourceTop;
+    int left, top, right, bottom;  // the destination
+};
+using CopyObserver = std::function<void(const CopyView&)>;
+void SetCopyObserver(CopyObserver observer);
+
 struct Faults {
     bool failDirectDrawCreate = false;
     bool failSetCooperativeLevel = false;

@@ -1,0 +1,166 @@
+// Each row's runs of pixels that differ from a surface's colour key, worked out once per change of
+// content, so that keyed copies move whole runs instead of testing every pixel. Used by the
+// surfaces' copies (src/platform/ddraw.cpp).
+#pragma once
+
+#include <cstdint>
+#include <type_traits>
+#include <vector>
+
+#include "platform/win_types.h"
+
+struct OpaqueRun {
+    std::uint16_t start;  // first pixel of the run
+    std::uint16_t end;    // one past its last pixel
+};
+
+class OpaqueRuns {
+  public:
+    // Scans width x height pixels of bytesPerPixel each. Reuses its storage: after the first
+    // scan of a surface, scanning it again allocates nothing.
+    void Build(const BYTE* pixels, int pitch, int width, int height, int bytesPerPixel,
+               std::uint32_t key);
+    // Whether any pixel equals the key (false: every row is one run of the whole width).
+    bool anyKeyPixel() const { return anyKey_; }
+    const OpaqueRun* RowBegin(int y) const { return runs_.data() + rowStart_[y]; }
+    const OpaqueRun* RowEnd(int y) const { return runs_.data() + rowStart_[y + 1]; }
+    const OpaqueRun* runs() const { return runs_.data(); }
+    const std::uint32_t* rowStarts() const { return rowStart_.data(); }
+
+  private:
+    std::vector<OpaqueRun> runs_;
+    std::vector<std::uint32_t> rowStart_;  // height + 1 offsets into runs_
+    bool anyKey_ = false;
+};
+
+// Copies n bytes with overlapping word moves, inline: the runs of a tile's row are short, and a
+// library call per run would cost more than the bytes.
+inline void CopyBytes(BYTE* __restrict d, const BYTE* __restrict s, int n) {
+    if (n >= 16) {
+        if (n > 512) {
+            __builtin_memcpy(d, s, static_cast<unsigned>(n));
+            return;
+        }
+        int i = 0;
+        for (; i + 16 <= n; i += 16) __builtin_memcpy(d + i, s + i, 16);
+        if (i < n) __builtin_memcpy(d + n - 16, s + n - 16, 16);
+    } else if (n >= 8) {
+        __builtin_memcpy(d, s, 8);
+        __builtin_memcpy(d + n - 8, s + n - 8, 8);
+    } else if (n >= 4) {
+        __builtin_memcpy(d, s, 4);
+        __builtin_memcpy(d + n - 4, s + n - 4, 4);
+    } else {
+        for (int i = 0; i < n; ++i) d[i] = s[i];
+    }
+}
+
+inline void CopyPixels(BYTE* __restrict d, const BYTE* __restrict s, int count, int bytes) {
+    CopyBytes(d, s, count * bytes);
+}
+
+namespace opaque_detail {
+
+// A row with many short runs (a checkerboard) is cheaper as one select over the whole row.
+constexpr std::ptrdiff_t kManyRuns = 4;
+
+template <int kBytes>
+inline std::uint32_t Load(const BYTE* p) {
+    std::uint32_t v = 0;
+    __builtin_memcpy(&v, p, kBytes);
+    return v;
+}
+
+// Copies the pixels of [a, b) that differ from the key.
+template <int kBytes>
+inline void SelectRow(BYTE* __restrict d, const BYTE* __restrict s, int a, int b,
+                      std::uint32_t key) {
+    if constexpr (kBytes == 3) {
+        // Without branches: whole words are read (surfaces keep four bytes of slack past their
+        // last row), three bytes are written.
+        for (int x = a; x < b; ++x) {
+            const std::uint32_t sv = Load<4>(s + x * 3) & 0xFFFFFFu;
+            const std::uint32_t dv = Load<4>(d + x * 3) & 0xFFFFFFu;
+            const std::uint32_t v = sv == key ? dv : sv;
+            const auto lo = static_cast<std::uint16_t>(v);
+            __builtin_memcpy(d + x * 3, &lo, 2);
+            d[x * 3 + 2] = static_cast<BYTE>(v >> 16);
+        }
+    } else {
+        using Pixel =
+            std::conditional_t<kBytes == 1, std::uint8_t,
+                               std::conditional_t<kBytes == 2, std::uint16_t, std::uint32_t>>;
+        auto* dp = reinterpret_cast<Pixel*>(d);
+        const auto* sp = reinterpret_cast<const Pixel*>(s);
+        const auto k = static_cast<Pixel>(key);
+        for (int x = a; x < b; ++x) dp[x] = sp[x] == k ? dp[x] : sp[x];  // vectorised
+    }
+}
+
+template <int kBytes>
+void CopyOpaqueRows(BYTE* d, std::ptrdiff_t dPitch, const BYTE* s, std::ptrdiff_t sPitch, int rows,
+                    const OpaqueRun* runs, const std::uint32_t* starts, int left, int width,
+                    bool whole, std::uint32_t key) {
+    const int right = left + width;
+    // d and s move to column 0 of the source, so runs index both directly.
+    d -= left * kBytes;
+    s -= left * kBytes;
+    for (int row = 0; row < rows; ++row, d += dPitch, s += sPitch) {
+        const OpaqueRun* r = runs + starts[row];
+        const OpaqueRun* const end = runs + starts[row + 1];
+        if (end - r > kManyRuns) {
+            SelectRow<kBytes>(d, s, left, right, key);
+            continue;
+        }
+        if (whole) {  // the whole source row: no run needs cutting
+            for (; r != end; ++r)
+                CopyBytes(d + r->start * kBytes, s + r->start * kBytes,
+                          (r->end - r->start) * kBytes);
+            continue;
+        }
+        for (; r != end; ++r) {
+            if (r->start >= right) break;  // runs are in order
+            const int a = r->start > left ? r->start : left;
+            const int b = r->end < right ? r->end : right;
+            if (a < b) CopyBytes(d + a * kBytes, s + a * kBytes, (b - a) * kBytes);
+        }
+    }
+}
+
+}  // namespace opaque_detail
+
+// Copies rows of a keyed source: the opaque runs of source rows firstRow.. that fall within
+// source columns [left, left + width) of a source sourceWidth wide. d and s point at the
+// destination and source pixels of column left on the first row. Everything lives in locals:
+// byte stores may alias any object, so fields read inside the loops would be loaded again.
+inline void CopyOpaqueRows(BYTE* d, std::ptrdiff_t dPitch, const BYTE* s, std::ptrdiff_t sPitch,
+                           int rows, const OpaqueRuns& opaque, int firstRow, int left, int width,
+                           int sourceWidth, int bytes, std::uint32_t key) {
+    const OpaqueRun* const runs = opaque.runs();
+    const std::uint32_t* starts = opaque.rowStarts() + firstRow;
+    const bool whole = left == 0 && width == sourceWidth;
+    switch (bytes) {
+        case 1:
+            opaque_detail::CopyOpaqueRows<1>(d, dPitch, s, sPitch, rows, runs, starts, left, width,
+                                             whole, key);
+            break;
+        case 2:
+            opaque_detail::CopyOpaqueRows<2>(d, dPitch, s, sPitch, rows, runs, starts, left, width,
+                                             whole, key);
+            break;
+        case 3:
+            opaque_detail::CopyOpaqueRows<3>(d, dPitch, s, sPitch, rows, runs, starts, left, width,
+                                             whole, key);
+            break;
+        default:
+            opaque_detail::CopyOpaqueRows<4>(d, dPitch, s, sPitch, rows, runs, starts, left, width,
+                                             whole, key);
+            break;
+    }
+}
+
+// Copies whole rows of an unkeyed source.
+inline void CopyWholeRows(BYTE* d, std::ptrdiff_t dPitch, const BYTE* s, std::ptrdiff_t sPitch,
+                          int rows, int rowBytes) {
+    for (int row = 0; row < rows; ++row, d += dPitch, s += sPitch) CopyBytes(d, s, rowBytes);
+}
