@@ -24,6 +24,7 @@ struct SeamState {
     test_seams::Faults faults;
     std::array<bool, 12> refusedModes{};  // 3 resolutions x 4 depths
     bool pacing = true;
+    bool presentHeadless = false;
     int liveSurfaces = 0;
     int liveDCs = 0;
     int liveClippers = 0;

@@ -85,6 +85,10 @@ void SetPacing(bool on) {
     Seams().pacing = on;
 }
 
+void PresentHeadless(bool on) {
+    Seams().presentHeadless = on;
+}
+
 void ResetAll() {
     auto& s = Seams();
     const int surfaces = s.liveSurfaces, dcs = s.liveDCs, clippers = s.liveClippers,

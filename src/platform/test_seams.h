@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <vector>
 
 namespace test_seams {
 
@@ -88,6 +89,11 @@ int LiveDisplayDeviceCount();
 
 // Flip normally waits like a 60 Hz display; benchmarks and tests switch that off.
 void SetPacing(bool on);
+// Under SDL's dummy driver, show frames anyway (SDL's software renderer into the driver's
+// off-screen framebuffer), so tests run the presenter's path. Set before the window is created.
+void PresentHeadless(bool on);
+// What the window shows now, as XRGB (with PresentHeadless): false when nothing is shown.
+bool ReadShownPixels(std::vector<std::uint32_t>& xrgb, int* width, int* height);
 
 // Sets every seam back to its default (clock real, no script, no observer, no faults).
 void ResetAll();

@@ -3,7 +3,9 @@
 
 #include <SDL.h>
 
+#include <cerrno>
 #include <cstring>
+#include <ctime>
 #include <string>
 #include <vector>
 
@@ -18,7 +20,9 @@ struct WindowObject {
     SDL_Texture* texture = nullptr;
     int textureWidth = 0;
     int textureHeight = 0;
-    std::vector<std::uint32_t> frame;  // XRGB copy of the shown surface; sized per mode
+    int textureBits = 0;
+    std::vector<std::uint8_t> shown;      // the frame last uploaded, to find what changed
+    std::vector<std::uint32_t> expanded;  // 8-bit rows through the palette; sized per mode
     bool headless = false;
     bool vsync = false;
 };
@@ -34,7 +38,38 @@ RegisteredClass g_class;
 WindowObject* g_window = nullptr;
 bool g_sdlVideo = false;
 int g_cursorCount = 0;
-Uint64 g_nextFlipTicks = 0;
+std::int64_t g_nextFrameNs = 0;
+
+std::int64_t NowNs() {
+    timespec t{};
+    clock_gettime(CLOCK_MONOTONIC, &t);
+    return static_cast<std::int64_t>(t.tv_sec) * 1000000000 + t.tv_nsec;
+}
+
+// One absolute sleep to the next 60 Hz deadline; a frame that ran late starts a new schedule.
+void SleepToNextFrame() {
+    constexpr std::int64_t kPeriod = 1000000000 / 60;
+    const std::int64_t now = NowNs();
+    if (g_nextFrameNs == 0 || now > g_nextFrameNs + kPeriod) g_nextFrameNs = now;
+    g_nextFrameNs += kPeriod;
+    const timespec deadline{static_cast<time_t>(g_nextFrameNs / 1000000000),
+                            static_cast<long>(g_nextFrameNs % 1000000000)};
+    while (clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &deadline, nullptr) == EINTR) {
+    }
+}
+
+// The texture format that holds a surface's raw pixels as they are (8 bits go through the
+// palette to XRGB).
+Uint32 TextureFormatOf(int bits) {
+    switch (bits) {
+        case 16:
+            return SDL_PIXELFORMAT_RGB565;
+        case 24:
+            return SDL_PIXELFORMAT_BGR24;  // bytes B, G, R
+        default:
+            return SDL_PIXELFORMAT_RGB888;
+    }
+}
 
 // A fixed ring: posting a message allocates nothing.
 constexpr std::size_t kQueueCapacity = 512;
@@ -256,53 +291,78 @@ void PresentSurface(const IDirectDrawSurface& front) {
 
     WindowObject* w = g_window;
     if (w == nullptr || w->headless) return;
-    if (w->textureWidth != front.width() || w->textureHeight != front.height()) {
+    const int width = front.width(), height = front.height(), bits = front.bitsPerPixel();
+    const int pitch = front.pitch(), rowBytes = width * pixel_format::BytesPerPixel(bits);
+    bool all = false;
+    if (w->textureWidth != width || w->textureHeight != height || w->textureBits != bits) {
+        // A mode switch: a texture in the surface's own format where SDL has one, so no frame
+        // is converted on the way; the renderer letterboxes it with the aspect kept.
         if (w->texture) SDL_DestroyTexture(w->texture);
-        w->texture = SDL_CreateTexture(w->renderer, SDL_PIXELFORMAT_RGB888,
-                                       SDL_TEXTUREACCESS_STREAMING, front.width(), front.height());
-        w->textureWidth = front.width();
-        w->textureHeight = front.height();
-        w->frame.assign(static_cast<std::size_t>(front.width()) * front.height(), 0);
+        w->texture = SDL_CreateTexture(w->renderer, TextureFormatOf(bits),
+                                       SDL_TEXTUREACCESS_STREAMING, width, height);
+        w->textureWidth = width;
+        w->textureHeight = height;
+        w->textureBits = bits;
+        w->shown.assign(static_cast<std::size_t>(pitch) * height, 0);
+        w->expanded.assign(bits == 8 ? static_cast<std::size_t>(width) * height : 0, 0);
+        SDL_RenderSetLogicalSize(w->renderer, width, height);
+        all = true;
     }
     if (w->texture == nullptr) return;
-    for (int y = 0; y < front.height(); ++y)
-        pixel_format::DecodeRowToXrgb(front.bitsPerPixel(), front.pixels() + y * front.pitch(),
-                                      front.width(), w->frame.data() + y * front.width());
-    SDL_UpdateTexture(w->texture, nullptr, w->frame.data(), front.width() * 4);
-    int outW = 0, outH = 0;
-    SDL_GetRendererOutputSize(w->renderer, &outW, &outH);
-    // Scale to the window with the aspect kept: black bars on the long side.
-    SDL_Rect dst;
-    if (static_cast<long long>(outW) * front.height() >
-        static_cast<long long>(outH) * front.width()) {
-        dst.h = outH;
-        dst.w = static_cast<int>(static_cast<long long>(outH) * front.width() / front.height());
-    } else {
-        dst.w = outW;
-        dst.h = static_cast<int>(static_cast<long long>(outW) * front.height() / front.width());
+    // Only the rows that changed since the last frame are uploaded.
+    const std::uint8_t* pixels = front.pixels();
+    std::uint8_t* shown = w->shown.data();
+    auto same = [&](int y) {
+        return std::memcmp(pixels + y * pitch, shown + y * pitch,
+                           static_cast<std::size_t>(rowBytes)) == 0;
+    };
+    int top = 0, bottom = height;
+    if (!all) {
+        while (top < height && same(top)) ++top;
+        while (bottom > top && same(bottom - 1)) --bottom;
     }
-    dst.x = (outW - dst.w) / 2;
-    dst.y = (outH - dst.h) / 2;
+    if (top < bottom) {
+        std::memcpy(shown + top * pitch, pixels + top * pitch,
+                    static_cast<std::size_t>(bottom - top) * pitch);
+        const SDL_Rect rows{0, top, width, bottom - top};
+        if (bits == 8) {
+            std::uint32_t* out = w->expanded.data() + static_cast<std::ptrdiff_t>(top) * width;
+            for (int y = top; y < bottom; ++y)
+                pixel_format::DecodeRowToXrgb(8, pixels + y * pitch, width,
+                                              out + static_cast<std::ptrdiff_t>(y - top) * width);
+            SDL_UpdateTexture(w->texture, &rows, out, width * 4);
+        } else {
+            SDL_UpdateTexture(w->texture, &rows, pixels + top * pitch, pitch);
+        }
+    }
     SDL_SetRenderDrawColor(w->renderer, 0, 0, 0, 255);
     SDL_RenderClear(w->renderer);
-    SDL_RenderCopy(w->renderer, w->texture, nullptr, &dst);
+    SDL_RenderCopy(w->renderer, w->texture, nullptr, nullptr);
     SDL_RenderPresent(w->renderer);
 
-    // Pace as a 60 Hz display unless the renderer already waits for a 60 Hz vsync.
+    // Pace as a 60 Hz display unless the renderer already waits for a 60 Hz vsync: one sleep
+    // to the next deadline.
     if (!seams.pacing || seams.virtualClock || w->vsync) return;
-    const Uint64 freq = SDL_GetPerformanceFrequency();
-    const Uint64 period = freq / 60;
-    Uint64 now = SDL_GetPerformanceCounter();
-    if (g_nextFlipTicks == 0 || now > g_nextFlipTicks + period) g_nextFlipTicks = now;
-    g_nextFlipTicks += period;
-    while (now < g_nextFlipTicks) {
-        const Uint64 remainingMs = (g_nextFlipTicks - now) * 1000 / freq;
-        SDL_Delay(remainingMs > 1 ? static_cast<Uint32>(remainingMs - 1) : 0);
-        now = SDL_GetPerformanceCounter();
-    }
+    SleepToNextFrame();
 }
 
 }  // namespace platform_internal
+
+bool test_seams::ReadShownPixels(std::vector<std::uint32_t>& xrgb, int* width, int* height) {
+    WindowObject* w = g_window;
+    if (w == nullptr || w->renderer == nullptr) return false;
+    if (SDL_GetRendererOutputSize(w->renderer, width, height) != 0) return false;
+    xrgb.assign(static_cast<std::size_t>(*width) * static_cast<std::size_t>(*height), 0);
+    // Read the whole output, not the letterboxed viewport.
+    SDL_Rect viewport;
+    SDL_RenderGetViewport(w->renderer, &viewport);
+    SDL_RenderSetLogicalSize(w->renderer, 0, 0);
+    SDL_RenderSetViewport(w->renderer, nullptr);
+    const bool ok = SDL_RenderReadPixels(w->renderer, nullptr, SDL_PIXELFORMAT_RGB888, xrgb.data(),
+                                         *width * 4) == 0;
+    SDL_RenderSetLogicalSize(w->renderer, w->textureWidth, w->textureHeight);
+    return ok;
+}
 
 ATOM RegisterClassA(const WNDCLASSA* windowClass) {
     if (windowClass == nullptr || windowClass->lpszClassName == nullptr) return 0;
@@ -329,7 +389,8 @@ HWND CreateWindowExA(DWORD, LPCSTR className, LPCSTR windowName, DWORD, int x, i
     auto* w = new WindowObject;
     w->proc = g_class.proc;
     const char* driver = SDL_GetCurrentVideoDriver();
-    w->headless = driver != nullptr && std::strcmp(driver, "dummy") == 0;
+    w->headless = driver != nullptr && std::strcmp(driver, "dummy") == 0 &&
+                  !platform_internal::Seams().presentHeadless;
     w->sdl = SDL_CreateWindow(windowName ? windowName : "", x, y, width > 0 ? width : 1,
                               height > 0 ? height : 1, SDL_WINDOW_BORDERLESS | SDL_WINDOW_HIDDEN);
     if (w->sdl == nullptr) {
