@@ -1,15 +1,25 @@
 #include "graphics/load_failure.h"
 
 #include <cstdio>
+#include <filesystem>
+#include <system_error>
 
 namespace load_failure {
 namespace {
 char g_text[512] = "";
 }
 
+std::string WhereOpened(const char* file) {
+    if (file == nullptr) return "?";
+    std::error_code error;
+    const std::filesystem::path path = std::filesystem::absolute(file, error);
+    return error ? std::string(file) : path.lexically_normal().string();
+}
+
 void Note(const char* file, const char* reason) {
     if (g_text[0] != '\0') return;
-    std::snprintf(g_text, sizeof g_text, "%s: %s", file ? file : "?", reason ? reason : "failed");
+    std::snprintf(g_text, sizeof g_text, "%s: %s", WhereOpened(file).c_str(),
+                  reason ? reason : "failed");
 }
 
 const char* Text() {

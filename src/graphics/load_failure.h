@@ -1,10 +1,15 @@
 // The first reason a picture failed to load, kept for the one-line error message at exit.
 #pragma once
 
+#include <string>
+
 namespace load_failure {
 
-// Remembers "file: reason" unless a failure is already noted.
+// Remembers "file: reason" unless a failure is already noted; the file is named as opened from
+// the working directory (an absolute path), so a message says where the program looked.
 void Note(const char* file, const char* reason);
+// The absolute path of a file named relative to the working directory.
+std::string WhereOpened(const char* file);
 // The noted failure, or "" when there is none.
 const char* Text();
 void Clear();

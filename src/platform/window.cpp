@@ -210,7 +210,8 @@ void TranslateSdlEvent(const SDL_Event& e) {
         case SDL_WINDOWEVENT:
             if (e.window.event == SDL_WINDOWEVENT_FOCUS_GAINED)
                 Push({g_window, WM_ACTIVATEAPP, 1, 0, 0, {0, 0}});
-            else if (e.window.event == SDL_WINDOWEVENT_FOCUS_LOST)
+            else if (e.window.event == SDL_WINDOWEVENT_FOCUS_LOST ||
+                     e.window.event == SDL_WINDOWEVENT_MINIMIZED)
                 Push({g_window, WM_ACTIVATEAPP, 0, 0, 0, {0, 0}});
             else if (e.window.event == SDL_WINDOWEVENT_CLOSE)
                 Push({g_window, WM_CLOSE, 0, 0, 0, {0, 0}});
@@ -391,8 +392,12 @@ HWND CreateWindowExA(DWORD, LPCSTR className, LPCSTR windowName, DWORD, int x, i
     const char* driver = SDL_GetCurrentVideoDriver();
     w->headless = driver != nullptr && std::strcmp(driver, "dummy") == 0 &&
                   !platform_internal::Seams().presentHeadless;
+    // Full screen as the desktop knows it: window managers mark the window full-screen and put
+    // it above panels; the emulated display mode is letterboxed inside it.
+    const Uint32 flags = SDL_WINDOW_BORDERLESS | SDL_WINDOW_HIDDEN |
+                         (w->headless ? 0u : static_cast<Uint32>(SDL_WINDOW_FULLSCREEN_DESKTOP));
     w->sdl = SDL_CreateWindow(windowName ? windowName : "", x, y, width > 0 ? width : 1,
-                              height > 0 ? height : 1, SDL_WINDOW_BORDERLESS | SDL_WINDOW_HIDDEN);
+                              height > 0 ? height : 1, flags);
     if (w->sdl == nullptr) {
         g_windowError = std::string("the window could not be created (") + SDL_GetError() + ")";
         delete w;
@@ -402,8 +407,8 @@ HWND CreateWindowExA(DWORD, LPCSTR className, LPCSTR windowName, DWORD, int x, i
         SDL_DisplayMode mode;
         const bool at60 = SDL_GetDesktopDisplayMode(0, &mode) == 0 && mode.refresh_rate >= 59 &&
                           mode.refresh_rate <= 61;
-        Uint32 flags = SDL_RENDERER_ACCELERATED | (at60 ? SDL_RENDERER_PRESENTVSYNC : 0);
-        w->renderer = SDL_CreateRenderer(w->sdl, -1, flags);
+        Uint32 rendererFlags = SDL_RENDERER_ACCELERATED | (at60 ? SDL_RENDERER_PRESENTVSYNC : 0);
+        w->renderer = SDL_CreateRenderer(w->sdl, -1, rendererFlags);
         if (w->renderer == nullptr)
             w->renderer = SDL_CreateRenderer(w->sdl, -1, SDL_RENDERER_SOFTWARE);
         if (w->renderer == nullptr) {

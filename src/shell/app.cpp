@@ -5,6 +5,7 @@
 #include "display/display.h"
 #include "graphics/load_failure.h"
 #include "graphics/picture_layout.h"
+#include "platform/console.h"
 #include "platform/window.h"
 #include "shell/camera.h"
 #include "shell/frame_tick.h"
@@ -29,6 +30,12 @@ int g_exitStatus = 0;
 
 void Report(const char* what) {
     std::fprintf(stderr, "vorn7: %s\n", what);
+    // Started from a menu or a file manager, no one reads standard error: show the line too.
+    if (!StandardErrorIsTerminal()) {
+        char line[700];
+        std::snprintf(line, sizeof line, "vorn7: %s", what);
+        MessageBoxA(nullptr, line, kClassName, MB_OK | MB_ICONERROR);
+    }
     g_exitStatus = 1;
 }
 
@@ -43,9 +50,11 @@ bool LoadLevel(const char* file, Loader load) {
     char message[600];
     try {
         if (load()) return true;
-        std::snprintf(message, sizeof message, "%s: Error loading level.", file);
+        std::snprintf(message, sizeof message, "%s: Error loading level.",
+                      load_failure::WhereOpened(file).c_str());
     } catch (const LevelError& e) {
-        std::snprintf(message, sizeof message, "%s: %s", file, e.what());
+        std::snprintf(message, sizeof message, "%s: %s", load_failure::WhereOpened(file).c_str(),
+                      e.what());
     }
     Report(message);
     return false;

@@ -13,6 +13,11 @@
 
 namespace {
 
+// A file as the messages name it: its absolute path, opened from the folder the game ran in.
+std::string Where(const std::filesystem::path& folder, const char* file) {
+    return (std::filesystem::canonical(folder) / file).lexically_normal().string();
+}
+
 struct Outcome {
     int exitCode;
     std::uint64_t frames;
@@ -58,7 +63,7 @@ TEST(Startup, MissingTileLevel) {
     const Outcome o = RunIn(folder);
     EXPECT_EQ(o.exitCode, 1);
     EXPECT_EQ(o.frames, 0u);
-    EXPECT_EQ(o.stderrText, "vorn7: x2.lvl: Error loading level.\n");
+    EXPECT_EQ(o.stderrText, "vorn7: " + Where(folder, "x2.lvl") + ": Error loading level.\n");
     ExpectEverythingReleased();
     std::filesystem::remove_all(folder);
 }
@@ -69,7 +74,7 @@ TEST(Startup, ShortBlockLevel) {
     std::ofstream(folder / "x2fg.lvl", std::ios::trunc) << std::string(256, '<') << "\n";
     const Outcome o = RunIn(folder);
     EXPECT_EQ(o.exitCode, 1);
-    EXPECT_EQ(o.stderrText, "vorn7: x2fg.lvl: Error loading level.\n");
+    EXPECT_EQ(o.stderrText, "vorn7: " + Where(folder, "x2fg.lvl") + ": Error loading level.\n");
     ExpectEverythingReleased();
     std::filesystem::remove_all(folder);
 }
@@ -80,7 +85,7 @@ TEST(Startup, BrokenPictureNamesTheFileAndTheReason) {
     std::ofstream(folder / "gfx" / "tiles.bmp", std::ios::trunc) << "not a picture";
     const Outcome o = RunIn(folder);
     EXPECT_EQ(o.exitCode, 1);
-    EXPECT_EQ(o.stderrText, "vorn7: gfx/tiles.bmp: not a BMP file\n");
+    EXPECT_EQ(o.stderrText, "vorn7: " + Where(folder, "gfx/tiles.bmp") + ": not a BMP file\n");
     ExpectEverythingReleased();
     std::filesystem::remove_all(folder);
 }
@@ -91,8 +96,8 @@ TEST(Startup, MissingWalkerSheet) {
     std::filesystem::remove(folder / "vornsprites24bit.bmp");
     const Outcome o = RunIn(folder);
     EXPECT_EQ(o.exitCode, 1);
-    EXPECT_EQ(o.stderrText,
-              "vorn7: vornsprites24bit.bmp: the file is missing or cannot be opened\n");
+    EXPECT_EQ(o.stderrText, "vorn7: " + Where(folder, "vornsprites24bit.bmp") +
+                                ": the file is missing or cannot be opened\n");
     ExpectEverythingReleased();
     std::filesystem::remove_all(folder);
 }
