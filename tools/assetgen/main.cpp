@@ -1,5 +1,6 @@
 // Writes the game's six data files into the folder named on the command line:
 //   x2.lvl, x2fg.lvl, gfx/tiles.bmp, gfx/bigben.bmp, gfx/badguysprites2.bmp, vornsprites24bit.bmp
+// and, when a second folder is named, the program's icon there (NxN/apps/vorn7.png).
 // The output is the same, byte for byte, on every run.
 #include <cstdio>
 #include <filesystem>
@@ -7,6 +8,7 @@
 #include <string>
 
 #include "art.h"
+#include "icon.h"
 #include "levels.h"
 
 namespace {
@@ -20,8 +22,8 @@ bool WriteLevel(const std::filesystem::path& path, const std::vector<std::string
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: assetgen OUTPUT_FOLDER\n");
+    if (argc != 2 && argc != 3) {
+        std::fprintf(stderr, "usage: assetgen OUTPUT_FOLDER [ICON_FOLDER]\n");
         return 2;
     }
     const std::filesystem::path root(argv[1]);
@@ -51,6 +53,10 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "assetgen: %s: %s\n", p.name, error.c_str());
             return 1;
         }
+    }
+    if (argc == 3 && !assetgen::WriteIcons(assetgen::MakeWalkerSheet(), argv[2], error)) {
+        std::fprintf(stderr, "assetgen: %s\n", error.c_str());
+        return 1;
     }
     if (!WriteLevel(root / "x2.lvl", assetgen::MakeTileLevel()) ||
         !WriteLevel(root / "x2fg.lvl", assetgen::MakeBlockLevel())) {
