@@ -47,17 +47,17 @@ bool WriteIcons(const Canvas& sheet, const std::string& folder, std::string& err
         std::vector<unsigned char> rgba(static_cast<std::size_t>(size) * size * 4, 0);
         for (int y = 0; y < size; ++y)
             for (int x = 0; x < size; ++x) {
-                const Colour c = sheet.Get(kFrameX + x * kFrameSize / size,
-                                           kFrameY + y * kFrameSize / size);
+                const Colour c =
+                    sheet.Get(kFrameX + x * kFrameSize / size, kFrameY + y * kFrameSize / size);
                 unsigned char* p = rgba.data() + (static_cast<std::size_t>(y) * size + x) * 4;
                 p[0] = static_cast<unsigned char>(c >> 16);
                 p[1] = static_cast<unsigned char>(c >> 8);
                 p[2] = static_cast<unsigned char>(c);
                 p[3] = c == kKey ? 0 : 255;
             }
-        const std::filesystem::path dir =
-            std::filesystem::path(folder) / (std::to_string(size) + "x" + std::to_string(size)) /
-            "apps";
+        const std::filesystem::path dir = std::filesystem::path(folder) /
+                                          (std::to_string(size) + "x" + std::to_string(size)) /
+                                          "apps";
         std::error_code ec;
         std::filesystem::create_directories(dir, ec);
         if (ec) {
