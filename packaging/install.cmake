@@ -29,6 +29,8 @@ add_custom_target(compressed_docs ALL DEPENDS ${CMAKE_BINARY_DIR}/packaging/vorn
 # The program is started through its launcher, so it lives with the programs that are not run
 # by users directly.
 install(TARGETS vorn7 RUNTIME DESTINATION ${CMAKE_INSTALL_LIBEXECDIR}/vorn7)
+# The level tools are run by the people who make levels, so they go with the user programs.
+install(TARGETS vorn7-level RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(PROGRAMS ${CMAKE_BINARY_DIR}/packaging/vorn7 DESTINATION ${VORN7_LAUNCHER_DIR})
 install(DIRECTORY ${VORN7_DATA_DIR}/ DESTINATION ${CMAKE_INSTALL_DATADIR}/vorn7)
 install(FILES packaging/vorn7.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)

@@ -1,10 +1,10 @@
 #include "icon.h"
 
-#include <png.h>
-
 #include <cstdio>
 #include <filesystem>
 #include <vector>
+
+#include "png_writer.h"
 
 namespace assetgen {
 namespace {
@@ -14,29 +14,14 @@ constexpr int kFrameX = 1 + 65 * 4, kFrameY = 1, kFrameSize = 64;
 
 bool WritePng(const std::vector<unsigned char>& rgba, int size, const std::string& path,
               std::string& error) {
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (file == nullptr) {
+    PngWriter png(path, size, size);
+    for (int y = 0; y < size && png.ok(); ++y)
+        png.WriteRow(rgba.data() + static_cast<std::size_t>(y) * size * 4);
+    if (!png.Finish()) {
         error = "cannot write " + path;
         return false;
     }
-    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-    png_infop info = png != nullptr ? png_create_info_struct(png) : nullptr;
-    if (png == nullptr || info == nullptr || setjmp(png_jmpbuf(png))) {
-        png_destroy_write_struct(&png, &info);
-        std::fclose(file);
-        error = "cannot encode " + path;
-        return false;
-    }
-    png_init_io(png, file);
-    png_set_IHDR(png, info, static_cast<png_uint_32>(size), static_cast<png_uint_32>(size), 8,
-                 PNG_COLOR_TYPE_RGBA, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
-                 PNG_FILTER_TYPE_DEFAULT);
-    png_write_info(png, info);
-    for (int y = 0; y < size; ++y)
-        png_write_row(png, rgba.data() + static_cast<std::size_t>(y) * size * 4);
-    png_write_end(png, nullptr);
-    png_destroy_write_struct(&png, &info);
-    return std::fclose(file) == 0;
+    return true;
 }
 
 }  // namespace

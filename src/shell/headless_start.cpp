@@ -1,0 +1,61 @@
+#include "shell/headless_start.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+
+#include "display/display.h"
+#include "graphics/load_failure.h"
+#include "platform/test_seams.h"
+#include "platform/window.h"
+#include "shell/app.h"
+#include "shell/stopwatch.h"
+#include "world/level_error.h"
+#include "world/world.h"
+
+namespace headless_start {
+
+bool Start(const char* dataDir) {
+    static bool started = false;
+    if (started) return true;
+    setenv("SDL_VIDEODRIVER", "dummy", 1);
+    test_seams::SetPacing(false);
+    std::error_code error;
+    std::filesystem::current_path(dataDir, error);
+    if (error) {
+        std::fprintf(stderr, "vorn7: %s: %s\n", dataDir, error.message().c_str());
+        return false;
+    }
+    MainWindow = CreateMainWindow("Vorn7 Development", nullptr);
+    if (MainWindow == nullptr) {
+        std::fprintf(stderr, "vorn7: %s\n", GetLastWindowErrorText());
+        return false;
+    }
+    ShowWindow(MainWindow, SW_SHOWNORMAL);
+    if (!InitDisplay(MainWindow)) {
+        std::fprintf(stderr, "vorn7: the display could not be taken\n");
+        return false;
+    }
+    TheWorld.CreateResources();
+    try {
+        if (TheWorld.LoadTileLevel("x2.lvl") != 0 || !TheWorld.LoadBlockLevel("x2fg.lvl")) {
+            std::fprintf(stderr, "vorn7: the levels could not be loaded\n");
+            return false;
+        }
+    } catch (const LevelError& e) {
+        std::fprintf(stderr, "vorn7: %s/x2.lvl or x2fg.lvl: %s\n", dataDir, e.what());
+        return false;
+    }
+    load_failure::Clear();
+    if (!LoadPictures()) {
+        std::fprintf(stderr, "vorn7: %s\n",
+                     load_failure::Text()[0] ? load_failure::Text() : "the pictures failed");
+        return false;
+    }
+    FrameClock.Start();
+    StartPlay();
+    started = true;
+    return true;
+}
+
+}  // namespace headless_start

@@ -1,0 +1,12 @@
+// Brings the program up to the point where frames run (window, display, levels, pictures,
+// surfaces) without showing anything and without pacing: for the benchmarks and the level
+// tools, which draw with the game's own code.
+#pragma once
+
+namespace headless_start {
+
+// Idempotent; changes the working directory to dataDir. Returns false (with the one-line
+// reason on standard error) when start-up fails.
+bool Start(const char* dataDir);
+
+}  // namespace headless_start

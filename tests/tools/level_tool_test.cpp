@@ -1,0 +1,138 @@
+// The level tools' findings and refusals; the round trips against the real Tiled are in
+// level_tool_test.sh.
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "level_check.h"
+#include "level_grid.h"
+#include "tiled_import.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using level_tool::Finding;
+
+std::string Lines(int count, const std::string& line, const std::string& end = "\n") {
+    std::string s;
+    for (int i = 0; i < count; ++i) s += line + end;
+    return s;
+}
+
+TEST(LevelCheck, FindingsAsCompilersPrintThem) {
+    const std::string row(256, '=');
+    struct Case {
+        const char* name;
+        std::string bytes;
+        bool blocks;
+        std::vector<std::string> expected;  // "LINE:COLUMN: severity"
+    };
+    std::string shortLine = Lines(256, row);
+    shortLine.replace(2 * 257, 256, std::string(10, '='));  // line 3: 10 characters
+    std::string highTile = Lines(256, row);
+    highTile[257 + 5] = '}';  // line 2, column 6: tile 64
+    const std::vector<Case> cases = {
+        {"valid", Lines(256, row), false, {}},
+        {"255 lines", Lines(255, row), false, {"256:1: error"}},
+        {"last line without a line feed", Lines(255, row) + row, false, {}},
+        {"255 lines, the last without a line feed", Lines(254, row) + row, false, {"255:1: error"}},
+        {"a short line", shortLine, false, {"3:11: warning"}},
+        {"a tile the game shows as empty", highTile, false, {"2:6: warning"}},
+        {"blocks above 2", Lines(256, std::string(256, '@')), true,
+         std::vector<std::string>(256, "")},
+        {"a byte-order mark", "\xEF\xBB\xBF" + Lines(256, row), false, {"1:1: warning"}},
+        {"CR LF", Lines(256, row, "\r\n"), false, {"1:257: note"}},
+        {"extra lines", Lines(300, row), false, {"257:1: note"}},
+    };
+    for (const Case& c : cases) {
+        const std::vector<Finding> found = level_tool::CheckLevel(c.bytes, c.blocks);
+        if (std::string(c.name) == "blocks above 2") {
+            ASSERT_EQ(found.size(), 256u) << c.name;  // one a line, the rest counted in it
+            EXPECT_STREQ(found[0].severity, "warning");
+            EXPECT_NE(found[0].text.find("and 255 more"), std::string::npos) << found[0].text;
+            continue;
+        }
+        std::vector<std::string> got;
+        for (const Finding& f : found)
+            got.push_back(std::to_string(f.line) + ":" + std::to_string(f.column) + ": " +
+                          f.severity);
+        EXPECT_EQ(got, c.expected) << c.name;
+    }
+}
+
+class FromTiled : public ::testing::Test {
+  protected:
+    fs::path dir = fs::temp_directory_path() / ("vorn7-tmx-" + std::to_string(::getpid()));
+    void SetUp() override {
+        fs::create_directories(dir);
+        std::ofstream(dir / "tiles.tsx")
+            << "<?xml version=\"1.0\"?>\n<tileset name=\"tiles\" tilewidth=\"32\" "
+               "tileheight=\"32\" tilecount=\"64\" columns=\"16\">\n <image "
+               "source=\"gfx/tiles.bmp\"/>\n</tileset>\n";
+        std::ofstream(dir / "other.tsx")
+            << "<tileset name=\"o\" tilewidth=\"32\"><image source=\"other.png\"/></tileset>";
+    }
+    void TearDown() override { fs::remove_all(dir); }
+    // A 256 x 256 map of one tile, with parts that a case may change.
+    std::string Map(const std::string& mapAttributes, const std::string& tileset,
+                    const std::string& layers) {
+        return "<?xml version=\"1.0\"?>\n<map orientation=\"orthogonal\" " + mapAttributes +
+               ">\n <tileset firstgid=\"1\" source=\"" + tileset + "\"/>\n" + layers + "</map>\n";
+    }
+    std::string Layer(const std::string& firstCell = "1") {
+        std::string csv;
+        for (int i = 0; i < 256 * 256; ++i)
+            csv += (i == 0 ? firstCell : "1") + std::string(i % 256 == 255 ? ",\n" : ",");
+        csv.erase(csv.size() - 2, 1);  // no comma after the last cell
+        return " <layer name=\"t\">\n  <data encoding=\"csv\">\n" + csv + "</data>\n </layer>\n";
+    }
+    std::string Convert(const std::string& tmx, std::string& message) {
+        std::ofstream(dir / "m.tmx") << tmx;
+        fs::remove(dir / "out.lvl");
+        const bool ok = level_tool::ImportFromTiled((dir / "m.tmx").string(),
+                                                    (dir / "out.lvl").string(), message);
+        EXPECT_EQ(ok, fs::exists(dir / "out.lvl")) << "written only on success";
+        return ok ? "ok" : message.substr(message.find("m.tmx"));
+    }
+};
+
+TEST_F(FromTiled, RefusesWhatTheGameCannotShowWithFileLineAndReason) {
+    const std::string size = "width=\"256\" height=\"256\" tilewidth=\"32\" tileheight=\"32\"";
+    struct Case {
+        const char* name;
+        std::string tmx;
+        std::string expected;  // the start of the message after the path
+    };
+    const std::vector<Case> cases = {
+        {"valid", Map(size, "tiles.tsx", Layer()), "ok"},
+        {"the wrong size",
+         Map("width=\"100\" height=\"256\" tilewidth=\"32\" tileheight=\"32\"", "tiles.tsx",
+             Layer()),
+         "m.tmx:2: the map is 100 x 256 tiles"},
+        {"the wrong tile size",
+         Map("width=\"256\" height=\"256\" tilewidth=\"16\" tileheight=\"16\"", "tiles.tsx",
+             Layer()),
+         "m.tmx:2: tiles of 16 x 16"},
+        {"an unknown tileset", Map(size, "other.tsx", Layer()),
+         "m.tmx:3: a tileset the game does not know"},
+        {"a flipped tile", Map(size, "tiles.tsx", Layer("2147483649")),
+         "m.tmx:6: a flipped or rotated tile at column 0, row 0"},
+        {"two layers", Map(size, "tiles.tsx", Layer() + Layer()), "m.tmx:264: several tile layers"},
+        {"a tile not in the tileset", Map(size, "tiles.tsx", Layer("65")),
+         "m.tmx:6: tile 65 is not in the game's tileset"},
+        {"zstd",
+         Map(size, "tiles.tsx",
+             " <layer><data encoding=\"base64\" compression=\"zstd\">AAAA</data></layer>\n"),
+         "m.tmx:4: layer compression \"zstd\" is not supported"},
+        {"broken XML", "<map", "m.tmx:1: not valid XML"},
+    };
+    for (const Case& c : cases) {
+        std::string message;
+        EXPECT_EQ(Convert(c.tmx, message).rfind(c.expected, 0), 0u) << c.name << ": " << message;
+    }
+}
+
+}  // namespace

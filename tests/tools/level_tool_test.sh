@@ -1,0 +1,57 @@
+#!/usr/bin/env bash
+# vorn7-level against the real Tiled (Debian's tiled, headless): Tiled reads every map the tool
+# writes and exports it to JSON and TMX without an error; the maps Tiled writes (CSV, and base64
+# with zlib) convert back to the same level files; and tmxrasterizer's picture of the tile map
+# equals the tool's own render, pixel for pixel, in regions of the world.
+#   level_tool_test.sh VORN7_LEVEL DATA_DIR
+set -euo pipefail
+tool=$1
+data=$2
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+fail() { echo "level tool: FAIL: $*" >&2; exit 1; }
+export QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR=$work
+command -v tiled >/dev/null || fail "Debian's tiled is not installed (scripts/install-deps test)"
+
+"$tool" to-tiled "$data" "$work/maps" || fail "to-tiled"
+for map in x2 x2fg; do
+    level=$map.lvl
+    for format in json tmx; do
+        tiled --export-map "$format" "$work/maps/$map.tmx" "$work/maps/$map-tiled.$format" \
+            >"$work/tiled.log" 2>&1 || fail "Tiled could not export $map.tmx: $(cat "$work/tiled.log")"
+        ! grep -qi "error\|warning" "$work/tiled.log" || fail "Tiled: $(cat "$work/tiled.log")"
+    done
+    "$tool" from-tiled "$work/maps/$map-tiled.tmx" "$work/$level" || fail "from-tiled $map"
+    cmp -s "$work/$level" "$data/$level" || fail "$map: Tiled's map does not give the same level"
+    # The same map as base64 with zlib, as Tiled saves it when asked, through Tiled again.
+    python3 - "$work/maps/$map.tmx" "$work/maps/$map-zlib.tmx" <<'PY'
+import base64, re, struct, sys, zlib
+text = open(sys.argv[1]).read()
+csv = re.search(r'<data encoding="csv">(.*?)</data>', text, re.S).group(1)
+cells = [int(v) for v in csv.replace('\n', '').split(',')]
+packed = base64.b64encode(zlib.compress(struct.pack('<%dI' % len(cells), *cells))).decode()
+text = text.replace(re.search(r'<data encoding="csv">.*?</data>', text, re.S).group(0),
+                    '<data encoding="base64" compression="zlib">' + packed + '</data>')
+open(sys.argv[2], 'w').write(text)
+PY
+    tiled --export-map tmx "$work/maps/$map-zlib.tmx" "$work/maps/$map-zlib-tiled.tmx" \
+        >"$work/tiled.log" 2>&1 || fail "Tiled could not read the zlib map: $(cat "$work/tiled.log")"
+    grep -q 'compression="zlib"' "$work/maps/$map-zlib-tiled.tmx" || fail "Tiled did not keep zlib"
+    "$tool" from-tiled "$work/maps/$map-zlib-tiled.tmx" "$work/zlib-$level" || fail "from-tiled zlib"
+    cmp -s "$work/zlib-$level" "$data/$level" || fail "$map: the zlib map does not give the same level"
+done
+
+# An independent renderer: tmxrasterizer draws the tile map; the tool draws the world with the
+# game's own copies. Both leave see-through pixels clear.
+tmxrasterizer --no-smoothing "$work/maps/x2.tmx" "$work/tiled.png" >"$work/r.log" 2>&1 ||
+    fail "tmxrasterizer: $(cat "$work/r.log")"
+"$tool" render "$data" "$work/ours.png" --scale 1 || fail "render"
+for region in 1024x1024+0+0 1024x1024+3584+2048 1024x1024+6144+6144 1024x512+0+7680; do
+    convert "$work/tiled.png" -crop "$region" +repage "$work/a.png"
+    convert "$work/ours.png" -crop "$region" +repage "$work/b.png"
+    differ=$(compare -metric AE "$work/a.png" "$work/b.png" "$work/diff.png" 2>&1 || true)
+    [ "$differ" = "0" ] || fail "region $region: $differ pixels differ from tmxrasterizer's"
+done
+"$tool" render "$data" "$work/world.png" --blocks || fail "render --blocks"
+file "$work/world.png" | grep -q "2048 x 2048" || fail "the default scale is not 1/4"
+echo "level tool: ok"

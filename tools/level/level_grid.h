@@ -1,0 +1,45 @@
+// A level file's grid as the level tools see it: 256 x 256 tile indices read and written in the
+// game's text format (character code minus 61), and the two tile sheets' numbering.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+namespace level_tool {
+
+constexpr int kSide = 256;
+
+struct Grid {
+    std::array<std::int16_t, kSide * kSide> index{};  // row-major here: [row * 256 + column]
+    std::int16_t& At(int column, int row) { return index[row * kSide + column]; }
+    std::int16_t At(int column, int row) const { return index[row * kSide + column]; }
+};
+
+// The two pictures' layouts. The game numbers a tile K x 4 + R for sheet column K, row R; Tiled
+// numbers the tiles of a sheet row by row.
+struct Sheet {
+    const char* name;   // the tileset's name
+    const char* image;  // the picture, relative to the data folder
+    int tileSize, margin, spacing, columns, count;
+    int imageWidth, imageHeight;
+    int cellsPerScreenTile;  // the grid's cell size in the game's world, in pixels
+};
+constexpr Sheet kTiles{"tiles", "gfx/tiles.bmp", 32, 1, 1, 16, 64, 529, 133, 32};
+constexpr Sheet kBlocks{"blocks", "gfx/badguysprites2.bmp", 128, 1, 2, 3, 3, 389, 129, 128};
+
+// The Tiled tile number (0-based, within its tileset) of a game index, or -1 for an index the
+// game treats as empty.
+int TiledNumberOf(const Sheet& sheet, int gameIndex);
+// The game index of a Tiled tile number (0-based).
+int GameIndexOf(const Sheet& sheet, int tiledNumber);
+
+// Reads a level file as the game does (a short line's missing cells are empty). Returns false
+// with a reason.
+bool ReadLevel(const std::string& path, Grid& grid, std::string& reason);
+// The grid in the game's text format: 256 lines of 256 characters, empty cells as "<".
+std::string LevelText(const Grid& grid);
+// Writes a file whole, or nothing: to a temporary file beside it, then renamed.
+bool WriteWhole(const std::string& path, const std::string& bytes, std::string& reason);
+
+}  // namespace level_tool

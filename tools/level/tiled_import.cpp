@@ -1,0 +1,351 @@
+#include "tiled_import.h"
+
+#include <expat.h>
+#include <zlib.h>
+
+#include <cstdint>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <optional>
+#include <vector>
+
+#include "level_grid.h"
+
+namespace level_tool {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr std::uint32_t kFlipBits = 0xF0000000u;  // flipped, rotated or hexagonal-rotated
+
+struct Failure {
+    std::string file;
+    long line;  // 0: the file as a whole
+    std::string reason;
+};
+
+std::string Attribute(const XML_Char** attributes, const char* name) {
+    for (int i = 0; attributes[i] != nullptr; i += 2)
+        if (std::strcmp(attributes[i], name) == 0) return attributes[i + 1];
+    return "";
+}
+
+bool ReadFile(const std::string& path, std::string& bytes) {
+    std::error_code error;
+    if (!fs::is_regular_file(path, error) || fs::file_size(path, error) > (64u << 20)) return false;
+    std::ifstream in(path, std::ios::binary);
+    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    return static_cast<bool>(in) || in.eof();
+}
+
+template <typename Handler, typename Work>
+void Guarded(void* h, Work&& work) {
+    auto* self = static_cast<Handler*>(h);
+    if (self->failure.has_value()) return;
+    try {
+        work(*self);
+    } catch (const Failure& f) {
+        self->failure = f;
+        XML_StopParser(self->parser, XML_FALSE);
+    }
+}
+
+// Runs expat over a whole file. A failure inside a handler is kept and the parser stopped (no
+// exception crosses the C library), then raised here.
+template <typename Handler>
+void Parse(const std::string& path, Handler& handler) {
+    std::string bytes;
+    if (!ReadFile(path, bytes)) throw Failure{path, 0, "cannot read the file"};
+    XML_Parser parser = XML_ParserCreate("UTF-8");
+    handler.parser = parser;
+    XML_SetUserData(parser, &handler);
+    XML_SetElementHandler(
+        parser,
+        [](void* h, const XML_Char* name, const XML_Char** attributes) {
+            Guarded<Handler>(h, [&](Handler& self) { self.Start(name, attributes); });
+        },
+        [](void* h, const XML_Char* name) {
+            Guarded<Handler>(h, [&](Handler& self) { self.End(name); });
+        });
+    XML_SetCharacterDataHandler(parser, [](void* h, const XML_Char* text, int length) {
+        Guarded<Handler>(h, [&](Handler& self) { self.Text(text, length); });
+    });
+    const bool parsed =
+        XML_Parse(parser, bytes.data(), static_cast<int>(bytes.size()), 1) != XML_STATUS_ERROR;
+    const long line = static_cast<long>(XML_GetCurrentLineNumber(parser));
+    const XML_LChar* text = parsed ? nullptr : XML_ErrorString(XML_GetErrorCode(parser));
+    const std::string error = text != nullptr ? text : "";
+    XML_ParserFree(parser);
+    if (handler.failure.has_value()) throw *handler.failure;
+    if (!parsed) throw Failure{path, line, "not valid XML: " + error};
+}
+
+// What identifies a tileset: its picture's file name and its tile size.
+struct Tileset {
+    std::string image;
+    int tileSize = 0;
+};
+
+struct TilesetReader {
+    XML_Parser parser = nullptr;
+    std::optional<Failure> failure;
+    Tileset tileset;
+    void Start(const XML_Char* name, const XML_Char** attributes) {
+        if (std::strcmp(name, "tileset") == 0)
+            tileset.tileSize = std::atoi(Attribute(attributes, "tilewidth").c_str());
+        else if (std::strcmp(name, "image") == 0)
+            tileset.image = fs::path(Attribute(attributes, "source")).filename().string();
+    }
+    void End(const XML_Char*) {}
+    void Text(const XML_Char*, int) {}
+};
+
+class MapReader {
+  public:
+    XML_Parser parser = nullptr;
+    std::optional<Failure> failure;
+    explicit MapReader(std::string path) : path_(std::move(path)) {}
+
+    void Start(const XML_Char* name, const XML_Char** attributes) {
+        const long line = static_cast<long>(XML_GetCurrentLineNumber(parser));
+        if (std::strcmp(name, "map") == 0) {
+            StartMap(attributes, line);
+        } else if (std::strcmp(name, "tileset") == 0 && !inTileset_) {
+            inTileset_ = true;
+            StartTileset(attributes, line);
+        } else if (std::strcmp(name, "image") == 0 && inTileset_) {
+            embedded_.image = fs::path(Attribute(attributes, "source")).filename().string();
+        } else if (std::strcmp(name, "layer") == 0) {
+            if (++layers_ > 1) Fail(line, "several tile layers (the level has one)");
+        } else if (std::strcmp(name, "chunk") == 0) {
+            Fail(line, "an infinite map (the level is 256 x 256)");
+        } else if (std::strcmp(name, "data") == 0 && layers_ == 1) {
+            StartData(attributes, line);
+        } else if (std::strcmp(name, "tile") == 0 && inData_ && encoding_.empty()) {
+            Cell(std::strtoul(Attribute(attributes, "gid").c_str(), nullptr, 10), line);
+        }
+    }
+    void End(const XML_Char* name) {
+        if (std::strcmp(name, "tileset") == 0 && inTileset_) {
+            inTileset_ = false;
+            if (!embedded_.image.empty()) Identify(embedded_, tilesetLine_);
+        } else if (std::strcmp(name, "data") == 0 && inData_) {
+            inData_ = false;
+            EndData();
+        }
+    }
+    void Text(const XML_Char* text, int length) {
+        if (inData_ && !encoding_.empty()) data_.append(text, static_cast<std::size_t>(length));
+    }
+
+    const Grid& Finish() {
+        if (sheet_ == nullptr) Fail(0, "no map element");
+        if (!known_) Fail(0, "no tileset of the game's pictures");
+        if (layers_ == 0) Fail(0, "no tile layer");
+        if (cells_ != kSide * kSide)
+            Fail(dataLine_, "the layer has " + std::to_string(cells_) + " cells, not 65536");
+        return grid_;
+    }
+
+  private:
+    [[noreturn]] void Fail(long line, const std::string& reason) {
+        throw Failure{path_, line, reason};
+    }
+
+    void StartMap(const XML_Char** attributes, long line) {
+        if (Attribute(attributes, "orientation") != "orthogonal")
+            Fail(line, "not an orthogonal map");
+        if (Attribute(attributes, "infinite") == "1")
+            Fail(line, "an infinite map (the level is 256 x 256)");
+        const std::string width = Attribute(attributes, "width"),
+                          height = Attribute(attributes, "height");
+        if (width != "256" || height != "256")
+            Fail(line, "the map is " + width + " x " + height + " tiles, not 256 x 256");
+        const std::string tw = Attribute(attributes, "tilewidth"),
+                          th = Attribute(attributes, "tileheight");
+        if (tw == "32" && th == "32")
+            sheet_ = &kTiles;
+        else if (tw == "128" && th == "128")
+            sheet_ = &kBlocks;
+        else
+            Fail(line, "tiles of " + tw + " x " + th +
+                           " pixels (32 x 32 for the tile grid, 128 x 128 for the blocks)");
+    }
+
+    void StartTileset(const XML_Char** attributes, long line) {
+        tilesetLine_ = line;
+        firstGid_ = std::strtoul(Attribute(attributes, "firstgid").c_str(), nullptr, 10);
+        embedded_ = {};
+        embedded_.tileSize = std::atoi(Attribute(attributes, "tilewidth").c_str());
+        const std::string source = Attribute(attributes, "source");
+        if (source.empty()) return;  // embedded: identified at its end
+        TilesetReader reader;
+        const fs::path tsx = fs::path(path_).parent_path() / source;
+        Parse(tsx.string(), reader);
+        Identify(reader.tileset, line);
+    }
+
+    void Identify(const Tileset& tileset, long line) {
+        if (sheet_ == nullptr) Fail(line, "a tileset before the map element");
+        const std::string wanted = fs::path(sheet_->image).filename().string();
+        if (known_ || tileset.image != wanted || tileset.tileSize != sheet_->tileSize)
+            Fail(line, "a tileset the game does not know (" +
+                           (tileset.image.empty() ? std::string("no picture") : tileset.image) +
+                           "; this map needs " + wanted + " alone)");
+        known_ = true;
+        knownFirstGid_ = firstGid_;
+    }
+
+    void StartData(const XML_Char** attributes, long line) {
+        inData_ = true;
+        dataLine_ = line;
+        encoding_ = Attribute(attributes, "encoding");
+        compression_ = Attribute(attributes, "compression");
+        if (!encoding_.empty() && encoding_ != "csv" && encoding_ != "base64")
+            Fail(line, "unknown layer encoding \"" + encoding_ + "\"");
+        if (!compression_.empty() && compression_ != "zlib" && compression_ != "gzip")
+            Fail(line, "layer compression \"" + compression_ +
+                           "\" is not supported (use CSV, base64, or base64 with zlib)");
+        data_.clear();
+    }
+
+    void EndData() {
+        if (encoding_ == "csv") {
+            long line = dataLine_;
+            std::uint64_t value = 0;
+            bool digits = false;
+            for (char c : data_) {
+                if (c >= '0' && c <= '9') {
+                    value = value * 10 + static_cast<std::uint64_t>(c - '0');
+                    if (value > 0xFFFFFFFFull) Fail(line, "a tile number out of range");
+                    digits = true;
+                } else if (c == ',' || c == '\n' || c == '\r' || c == ' ' || c == '\t') {
+                    if (c == ',' && !digits) Fail(line, "an empty cell in the CSV data");
+                    if (digits) Cell(static_cast<std::uint32_t>(value), line);
+                    value = 0;
+                    digits = false;
+                    if (c == '\n') ++line;
+                } else {
+                    Fail(line, std::string("an unexpected character '") + c + "' in the CSV data");
+                }
+            }
+            if (digits) Cell(static_cast<std::uint32_t>(value), line);
+        } else if (encoding_ == "base64") {
+            const std::vector<unsigned char> bytes = Inflate(Base64(data_));
+            if (bytes.size() % 4 != 0) Fail(dataLine_, "the layer data is not whole tile numbers");
+            for (std::size_t i = 0; i < bytes.size(); i += 4)
+                Cell(static_cast<std::uint32_t>(bytes[i] | (bytes[i + 1] << 8) |
+                                                (bytes[i + 2] << 16)) |
+                         (static_cast<std::uint32_t>(bytes[i + 3]) << 24),
+                     dataLine_);
+        }
+    }
+
+    std::vector<unsigned char> Base64(const std::string& text) {
+        std::vector<unsigned char> out;
+        std::uint32_t bits = 0;
+        int count = 0;
+        for (char c : text) {
+            int v;
+            if (c >= 'A' && c <= 'Z')
+                v = c - 'A';
+            else if (c >= 'a' && c <= 'z')
+                v = c - 'a' + 26;
+            else if (c >= '0' && c <= '9')
+                v = c - '0' + 52;
+            else if (c == '+')
+                v = 62;
+            else if (c == '/')
+                v = 63;
+            else if (c == '=' || c == '\n' || c == '\r' || c == ' ' || c == '\t')
+                continue;
+            else
+                Fail(dataLine_, "the layer data is not valid base64");
+            bits = (bits << 6) | static_cast<std::uint32_t>(v);
+            if (++count == 4) {
+                out.push_back(static_cast<unsigned char>(bits >> 16));
+                out.push_back(static_cast<unsigned char>(bits >> 8));
+                out.push_back(static_cast<unsigned char>(bits));
+                bits = 0;
+                count = 0;
+            }
+        }
+        if (count == 2) out.push_back(static_cast<unsigned char>(bits >> 4));
+        if (count == 3) {
+            out.push_back(static_cast<unsigned char>(bits >> 10));
+            out.push_back(static_cast<unsigned char>(bits >> 2));
+        }
+        return out;
+    }
+
+    std::vector<unsigned char> Inflate(std::vector<unsigned char> bytes) {
+        if (compression_.empty()) return bytes;
+        // 65,536 tile numbers: anything that inflates past that is refused, not held.
+        std::vector<unsigned char> out(kSide * kSide * 4 + 1);
+        z_stream z{};
+        if (inflateInit2(&z, 15 + 32) != Z_OK)
+            Fail(dataLine_, "cannot decompress");  // zlib or gzip
+        z.next_in = bytes.data();
+        z.avail_in = static_cast<uInt>(bytes.size());
+        z.next_out = out.data();
+        z.avail_out = static_cast<uInt>(out.size());
+        const int result = inflate(&z, Z_FINISH);
+        const std::size_t made = out.size() - z.avail_out;
+        inflateEnd(&z);
+        if (result != Z_STREAM_END) Fail(dataLine_, "the compressed layer data is damaged");
+        out.resize(made);
+        return out;
+    }
+
+    void Cell(std::uint32_t gid, long line) {
+        if (cells_ >= kSide * kSide) Fail(line, "the layer has more than 65536 cells");
+        if ((gid & kFlipBits) != 0)
+            Fail(line, "a flipped or rotated tile at column " + std::to_string(cells_ % kSide) +
+                           ", row " + std::to_string(cells_ / kSide) +
+                           " (the game cannot show them)");
+        int index = -1;
+        if (gid != 0) {
+            const std::int64_t number = static_cast<std::int64_t>(gid) - knownFirstGid_;
+            if (!known_ || number < 0 || number >= sheet_->count)
+                Fail(line, "tile " + std::to_string(gid) + " is not in the game's tileset");
+            index = GameIndexOf(*sheet_, static_cast<int>(number));
+        }
+        grid_.At(cells_ % kSide, cells_ / kSide) = static_cast<std::int16_t>(index);
+        ++cells_;
+    }
+
+    std::string path_;
+    const Sheet* sheet_ = nullptr;
+    bool inTileset_ = false, known_ = false, inData_ = false;
+    long tilesetLine_ = 0, dataLine_ = 0;
+    std::uint32_t firstGid_ = 0, knownFirstGid_ = 0;
+    Tileset embedded_;
+    int layers_ = 0, cells_ = 0;
+    std::string encoding_, compression_, data_;
+    Grid grid_;
+};
+
+}  // namespace
+
+bool ImportFromTiled(const std::string& mapPath, const std::string& outLevel,
+                     std::string& message) {
+    try {
+        MapReader reader(mapPath);
+        Parse(mapPath, reader);
+        const Grid& grid = reader.Finish();
+        std::string reason;
+        if (!WriteWhole(outLevel, LevelText(grid), reason)) {
+            message = outLevel + ": " + reason;
+            return false;
+        }
+        return true;
+    } catch (const Failure& f) {
+        message =
+            f.file + (f.line > 0 ? ":" + std::to_string(f.line) : std::string()) + ": " + f.reason;
+        return false;
+    }
+}
+
+}  // namespace level_tool
