@@ -3,10 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <map>
-#include <set>
 
 #include "actors/actor_manager.h"
 #include "display/display.h"
+#include "frame_diff.h"
 #include "game_run.h"
 #include "platform/test_seams.h"
 #include "shell/camera.h"
@@ -31,7 +31,8 @@ TEST(ModeSwitchReplay, AFullCycleOfBothKeysKeepsEveryStillFrameStable) {
     for (int i = 0; i < 4; ++i, frame += 100) game_run::Press(frame, VK_SPACE);
     for (int i = 0; i < 3; ++i, frame += 100) game_run::Press(frame, VK_RETURN);
     game_run::QuitAt(frame + 50);
-    std::map<std::string, std::set<std::uint64_t>> checksumsPerMode;
+    std::map<std::string, std::pair<std::uint64_t, frame_diff::Frame>> firstPerMode;
+    std::map<std::string, std::string> differences;
     int cameraX = -1;
     const game_run::Result r =
         game_run::Run(game_run::DataFolder(), [&](const test_seams::FrameView& f) {
@@ -42,11 +43,17 @@ TEST(ModeSwitchReplay, AFullCycleOfBothKeysKeepsEveryStillFrameStable) {
             // Skip the two frames after a switch while the fps sample settles.
             if (f.frameNumber % 100 < 5) return;
             const std::string mode = std::to_string(f.width) + "x" + std::to_string(f.bitsPerPixel);
-            checksumsPerMode[mode].insert(game_run::FrameChecksum(f));
+            const std::uint64_t sum = game_run::FrameChecksum(f);
+            const auto first = firstPerMode.find(mode);
+            if (first == firstPerMode.end())
+                firstPerMode.emplace(mode, std::make_pair(sum, frame_diff::Keep(f)));
+            else if (sum != first->second.first && !differences.count(mode))
+                differences[mode] =
+                    frame_diff::Compare(frame_diff::Keep(f), first->second.second, "still-" + mode);
         });
     EXPECT_EQ(r.exitCode, 0);
-    EXPECT_EQ(checksumsPerMode.size(), 6u);  // 800x32, 8, 16, 24, then 1024x32, 640x32
-    for (const auto& [mode, sums] : checksumsPerMode) EXPECT_EQ(sums.size(), 1u) << mode;
+    EXPECT_EQ(firstPerMode.size(), 6u);  // 800x32, 8, 16, 24, then 1024x32, 640x32
+    for (const auto& [mode, report] : differences) ADD_FAILURE() << mode << ": " << report;
 }
 
 TEST(ModeSwitchReplay, EverySurfaceUsesTheNewKeyAndTheWalkerCarriesOn) {
@@ -84,16 +91,17 @@ TEST(ModeSwitchReplay, LostSurfacesComeBackAndTheNextFrameMatchesTheLastOne) {
     game_run::UseHeadlessPlatform(16);
     FlyAwayAndStop();
     game_run::QuitAt(400);
-    std::map<std::uint64_t, std::uint64_t> sums;
+    std::map<std::uint64_t, frame_diff::Frame> frames;
     const game_run::Result r =
         game_run::Run(game_run::DataFolder(), [&](const test_seams::FrameView& f) {
-            sums[f.frameNumber] = game_run::FrameChecksum(f);
+            if (f.frameNumber == 300 || f.frameNumber == 301)
+                frames[f.frameNumber] = frame_diff::Keep(f);
             if (f.frameNumber == 300) test_seams::LoseAllSurfaces();
         });
     EXPECT_EQ(r.exitCode, 0);
     // The frame drawn into lost surfaces is never shown; the next one is.
-    ASSERT_TRUE(sums.count(301));
-    EXPECT_EQ(sums[301], sums[300]);
+    ASSERT_TRUE(frames.count(301));
+    EXPECT_EQ(frame_diff::Compare(frames[301], frames[300], "after-recovery"), "");
     EXPECT_EQ(test_seams::LiveSurfaceCount(), 0);
 }
 

@@ -11,6 +11,7 @@
 
 #include "actors/actor_manager.h"
 #include "display/display.h"
+#include "frame_diff.h"
 #include "game_run.h"
 #include "shell/camera.h"
 #include "shell/frame_tick.h"
@@ -34,27 +35,65 @@ std::string StateLine(const test_seams::FrameView& f) {
     return line;
 }
 
+// The first field (" | "-separated) in which two dump lines differ, with both values.
+std::string FirstDifferingField(const std::string& actual, const std::string& expected) {
+    std::istringstream a(actual), e(expected);
+    std::string fa, fe;
+    while (true) {
+        const bool moreA = static_cast<bool>(std::getline(a, fa, '|'));
+        const bool moreE = static_cast<bool>(std::getline(e, fe, '|'));
+        if (!moreA && !moreE) return "";
+        if (fa != fe) return "field \"" + fe + "\" is \"" + fa + "\"";
+    }
+}
+
 // Runs the program with the keys already scheduled and compares the dump with expected/name.txt.
+// At the first differing line, the report names the line and the field, and the actual frame
+// and the last frame that still matched are written as PNG files into the test's output folder.
 void ExpectReplay(const std::string& name, std::uint64_t every) {
-    std::vector<std::string> dump;
-    const game_run::Result r =
-        game_run::Run(game_run::DataFolder(), [&](const test_seams::FrameView& f) {
-            if (f.frameNumber % every == 0) dump.push_back(StateLine(f));
-        });
-    ASSERT_EQ(r.exitCode, 0);
     const std::filesystem::path expected =
         std::filesystem::path(VORN7_SOURCE_DIR) / "tests" / "replay" / "expected" / (name + ".txt");
-    if (std::getenv("VORN7_REGENERATE_REPLAYS") != nullptr) {
+    const bool regenerate = std::getenv("VORN7_REGENERATE_REPLAYS") != nullptr;
+    std::vector<std::string> want;
+    if (!regenerate) {
+        std::ifstream in(expected);
+        ASSERT_TRUE(in) << "no expected dump at " << expected << " (make regen-replays)";
+        for (std::string line; std::getline(in, line);) want.push_back(line);
+    }
+    std::vector<std::string> dump;
+    std::string report;
+    frame_diff::Frame lastMatching;
+    const game_run::Result r =
+        game_run::Run(game_run::DataFolder(), [&](const test_seams::FrameView& f) {
+            if (f.frameNumber % every != 0) return;
+            dump.push_back(StateLine(f));
+            const std::size_t i = dump.size() - 1;
+            if (regenerate || !report.empty()) return;
+            if (i < want.size() && dump[i] == want[i]) {
+                lastMatching = frame_diff::Keep(f);
+                return;
+            }
+            report =
+                "line " + std::to_string(i + 1) + " of " + expected.string() + ": " +
+                (i < want.size() ? FirstDifferingField(dump[i], want[i])
+                                 : std::string("a line more than expected")) +
+                "\n  actual frame: " +
+                frame_diff::Write(frame_diff::Keep(f),
+                                  name + "-actual-frame-" + std::to_string(f.frameNumber) + ".png");
+            if (!lastMatching.xrgb.empty())
+                report += "\n  last matching frame: " +
+                          frame_diff::Write(lastMatching, name + "-last-matching-frame-" +
+                                                              std::to_string(lastMatching.number) +
+                                                              ".png");
+        });
+    ASSERT_EQ(r.exitCode, 0);
+    if (regenerate) {
         std::ofstream out(expected);
         for (const auto& line : dump) out << line << "\n";
         GTEST_SKIP() << "regenerated " << expected;
     }
-    std::ifstream in(expected);
-    ASSERT_TRUE(in) << "no expected dump at " << expected << " (make regen-replays)";
-    std::vector<std::string> want;
-    for (std::string line; std::getline(in, line);) want.push_back(line);
-    ASSERT_EQ(dump.size(), want.size());
-    for (std::size_t i = 0; i < dump.size(); ++i) ASSERT_EQ(dump[i], want[i]) << "line " << i + 1;
+    ASSERT_TRUE(report.empty()) << report;
+    ASSERT_EQ(dump.size(), want.size()) << "the run ended early";
 }
 
 void PressTimes(std::uint64_t frame, int key, int times) {
@@ -103,6 +142,24 @@ TEST(Replay, InactiveForTenSecondsThenActiveAgain) {
     test_seams::ScheduleInput({100, test_seams::InputKind::Activate, 0, 10000});
     game_run::QuitAt(140);
     ExpectReplay("inactive_pause", 5);
+}
+
+// A planted difference: the report names both pictures and the first differing pixel.
+TEST(FrameDifference, APlantedDifferenceIsWrittenAndReported) {
+    const std::string folder = frame_diff::OutputFolder();
+    frame_diff::Frame a{4, 3, 7, std::vector<std::uint32_t>(12, 0x102030)};
+    frame_diff::Frame b = a;
+    EXPECT_EQ(frame_diff::Compare(a, b, "planted"), "");
+    b.xrgb[6] = 0xFF0000;  // (2, 1)
+    const std::string report = frame_diff::Compare(a, b, "planted");
+    EXPECT_NE(report.find("first differing pixel (2, 1): actual #102030, expected #ff0000"),
+              std::string::npos)
+        << report;
+    for (const char* file : {"planted-actual.png", "planted-expected.png"}) {
+        const auto path = std::filesystem::path(folder) / file;
+        EXPECT_NE(report.find(path.string()), std::string::npos) << report;
+        EXPECT_GT(std::filesystem::file_size(path), 0u);
+    }
 }
 
 }  // namespace
