@@ -13,31 +13,37 @@ configure_file(packaging/vorn7.metainfo.xml.in
 set(VORN7_DATA_DIR_SAVED ${VORN7_DATA_DIR})
 set(VORN7_DATA_DIR ${VORN7_DATA_DIR_INSTALLED})
 configure_file(packaging/vorn7.6 ${CMAKE_BINARY_DIR}/packaging/vorn7.6 @ONLY)
+configure_file(packaging/vorn7-level.6 ${CMAKE_BINARY_DIR}/packaging/vorn7-level.6 @ONLY)
 configure_file(packaging/changelog ${CMAKE_BINARY_DIR}/packaging/changelog @ONLY)
 set(VORN7_DATA_DIR ${VORN7_DATA_DIR_SAVED})
 
 # Debian wants manual pages and changelogs compressed, reproducibly.
 find_program(GZIP gzip REQUIRED)
 add_custom_command(
-    OUTPUT ${CMAKE_BINARY_DIR}/packaging/vorn7.6.gz ${CMAKE_BINARY_DIR}/packaging/changelog.gz
+    OUTPUT ${CMAKE_BINARY_DIR}/packaging/vorn7.6.gz ${CMAKE_BINARY_DIR}/packaging/vorn7-level.6.gz
+           ${CMAKE_BINARY_DIR}/packaging/changelog.gz
     COMMAND ${GZIP} -9nkf ${CMAKE_BINARY_DIR}/packaging/vorn7.6
+    COMMAND ${GZIP} -9nkf ${CMAKE_BINARY_DIR}/packaging/vorn7-level.6
     COMMAND ${GZIP} -9nkf ${CMAKE_BINARY_DIR}/packaging/changelog
-    DEPENDS ${CMAKE_BINARY_DIR}/packaging/vorn7.6 ${CMAKE_BINARY_DIR}/packaging/changelog)
+    DEPENDS ${CMAKE_BINARY_DIR}/packaging/vorn7.6 ${CMAKE_BINARY_DIR}/packaging/vorn7-level.6
+            ${CMAKE_BINARY_DIR}/packaging/changelog)
 add_custom_target(compressed_docs ALL DEPENDS ${CMAKE_BINARY_DIR}/packaging/vorn7.6.gz
+                                              ${CMAKE_BINARY_DIR}/packaging/vorn7-level.6.gz
                                               ${CMAKE_BINARY_DIR}/packaging/changelog.gz)
 
 # The program is started through its launcher, so it lives with the programs that are not run
 # by users directly.
 install(TARGETS vorn7 RUNTIME DESTINATION ${CMAKE_INSTALL_LIBEXECDIR}/vorn7)
-# The level tools are run by the people who make levels, so they go with the user programs.
-install(TARGETS vorn7-level RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+# The level tools are run by the people who make levels: beside the launcher.
+install(TARGETS vorn7-level RUNTIME DESTINATION ${VORN7_LAUNCHER_DIR})
 install(PROGRAMS ${CMAKE_BINARY_DIR}/packaging/vorn7 DESTINATION ${VORN7_LAUNCHER_DIR})
 install(DIRECTORY ${VORN7_DATA_DIR}/ DESTINATION ${CMAKE_INSTALL_DATADIR}/vorn7)
 install(FILES packaging/vorn7.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(DIRECTORY ${VORN7_ICON_DIR}/ DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor)
 install(FILES ${CMAKE_BINARY_DIR}/packaging/io.github.vorn7.Vorn7.metainfo.xml
         DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
-install(FILES ${CMAKE_BINARY_DIR}/packaging/vorn7.6.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
+install(FILES ${CMAKE_BINARY_DIR}/packaging/vorn7.6.gz ${CMAKE_BINARY_DIR}/packaging/vorn7-level.6.gz
+        DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
 install(FILES packaging/copyright ${CMAKE_BINARY_DIR}/packaging/changelog.gz
         DESTINATION ${CMAKE_INSTALL_DOCDIR})
 

@@ -10,7 +10,8 @@ fail() { echo "package: FAIL: $*" >&2; exit 1; }
 if dpkg-query -W vorn7 >/dev/null 2>&1; then fail "vorn7 is installed already"; fi
 
 lintian --fail-on error "$deb" || fail "lintian found errors"
-dpkg-deb -I "$deb" | grep -q "libsdl2-2.0-0" || fail "no dependency on SDL2's library"
+control=$(dpkg-deb -I "$deb")
+grep -q "Depends:.*libsdl2-2.0-0" <<<"$control" || fail "no dependency on SDL2's library"
 dpkg -i "$deb" >/dev/null
 files=$(dpkg -L vorn7)
 trap 'dpkg -r vorn7 >/dev/null 2>&1 || true' EXIT
