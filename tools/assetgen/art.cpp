@@ -4,6 +4,7 @@
 #include <array>
 #include <cmath>
 #include <functional>
+#include <optional>
 
 namespace assetgen {
 namespace {
@@ -126,7 +127,8 @@ Colour WoodAt(int x, int y, int salt) {
     return (x + 3 * (y / 8)) % 11 == 0 ? mWood.dark : c;
 }
 
-Canvas DrawTile(int slot) {
+// The grass and dirt of the surface: flat, sloped, ramped and edged.
+std::optional<Canvas> GroundTile(int slot) {
     switch (slot) {
         case kGrassTop:
             return MakeTile(Full, Grassy(1));
@@ -164,6 +166,14 @@ Canvas DrawTile(int slot) {
             });
         case kDirtDeep:
             return MakeTile(Full, Plain(mDeepDirt, 13));
+        default:
+            return std::nullopt;
+    }
+}
+
+// Stone: blocks, faces, slopes, the cave ceiling, stalactites, overhangs.
+std::optional<Canvas> StoneTile(int slot) {
+    switch (slot) {
         case kStone:
             return MakeTile(Full, [](int x, int y, int) { return StoneBlockAt(x, y, 14); });
         case kStoneTop:
@@ -210,6 +220,14 @@ Canvas DrawTile(int slot) {
             return MakeTile(
                 [](int x, int y) { return (x - 16) * (x - 16) + (y - 16) * (y - 16) > 64; },
                 [](int x, int y, int) { return StoneBlockAt(x, y, 25); });
+        default:
+            return std::nullopt;
+    }
+}
+
+// Brick and pillars: walls, arches, windows.
+std::optional<Canvas> MasonryTile(int slot) {
+    switch (slot) {
         case kBrick:
             return MakeTile(Full, [](int x, int y, int) { return BrickAt(x, y, 26); });
         case kBrickTop:
@@ -255,6 +273,14 @@ Canvas DrawTile(int slot) {
                                 return x == 10 || x == 16 || x == 21 ? mStone.dark
                                                                      : Texture(mStone, x, y, 33);
                             });
+        default:
+            return std::nullopt;
+    }
+}
+
+// What the walker crosses: planks, ledges, floating islands, girders.
+std::optional<Canvas> PlatformTile(int slot) {
+    switch (slot) {
         case kPlankLeft:
             return MakeTile([](int x, int y) { return y < 8 && x >= 2; },
                             [](int x, int y, int) { return WoodAt(x, y, 34); });
@@ -305,6 +331,14 @@ Canvas DrawTile(int slot) {
                     return d == 0 || d == 1;
                 },
                 Plain(mMetal, 44));
+        default:
+            return std::nullopt;
+    }
+}
+
+// Props: crates, fences, barrels, the sign post, trees, bushes, boulders.
+std::optional<Canvas> PropTile(int slot) {
+    switch (slot) {
         case kCrate:
             return MakeTile(Full, [](int x, int y, int) {
                 if (x < 3 || x > 28 || y < 3 || y > 28) return mWood.dark;
@@ -375,6 +409,14 @@ Canvas DrawTile(int slot) {
                 [](int x, int y, int depth) {
                     return depth < 2 ? mStone.light : Texture(mStone, x, y, 54);
                 });
+        default:
+            return std::nullopt;
+    }
+}
+
+// Ice, sand, mushrooms, crystals, stairs, thin grass and ore.
+std::optional<Canvas> NatureTile(int slot) {
+    switch (slot) {
         case kIce:
             return MakeTile(Full, [](int x, int y, int) {
                 if ((x + y) % 13 == 0) return mIce.light;
@@ -430,10 +472,16 @@ Canvas DrawTile(int slot) {
                 if (Noise(x / 3, y / 3, 63) > 0.86) return kGold;
                 return Texture(mStone, x, y, 64);
             });
-        case kBedrock:
         default:
-            return MakeTile(Full, Plain(mBedrock, 65));
+            return std::nullopt;
     }
+}
+
+// Slot K x 4 + R of the sheet; bedrock for the bedrock slot and any slot without a tile of its own.
+Canvas DrawTile(int slot) {
+    for (auto family : {GroundTile, StoneTile, MasonryTile, PlatformTile, PropTile, NatureTile})
+        if (std::optional<Canvas> tile = family(slot)) return *std::move(tile);
+    return MakeTile(Full, Plain(mBedrock, 65));
 }
 
 // ---- Background ----

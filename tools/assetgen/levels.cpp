@@ -127,14 +127,8 @@ void PlaceTree(Grid& g, int c, int ground, int height) {
         for (int dr = height; dr <= height + 1; ++dr) g.Set(c + dc, ground - dr, kCanopy);
 }
 
-}  // namespace
-
-std::vector<std::string> MakeTileLevel() {
-    Grid g;
-    Rng rng(7);
-    const std::array<int, kSide> h = Heights(rng);
-
-    // Ground: grass over dirt over stone, ore here and there.
+// Ground: grass over dirt over stone, ore here and there.
+void LayGround(Grid& g, Rng& rng, const std::array<int, kSide>& h) {
     for (int c = 1; c < kSide - 1; ++c) {
         const int s = h[static_cast<std::size_t>(c)];
         // The layers' depths wander from column to column, so the ground does not look banded.
@@ -157,7 +151,10 @@ std::vector<std::string> MakeTileLevel() {
             g.Set(c, r, tile);
         }
     }
-    // Ramps on single-row steps, cliff faces on larger ones.
+}
+
+// Ramps on single-row steps, cliff faces on larger ones.
+void ShapeSteps(Grid& g, Rng&, const std::array<int, kSide>& h) {
     for (int c = 1; c < kSide - 2; ++c) {
         const int a = h[static_cast<std::size_t>(c)], b = h[static_cast<std::size_t>(c + 1)];
         if (b == a - 1 && c >= 2 && h[static_cast<std::size_t>(c - 1)] == a) {
@@ -174,13 +171,18 @@ std::vector<std::string> MakeTileLevel() {
             for (int r = a + 1; r < b; ++r) g.Set(c, r, kStoneFaceRight);
         }
     }
+}
 
-    // The start area's pillar, which turns the walker back towards the ledge.
+// The start area's pillar, which turns the walker back towards the ledge.
+void PlaceStartPillar(Grid& g, Rng&, const std::array<int, kSide>&) {
     for (int r = 6; r < 9; ++r) {
         g.Set(24, r, r == 6 ? kPillarTop : kPillar);
         g.Set(25, r, r == 6 ? kStoneTop : kStone);
     }
-    // A cave under the plateau, in the first view: crystals, a mushroom, stalactites.
+}
+
+// A cave under the plateau, in the first view: crystals, a mushroom, stalactites.
+void DigStartCave(Grid& g, Rng&, const std::array<int, kSide>&) {
     for (int c = 11; c <= 21; ++c)
         for (int r = 15; r <= 17; ++r) g.Set(c, r, kEmpty);
     for (int c = 11; c <= 21; ++c) {
@@ -200,8 +202,10 @@ std::vector<std::string> MakeTileLevel() {
     PlaceIsland(g, 14, 3, 5);
     g.Set(16, 2, kBush);
     PlaceIsland(g, 3, 6, 3);
+}
 
-    // Caves and tunnels underground: long winding tunnels and some large caverns.
+// Caves and tunnels underground: long winding tunnels and some large caverns.
+void DigTunnelsAndCaverns(Grid& g, Rng& rng, const std::array<int, kSide>&) {
     for (int i = 0; i < 180; ++i) {
         const int c = rng.Range(8, kSide - 9);
         const int r = rng.Range(34, 240);
@@ -218,7 +222,10 @@ std::vector<std::string> MakeTileLevel() {
                     g.Set(c, r, kEmpty);
             }
     }
-    // Cave dressing: mossy floors, rough ceilings, stalactites, stalagmites and crystals.
+}
+
+// Cave dressing: mossy floors, rough ceilings, stalactites, stalagmites and crystals.
+void DressCaves(Grid& g, Rng& rng, const std::array<int, kSide>&) {
     for (int c = 1; c < kSide - 1; ++c)
         for (int r = 30; r < kSide - 2; ++r) {
             if (!g.Empty(c, r)) continue;
@@ -237,8 +244,10 @@ std::vector<std::string> MakeTileLevel() {
                 if (rng.Chance(12) && g.Empty(c, r + 1)) g.Set(c, r, kStalactite);
             }
         }
+}
 
-    // The sky: floating islands, plank bridges, girders.
+// The sky: floating islands, plank bridges, girders.
+void PlaceSkyPlatforms(Grid& g, Rng& rng, const std::array<int, kSide>& h) {
     for (int i = 0; i < 40; ++i) {
         const int c = rng.Range(32, kSide - 12);
         const int top = h[static_cast<std::size_t>(c)];
@@ -266,8 +275,10 @@ std::vector<std::string> MakeTileLevel() {
                 break;
         }
     }
+}
 
-    // On the surface: ruins, trees, crates, fences, boulders and a few odd things.
+// On the surface: ruins, trees, crates, fences, boulders and a few odd things.
+void DressSurface(Grid& g, Rng& rng, const std::array<int, kSide>& h) {
     for (int c = 34; c < kSide - 8; c += rng.Range(5, 12)) {
         const int s = h[static_cast<std::size_t>(c)];
         bool flat = true;
@@ -313,7 +324,10 @@ std::vector<std::string> MakeTileLevel() {
                 break;
         }
     }
-    // A sandy, icy stretch far to the east, a stone overhang and a cave window.
+}
+
+// A sandy, icy stretch far to the east, a stone overhang and a cave window.
+void PlaceEastStretch(Grid& g, Rng&, const std::array<int, kSide>& h) {
     for (int c = 200; c < 214; ++c) {
         const int s = h[static_cast<std::size_t>(c)];
         g.Set(c, s, c % 2 ? kSandTop : kSand);
@@ -338,13 +352,27 @@ std::vector<std::string> MakeTileLevel() {
         g.Set(c + 14, s - 1, kGrassSlopeUp);
         g.Set(c + 15, s - 1, kGrassSlopeDown);
     }
+}
 
-    // Closed edges: bedrock left, right and at the bottom.
+// Closed edges: bedrock left, right and at the bottom.
+void CloseEdges(Grid& g, Rng&, const std::array<int, kSide>&) {
     for (int r = 0; r < kSide; ++r) {
         g.Set(0, r, kBedrock);
         g.Set(kSide - 1, r, kBedrock);
     }
     for (int c = 0; c < kSide; ++c) g.Set(c, kSide - 1, kBedrock);
+}
+
+}  // namespace
+
+// The tile grid, region by region; each step draws on the same random sequence, in this order.
+std::vector<std::string> MakeTileLevel() {
+    Grid g;
+    Rng rng(7);
+    const std::array<int, kSide> h = Heights(rng);
+    for (auto step : {LayGround, ShapeSteps, PlaceStartPillar, DigStartCave, DigTunnelsAndCaverns,
+                      DressCaves, PlaceSkyPlatforms, DressSurface, PlaceEastStretch, CloseEdges})
+        step(g, rng, h);
     return g.Lines();
 }
 
