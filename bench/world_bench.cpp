@@ -35,7 +35,7 @@ void Tick(benchmark::State& state, int x, int y) {
                                                  std::memcpy(copy.data(), back->pixels(), bytes);
                                                  benchmark::ClobberMemory();
                                              },
-                                             [] { FrameTick(); }});
+                                             [] { benchmark::DoNotOptimize(FrameTick()); }});
         state.SetIterationTime(us[1] / 1e6);
         state.counters["memcpy_us"] = us[0];
         state.counters["tick_over_memcpy"] = us[1] / us[0];
@@ -111,8 +111,8 @@ void StartupWork(benchmark::State& state) {
     for (auto _ : state) {
         TheWorld.ReadLevelFile("x2.lvl", TheWorld.TileGridMutable());
         TheWorld.ReadLevelFile("x2fg.lvl", TheWorld.BlockGridMutable());
-        ShellSpriteSheet.Load("vornsprites24bit.bmp");
-        TheWorld.LoadBitmaps();
+        benchmark::DoNotOptimize(ShellSpriteSheet.Load("vornsprites24bit.bmp"));
+        benchmark::DoNotOptimize(TheWorld.LoadBitmaps());
         ReleaseDisplayObjects();
         CreateFlipChain(MainWindow);
         CreateDisplayObjects();  // every surface filled, 64 masks built

@@ -21,12 +21,20 @@ extern IDirectDrawSurface* BackSurface;
 extern DWORD TransparentColour;
 constexpr DWORD kColourUnmatched = 0xFFFFFFFFu;
 
-std::int32_t InitDisplay(HWND window);
+// Start-up (AppMain): device, exclusive full-screen mode, flip chain. 0 when any step failed; what
+// was created stays in the globals for ShutdownDisplay.
+[[nodiscard]] std::int32_t InitDisplay(HWND window);
+// Front and back surface, clipper, TransparentColour for the new format. Called by InitDisplay
+// and after each mode switch (which ignores the result and checks the surfaces instead). 0 on a
+// failed step.
 std::int32_t CreateFlipChain(HWND window);
 // The raw value the display produces for colour, found by drawing it at (0, 0) and reading it
 // back (the pixel is put back afterwards); kColourUnmatched when the surface cannot be locked.
 DWORD MatchColour(COLORREF colour, IDirectDrawSurface* surface);
-// Flips; recovers lost surfaces. 0 ends the program.
-std::int32_t PresentFrame();
+// Called once a frame (RunFrame): flips; recovers lost surfaces. 0 ends the program.
+[[nodiscard]] std::int32_t PresentFrame();
+// Back, front, the shell strips, the World's surfaces, in that order; the references are
+// cleared. Called by ShutdownDisplay and before each mode switch's rebuild.
 void ReleaseDisplayObjects();
+// The window's destruction (WM_DESTROY): everything above, then the device. Nothing without one.
 void ShutdownDisplay();

@@ -9,8 +9,10 @@
 void CycleColourDepth();
 // Resolution cycle 640x480 -> 800x600 -> 1024x768 -> 640x480, with the same refusal rule.
 void CycleResolution();
-// 1 when every restore and refill succeeded.
-std::int32_t RecoverSurfaces();
+// Called by PresentFrame when a flip reports lost surfaces: restores the flip chain, the shell
+// strips and the World's surfaces and refills them. 1 when every restore and refill succeeded;
+// 0 ends the program.
+[[nodiscard]] std::int32_t RecoverSurfaces();
 
 // The next value of each cycle.
 std::int32_t NextColourDepth(std::int32_t depth);

@@ -15,7 +15,7 @@ class Bitmap {
     Bitmap& operator=(const Bitmap&) = delete;
 
     // 1 loaded, 0 failed. The earlier picture is deleted first, also when loading fails.
-    std::int32_t Load(const char* fileName);
+    [[nodiscard]] std::int32_t Load(const char* fileName);
     // Copies width x height from (sheetX, sheetY) of the picture to (0, 0) of target. Always 1.
     std::int32_t CopyTo(IDirectDrawSurface* target, std::int32_t width, std::int32_t height,
                         std::int32_t sheetX, std::int32_t sheetY);

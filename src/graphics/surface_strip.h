@@ -20,13 +20,13 @@ class SurfaceStrip {
 
     void Create();
     // 1 when copied; 0 (and nothing touched) for a frame whose surface does not exist.
-    std::int32_t LoadFrame(Bitmap& bitmap, std::int32_t frame, std::int32_t sheetX,
-                           std::int32_t sheetY);
+    [[nodiscard]] std::int32_t LoadFrame(Bitmap& bitmap, std::int32_t frame, std::int32_t sheetX,
+                                         std::int32_t sheetY);
     // Fast keyed copy, unclipped; the platform's result (negative = failure).
     virtual HRESULT Draw(std::int32_t frame, std::int32_t x, std::int32_t y,
                          IDirectDrawSurface* target);
     // 1 when every existing frame was restored; stops at the first failure.
-    std::int32_t Restore();
+    [[nodiscard]] std::int32_t Restore();
     void Release();
     std::int32_t FrameCount() const { return frameCount_; }
     std::int32_t FrameWidth() const { return frameWidth_; }

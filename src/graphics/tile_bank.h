@@ -23,7 +23,7 @@ class TileSlot {
     // key, that is exactly when a keyed draw skips it.
     void BuildMask();
     virtual void Draw(std::int32_t x, std::int32_t y, IDirectDrawSurface* target);
-    std::int32_t Restore();
+    [[nodiscard]] std::int32_t Restore();
     void Release();
     void CreateSurfaces();
 
@@ -60,7 +60,7 @@ class TileBank {
         return mask != nullptr ? mask->At(x, y) : std::uint8_t{0};
     }
     void CreateSurfaces();
-    std::int32_t Restore();
+    [[nodiscard]] std::int32_t Restore();
     void Release();
 
     std::int32_t Count() const { return count_; }

@@ -21,6 +21,7 @@ struct Check {
 
 // bytes: the start of the file (at least the first 54 bytes when there are that many);
 // fileSize: the whole file's size. Every size is worked out in 64 bits.
-Check Inspect(const std::uint8_t* bytes, std::size_t available, std::uint64_t fileSize);
+[[nodiscard]] Check Inspect(const std::uint8_t* bytes, std::size_t available,
+                            std::uint64_t fileSize);
 
 }  // namespace bmp_header

@@ -22,9 +22,9 @@ class RegularFile {
 
     // Reads up to count bytes at the current position. Returns the number read (0 at the end of
     // the file, or once maxBytes have been read) or -1 on a read error (reason() says so).
-    std::int64_t Read(void* buffer, std::size_t count);
+    [[nodiscard]] std::int64_t Read(void* buffer, std::size_t count);
     // Moves the position (SEEK_SET, SEEK_CUR, SEEK_END); returns the new position or -1.
-    std::int64_t Seek(std::int64_t offset, int whence);
+    [[nodiscard]] std::int64_t Seek(std::int64_t offset, int whence);
 
   private:
     int fd_ = -1;

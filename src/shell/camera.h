@@ -14,4 +14,4 @@ struct CameraRecord {
 extern CameraRecord Camera;
 
 // Applies one WM_KEYDOWN (auto-repeats included); nonzero asks for the program to end.
-std::int32_t OnKeyDown(std::uintptr_t virtualKey);
+[[nodiscard]] std::int32_t OnKeyDown(std::uintptr_t virtualKey);

@@ -16,7 +16,7 @@ struct FrameTimingRecord {
 extern FrameTimingRecord FrameTiming;
 
 // Nonzero on success; 0 when the World failed to draw (nothing more is drawn then).
-std::int32_t FrameTick();
+[[nodiscard]] std::int32_t FrameTick();
 // Draws one text block with its top-left corner at (left, top), clipped 10 pixels inside the
 // display's bottom-right corner. Skipped when the surface's device context is unavailable.
 void DrawOverlayText(const char* text, IDirectDrawSurface* surface, std::int32_t left,

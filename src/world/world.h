@@ -30,15 +30,15 @@ class World {
     void CreateResources();
     // 0 success, -6 the file could not be read, -10 the first walker could not be spawned.
     // A missing or short file raises LevelError.
-    std::int32_t LoadTileLevel(const char* fileName);
-    std::int32_t LoadBlockLevel(const char* fileName);
+    [[nodiscard]] std::int32_t LoadTileLevel(const char* fileName);
+    [[nodiscard]] std::int32_t LoadBlockLevel(const char* fileName);
     // Reads one level file into one grid; raises LevelError for a missing or short file.
     std::int32_t ReadLevelFile(const char* fileName, TileGrid& grid);
-    std::int32_t LoadBitmaps();
-    std::int32_t LoadSurfaces();
+    [[nodiscard]] std::int32_t LoadBitmaps();
+    [[nodiscard]] std::int32_t LoadSurfaces();
     void CreateSurfaces();
     void ReleaseSurfaces();
-    std::int32_t Restore();
+    [[nodiscard]] std::int32_t Restore();
     // The tile grid's cell holding world pixel (x, y); empty outside the world and for tile
     // indices the bank has no slot for.
     MapCell CellAt(std::int32_t x, std::int32_t y) const;

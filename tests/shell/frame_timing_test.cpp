@@ -40,12 +40,12 @@ TEST(Keys, ArrowsChangeTheVelocityByOneAndOnlyEscapeQuits) {
     Camera = {500, 380, 0, 0};
     for (int i = 0; i < 3; ++i) EXPECT_EQ(OnKeyDown(VK_RIGHT), 0);
     EXPECT_EQ(Camera.velocityX, 3);
-    for (int i = 0; i < 3; ++i) OnKeyDown(VK_LEFT);
+    for (int i = 0; i < 3; ++i) EXPECT_EQ(OnKeyDown(VK_LEFT), 0);
     EXPECT_EQ(Camera.velocityX, 0);
-    OnKeyDown(VK_UP);
+    EXPECT_EQ(OnKeyDown(VK_UP), 0);
     EXPECT_EQ(Camera.velocityY, -1);
-    OnKeyDown(VK_DOWN);
-    OnKeyDown(VK_DOWN);
+    EXPECT_EQ(OnKeyDown(VK_DOWN), 0);
+    EXPECT_EQ(OnKeyDown(VK_DOWN), 0);
     EXPECT_EQ(Camera.velocityY, 1);
     EXPECT_NE(OnKeyDown(VK_ESCAPE), 0);
     for (std::uintptr_t key : {std::uintptr_t{'A'}, std::uintptr_t{0}, std::uintptr_t{255},
@@ -54,7 +54,7 @@ TEST(Keys, ArrowsChangeTheVelocityByOneAndOnlyEscapeQuits) {
     EXPECT_EQ(Camera.x, 500);
     EXPECT_EQ(Camera.y, 380);
     Camera.velocityX = INT32_MAX;
-    OnKeyDown(VK_RIGHT);
+    EXPECT_EQ(OnKeyDown(VK_RIGHT), 0);
     EXPECT_EQ(Camera.velocityX, INT32_MAX);  // saturates instead of overflowing
 }
 
