@@ -14,21 +14,10 @@ cleanup() {
 }
 trap cleanup EXIT
 fail() { echo "desktop: FAIL: $*" >&2; exit 1; }
-wait_for() {
-    local seconds=$1; shift
-    local deadline=$((SECONDS + seconds))
-    until "$@" >/dev/null 2>&1; do
-        [ $SECONDS -lt $deadline ] || return 1
-        sleep 0.1
-    done
-}
+source "$(dirname "$0")/x_server.sh"
 
-exec 5> "$work/display"
-Xvfb -displayfd 5 -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-pids+=($!)
-wait_for 30 test -s "$work/display" || fail "Xvfb did not start"
-export DISPLAY=:$(head -n1 "$work/display")
-unset SDL_VIDEODRIVER
+start_x_server 1024x768x24
+pids+=("$xvfb_pid")
 openbox --sm-disable >"$work/openbox.log" 2>&1 &
 pids+=($!)
 wait_for 30 bash -c "xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id'" ||

@@ -17,23 +17,10 @@ cleanup() {
 trap cleanup EXIT
 fail() { echo "realwindow: FAIL: $*" >&2; exit 1; }
 
-# Poll a command until it succeeds, up to the given seconds.
-wait_for() {
-    local seconds=$1; shift
-    local deadline=$((SECONDS + seconds))
-    until "$@" >/dev/null 2>&1; do
-        [ $SECONDS -lt $deadline ] || return 1
-        sleep 0.1
-    done
-}
+source "$(dirname "$0")/x_server.sh"
 
 # A 1000 x 600 screen: the 800 x 600 picture sits unscaled between 100-pixel black bars.
-exec 5> "$work/display"
-Xvfb -displayfd 5 -screen 0 1000x600x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-wait_for 30 test -s "$work/display" || fail "Xvfb did not start"
-export DISPLAY=:$(head -n1 "$work/display")
-unset SDL_VIDEODRIVER
+start_x_server 1000x600x24
 
 # Start the game exactly as make run does: in its data folder. Keys go to the focused window (the
 # game takes the focus), not to a window id: SDL may replace its X window when it sets up rendering.
