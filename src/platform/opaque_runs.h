@@ -41,6 +41,16 @@ inline void CopyBytes(BYTE* __restrict d, const BYTE* __restrict s, int n) {
             __builtin_memcpy(d, s, static_cast<unsigned>(n));
             return;
         }
+        if (n <= 32) {  // a tile row's run: two overlapping moves, no loop
+            __builtin_memcpy(d, s, 16);
+            __builtin_memcpy(d + n - 16, s + n - 16, 16);
+            return;
+        }
+        if (n <= 64) {
+            __builtin_memcpy(d, s, 32);
+            __builtin_memcpy(d + n - 32, s + n - 32, 32);
+            return;
+        }
         int i = 0;
         for (; i + 16 <= n; i += 16) __builtin_memcpy(d + i, s + i, 16);
         if (i < n) __builtin_memcpy(d + n - 16, s + n - 16, 16);

@@ -30,7 +30,11 @@ struct SeamState {
     int liveClippers = 0;
     int liveDevices = 0;
 };
-SeamState& Seams();
+// One instance for the process; inline so that the copies' hot path pays no call for it.
+extern SeamState g_seamState;
+inline SeamState& Seams() {
+    return g_seamState;
+}
 
 // Index of a display mode in refusedModes, or -1 for a mode the display does not offer.
 int ModeIndex(int width, int height, int bpp);

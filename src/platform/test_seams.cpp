@@ -4,10 +4,7 @@
 
 namespace platform_internal {
 
-SeamState& Seams() {
-    static SeamState state;
-    return state;
-}
+SeamState g_seamState;
 
 }  // namespace platform_internal
 
