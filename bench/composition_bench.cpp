@@ -101,18 +101,6 @@ BENCHMARK(CompositionBusyView)
 
 enum Pattern { kHalf, kCheckerboard };
 
-IDirectDrawSurface* NewSurface(int w, int h) {
-    DDSURFACEDESC desc{};
-    desc.dwSize = DDSURFACEDESC_SIZE;
-    desc.dwFlags = DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT;
-    desc.dwWidth = static_cast<DWORD>(w);
-    desc.dwHeight = static_cast<DWORD>(h);
-    desc.ddsCaps.dwCaps = DDSCAPS_OFFSCREENPLAIN;
-    IDirectDrawSurface* s = nullptr;
-    DisplayDevice->CreateSurface(&desc, &s, nullptr);
-    return s;
-}
-
 // Writes raw values through a lock: the key where the pattern is see-through, 1 elsewhere.
 void Fill(IDirectDrawSurface* s, std::uint32_t key, Pattern pattern, bool all = false) {
     DDSURFACEDESC desc{};
@@ -135,8 +123,8 @@ void KeyedTiles(benchmark::State& state) {
     const auto pattern = static_cast<Pattern>(state.range(1));
     game_setup::SwitchTo(800, 600, depth);
     const std::uint32_t key = static_cast<std::uint32_t>(TransparentColour);
-    IDirectDrawSurface* tile = NewSurface(32, 32);
-    IDirectDrawSurface* offscreen = NewSurface(800, 600);
+    IDirectDrawSurface* tile = CreateOffscreenSurface(32, 32);
+    IDirectDrawSurface* offscreen = CreateOffscreenSurface(800, 600);
     DDCOLORKEY ck{key, key};
     tile->SetColorKey(DDCKEY_SRCBLT, &ck);
     Fill(tile, key, pattern);

@@ -73,6 +73,18 @@ DWORD MatchColour(COLORREF colour, IDirectDrawSurface* surface) {
     return result;
 }
 
+IDirectDrawSurface* CreateOffscreenSurface(std::int32_t width, std::int32_t height) {
+    if (DisplayDevice == nullptr) return nullptr;
+    DDSURFACEDESC desc{};
+    desc.dwSize = DDSURFACEDESC_SIZE;
+    desc.dwFlags = DDSD_CAPS | DDSD_HEIGHT | DDSD_WIDTH;
+    desc.dwHeight = static_cast<DWORD>(height);
+    desc.dwWidth = static_cast<DWORD>(width);
+    desc.ddsCaps.dwCaps = DDSCAPS_OFFSCREENPLAIN;
+    IDirectDrawSurface* surface = nullptr;
+    return DisplayDevice->CreateSurface(&desc, &surface, nullptr) >= 0 ? surface : nullptr;
+}
+
 std::int32_t PresentFrame() {
     const HRESULT hr = FrontSurface->Flip(nullptr, DDFLIP_WAIT);
     if (hr == DDERR_SURFACELOST) return RecoverSurfaces();

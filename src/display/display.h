@@ -31,6 +31,9 @@ std::int32_t CreateFlipChain(HWND window);
 // The raw value the display produces for colour, found by drawing it at (0, 0) and reading it
 // back (the pixel is put back afterwards); kColourUnmatched when the surface cannot be locked.
 DWORD MatchColour(COLORREF colour, IDirectDrawSurface* surface);
+// An off-screen surface of the current mode on the DisplayDevice, without a colour key; null when
+// there is no device or the display refuses. The strips' frames, the tools' and tests' surfaces.
+IDirectDrawSurface* CreateOffscreenSurface(std::int32_t width, std::int32_t height);
 // Called once a frame (RunFrame): flips; recovers lost surfaces. 0 ends the program.
 [[nodiscard]] std::int32_t PresentFrame();
 // Back, front, the shell strips, the World's surfaces, in that order; the references are

@@ -14,21 +14,9 @@ SurfaceStrip::SurfaceStrip(std::int32_t frameCount, std::int32_t frameWidth,
 
 void SurfaceStrip::Create() {
     DDCOLORKEY key{TransparentColour, TransparentColour};
-    DDSURFACEDESC desc{};
-    desc.dwSize = DDSURFACEDESC_SIZE;
-    desc.dwFlags = DDSD_CAPS | DDSD_HEIGHT | DDSD_WIDTH;
-    desc.dwHeight = static_cast<DWORD>(frameHeight_);
-    desc.dwWidth = static_cast<DWORD>(frameWidth_);
-    desc.ddsCaps.dwCaps = DDSCAPS_OFFSCREENPLAIN;
     for (std::int32_t i = 0; i < frameCount_; ++i) {
-        IDirectDrawSurface* surface = nullptr;
-        if (DisplayDevice == nullptr ||
-            DisplayDevice->CreateSurface(&desc, &surface, nullptr) < 0) {
-            frames_[i] = nullptr;
-            continue;
-        }
-        frames_[i] = surface;
-        surface->SetColorKey(DDCKEY_SRCBLT, &key);
+        frames_[i] = CreateOffscreenSurface(frameWidth_, frameHeight_);  // null: the frame fails
+        if (frames_[i] != nullptr) frames_[i]->SetColorKey(DDCKEY_SRCBLT, &key);
     }
 }
 

@@ -18,6 +18,7 @@ struct Display {
 };
 Display g_display;
 std::vector<IDirectDrawSurface*> g_surfaces;  // every live surface, for LoseAllSurfaces
+
 constexpr int kWidths[3] = {640, 800, 1024};
 constexpr int kHeights[3] = {480, 600, 768};
 constexpr int kDepths[4] = {8, 16, 24, 32};

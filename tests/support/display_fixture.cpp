@@ -29,15 +29,7 @@ void Close() {
 }
 
 IDirectDrawSurface* MakeSurface(int width, int height) {
-    DDSURFACEDESC desc{};
-    desc.dwSize = DDSURFACEDESC_SIZE;
-    desc.dwFlags = DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT;
-    desc.dwWidth = static_cast<DWORD>(width);
-    desc.dwHeight = static_cast<DWORD>(height);
-    desc.ddsCaps.dwCaps = DDSCAPS_OFFSCREENPLAIN;
-    IDirectDrawSurface* surface = nullptr;
-    if (DisplayDevice->CreateSurface(&desc, &surface, nullptr) < 0) return nullptr;
-    return surface;
+    return CreateOffscreenSurface(width, height);
 }
 
 void Fill(IDirectDrawSurface* s, std::uint32_t raw) {

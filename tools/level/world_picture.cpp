@@ -18,17 +18,6 @@ namespace {
 
 constexpr int kWorld = 8192, kBand = 256, kTile = 32, kBlock = 128;
 
-IDirectDrawSurface* NewSurface(int w, int h) {
-    DDSURFACEDESC desc{};
-    desc.dwSize = DDSURFACEDESC_SIZE;
-    desc.dwFlags = DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT;
-    desc.dwWidth = static_cast<DWORD>(w);
-    desc.dwHeight = static_cast<DWORD>(h);
-    desc.ddsCaps.dwCaps = DDSCAPS_OFFSCREENPLAIN;
-    IDirectDrawSurface* s = nullptr;
-    return DisplayDevice->CreateSurface(&desc, &s, nullptr) >= 0 ? s : nullptr;
-}
-
 // Every pixel of a 32-bit surface set to the see-through colour: what no tile covers stays clear.
 void Clear(IDirectDrawSurface* s, std::uint32_t key) {
     DDSURFACEDESC desc{};
@@ -61,8 +50,8 @@ bool RenderWorld(const std::string& dataDir, const std::string& out, int scale, 
         return false;
     }
     const auto key = static_cast<std::uint32_t>(TransparentColour);
-    IDirectDrawSurface* band = NewSurface(kWorld, kBand);
-    IDirectDrawSurface* block = NewSurface(kBlock, kBlock);
+    IDirectDrawSurface* band = CreateOffscreenSurface(kWorld, kBand);
+    IDirectDrawSurface* block = CreateOffscreenSurface(kBlock, kBlock);
     if (band == nullptr || block == nullptr) {
         message = "the drawing surfaces could not be created";
         return false;
