@@ -2,6 +2,8 @@
 // frames a line of state is dumped and compared with the expected dump under expected/; set
 // VORN7_REGENERATE_REPLAYS=1 (make regen-replays) to rewrite them, then review the difference.
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -47,17 +49,67 @@ std::string FirstDifferingField(const std::string& actual, const std::string& ex
     }
 }
 
-// Runs the program with the keys already scheduled and compares the dump with expected/name.txt.
-// At the first differing line, the report names the line and the field, and the actual frame
-// and the last frame that still matched are written as PNG files into the test's output folder.
-void ExpectReplay(const std::string& name, std::uint64_t every) {
-    const std::filesystem::path expected =
-        std::filesystem::path(VORN7_SOURCE_DIR) / "tests" / "replay" / "expected" / (name + ".txt");
-    const bool regenerate = std::getenv("VORN7_REGENERATE_REPLAYS") != nullptr;
+// Frames that matched their dump line (or were dumped by a regeneration) are kept once, named
+// by checksum, so that a later failure in this build folder can show the expected frame itself.
+std::string KeptFrameName(std::uint64_t checksum) {
+    char name[64];
+    std::snprintf(name, sizeof name, "replay-frames/%016llx.png",
+                  static_cast<unsigned long long>(checksum));
+    return name;
+}
+
+void KeepFrame(const test_seams::FrameView& f, std::uint64_t checksum) {
+    const std::string name = KeptFrameName(checksum);
+    const std::filesystem::path path = std::filesystem::path(frame_diff::OutputFolder()) / name;
+    if (std::filesystem::exists(path)) return;
+    std::filesystem::create_directories(path.parent_path());
+    frame_diff::Write(frame_diff::Keep(f), name);
+}
+
+// The report for a dump line that differs: the line, the field, and the frames. When the
+// expected frame was kept, both are compared pixel by pixel; otherwise the last frame that
+// still matched stands beside the actual one.
+std::string DifferenceReport(const std::string& name, const std::string& expectedPath,
+                             std::size_t line, const std::string& actual,
+                             const std::string& expected, const test_seams::FrameView& f,
+                             const frame_diff::Frame& lastMatching) {
+    std::string report = "line " + std::to_string(line + 1) + " of " + expectedPath + ": " +
+                         (expected.empty() ? std::string("a line more than expected")
+                                           : FirstDifferingField(actual, expected));
+    const std::string frameName = name + "-frame-" + std::to_string(f.frameNumber);
+    const std::size_t at = expected.rfind("pixels ");
+    frame_diff::Frame want;
+    if (at != std::string::npos) {
+        const std::uint64_t sum = std::strtoull(expected.c_str() + at + 7, nullptr, 16);
+        const std::string kept =
+            (std::filesystem::path(frame_diff::OutputFolder()) / KeptFrameName(sum)).string();
+        if (frame_diff::Read(kept, want)) want.number = f.frameNumber;
+    }
+    if (!want.xrgb.empty()) {
+        const std::string pictures = frame_diff::Compare(frame_diff::Keep(f), want, frameName);
+        return report + "\n  " +
+               (pictures.empty() ? "the two frames show the same picture" : pictures);
+    }
+    report +=
+        "\n  expected frame: not kept in this build folder (no run here has matched it)"
+        "\n  actual frame: " +
+        frame_diff::Write(frame_diff::Keep(f), frameName + "-actual.png");
+    if (!lastMatching.xrgb.empty())
+        report += "\n  last matching frame: " +
+                  frame_diff::Write(lastMatching, name + "-last-matching-frame-" +
+                                                      std::to_string(lastMatching.number) + ".png");
+    return report;
+}
+
+// Runs the program with the keys already scheduled and compares its dump with the file at
+// expected; returns "" or the report of the first differing line. With regenerate set, the
+// dump is written there instead.
+std::string Replay(const std::string& name, std::uint64_t every,
+                   const std::filesystem::path& expected, bool regenerate) {
     std::vector<std::string> want;
     if (!regenerate) {
         std::ifstream in(expected);
-        ASSERT_TRUE(in) << "no expected dump at " << expected << " (make regen-replays)";
+        if (!in) return "no expected dump at " + expected.string() + " (make regen-replays)";
         for (std::string line; std::getline(in, line);) want.push_back(line);
     }
     std::vector<std::string> dump;
@@ -68,32 +120,32 @@ void ExpectReplay(const std::string& name, std::uint64_t every) {
             if (f.frameNumber % every != 0) return;
             dump.push_back(StateLine(f));
             const std::size_t i = dump.size() - 1;
-            if (regenerate || !report.empty()) return;
-            if (i < want.size() && dump[i] == want[i]) {
+            if (!report.empty()) return;
+            if (regenerate || (i < want.size() && dump[i] == want[i])) {
+                KeepFrame(f, game_run::FrameChecksum(f));
                 lastMatching = frame_diff::Keep(f);
                 return;
             }
-            report =
-                "line " + std::to_string(i + 1) + " of " + expected.string() + ": " +
-                (i < want.size() ? FirstDifferingField(dump[i], want[i])
-                                 : std::string("a line more than expected")) +
-                "\n  actual frame: " +
-                frame_diff::Write(frame_diff::Keep(f),
-                                  name + "-actual-frame-" + std::to_string(f.frameNumber) + ".png");
-            if (!lastMatching.xrgb.empty())
-                report += "\n  last matching frame: " +
-                          frame_diff::Write(lastMatching, name + "-last-matching-frame-" +
-                                                              std::to_string(lastMatching.number) +
-                                                              ".png");
+            report = DifferenceReport(name, expected.string(), i, dump[i],
+                                      i < want.size() ? want[i] : std::string(), f, lastMatching);
         });
-    ASSERT_EQ(r.exitCode, 0);
+    if (r.exitCode != 0) return "the program ended with " + std::to_string(r.exitCode);
     if (regenerate) {
         std::ofstream out(expected);
         for (const auto& line : dump) out << line << "\n";
-        GTEST_SKIP() << "regenerated " << expected;
+        return "";
     }
+    if (report.empty() && dump.size() != want.size()) return "the run ended early";
+    return report;
+}
+
+void ExpectReplay(const std::string& name, std::uint64_t every) {
+    const std::filesystem::path expected =
+        std::filesystem::path(VORN7_SOURCE_DIR) / "tests" / "replay" / "expected" / (name + ".txt");
+    const bool regenerate = std::getenv("VORN7_REGENERATE_REPLAYS") != nullptr;
+    const std::string report = Replay(name, every, expected, regenerate);
     ASSERT_TRUE(report.empty()) << report;
-    ASSERT_EQ(dump.size(), want.size()) << "the run ended early";
+    if (regenerate) GTEST_SKIP() << "regenerated " << expected;
 }
 
 void PressTimes(std::uint64_t frame, int key, int times) {
@@ -142,6 +194,33 @@ TEST(Replay, InactiveForTenSecondsThenActiveAgain) {
     test_seams::ScheduleInput({100, test_seams::InputKind::Activate, 0, 10000});
     game_run::QuitAt(140);
     ExpectReplay("inactive_pause", 5);
+}
+
+// A planted difference in a replay: the same short run once more with a key pressed that the
+// dump does not know of. The report names the line and field, and compares the frames.
+TEST(Replay, APlantedDifferenceShowsBothFramesAndTheFirstDifferingPixel) {
+    const std::filesystem::path dump =
+        std::filesystem::path(frame_diff::OutputFolder()) / "planted-replay.txt";
+    // The program runs once a process, so the dump is made in a child.
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        game_run::UseHeadlessPlatform(16);
+        game_run::QuitAt(40);
+        ::_exit(Replay("planted", 10, dump, true).empty() ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    game_run::UseHeadlessPlatform(16);
+    game_run::Press(15, VK_RIGHT);
+    game_run::QuitAt(40);
+    const std::string report = Replay("planted", 10, dump, false);
+    for (const std::string& part :
+         {std::string("line 2 of ") + dump.string() + ": field \" camera 500,380 velocity 0,0 \"",
+          std::string("first differing pixel ("), std::string("planted-frame-20-actual.png"),
+          std::string("planted-frame-20-expected.png")})
+        EXPECT_NE(report.find(part), std::string::npos) << part << "\nin: " << report;
 }
 
 // A planted difference: the report names both pictures and the first differing pixel.

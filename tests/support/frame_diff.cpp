@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <utility>
 
 #include "platform/pixel_format.h"
 #include "png_writer.h"
@@ -20,8 +21,7 @@ Frame Keep(const test_seams::FrameView& view) {
 
 std::string OutputFolder() {
     const char* set = std::getenv("VORN7_TEST_OUTPUT");
-    const std::filesystem::path folder =
-        set != nullptr ? std::filesystem::path(set) : std::filesystem::absolute("test-output");
+    const std::filesystem::path folder = set != nullptr ? set : VORN7_TEST_OUTPUT_DIR;
     std::error_code error;
     std::filesystem::create_directories(folder, error);
     return folder.string();
@@ -43,6 +43,23 @@ std::string Write(const Frame& frame, const std::string& fileName) {
     }
     png.Finish();
     return path;
+}
+
+bool Read(const std::string& path, Frame& frame) {
+    png_image image{};
+    image.version = PNG_IMAGE_VERSION;
+    if (png_image_begin_read_from_file(&image, path.c_str()) == 0) return false;
+    image.format = PNG_FORMAT_BGRA;  // 0xAARRGGBB as a little-endian word
+    std::vector<std::uint32_t> pixels(static_cast<std::size_t>(image.width) * image.height);
+    if (png_image_finish_read(&image, nullptr, pixels.data(), 0, nullptr) == 0) {
+        png_image_free(&image);
+        return false;
+    }
+    for (std::uint32_t& p : pixels) p &= 0xFFFFFFu;
+    frame.width = static_cast<int>(image.width);
+    frame.height = static_cast<int>(image.height);
+    frame.xrgb = std::move(pixels);
+    return true;
 }
 
 std::string Compare(const Frame& actual, const Frame& expected, const std::string& name) {

@@ -25,7 +25,10 @@ std::string Compare(const Frame& actual, const Frame& expected, const std::strin
 // Writes a frame as PNG into the output folder; returns its path.
 std::string Write(const Frame& frame, const std::string& fileName);
 
-// The test's output folder: $VORN7_TEST_OUTPUT, else test-output/ in the working directory.
+// Reads a PNG file written by Write; false when it is missing or unreadable.
+bool Read(const std::string& path, Frame& frame);
+
+// The test's output folder: $VORN7_TEST_OUTPUT, else test-output/ in the build folder.
 std::string OutputFolder();
 
 }  // namespace frame_diff
