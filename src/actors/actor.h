@@ -14,10 +14,12 @@ class Actor {
     Actor();  // takes the first clock reading from the FrameClock
     virtual ~Actor() = default;
 
+    // Called once by the actor manager when the actor has been created.
     virtual void OnSpawn() {}
     // Advances the actor by the time since its last update; true when it is in view.
     virtual bool Update(std::int32_t left, std::int32_t top, std::int32_t right,
                         std::int32_t bottom);
+    // Draws at the screen position; called after an Update that returned true.
     virtual void Draw(IDirectDrawSurface* /*target*/) {}
 
     void BindKind(SpriteKind* kind) { kind_ = kind; }

@@ -19,6 +19,8 @@ class ActorManager {
     bool UpdateAndDraw(std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom,
                        IDirectDrawSurface* target);
     // The kind operations act once kind 0's first actor exists; before that they report success.
+    // They forward the World's calls of the same names (pictures, frames, create, release,
+    // restore) to every kind; a false result means the kind's own operation failed.
     bool LoadKindBitmaps();
     bool LoadKindFrames();
     void CreateKindSurfaces();

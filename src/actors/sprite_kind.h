@@ -13,9 +13,13 @@ class SpriteKind {
   public:
     virtual ~SpriteKind() = default;
 
+    // Creates the strip for the current display mode unless it exists.
     virtual void CreateStrip() {}
+    // Loads the sheet picture; false when it is missing, damaged or too small.
     virtual bool LoadSheet() { return false; }
+    // Copies the sheet's frames into the strip; false without a strip or on a failed copy.
     virtual bool LoadFrames() { return false; }
+    // Draws the frame for the motion and steps the animation by elapsed milliseconds.
     virtual void DrawFrame(std::int32_t /*screenX*/, std::int32_t /*screenY*/,
                            IDirectDrawSurface* /*target*/, std::int32_t /*velocityX*/,
                            std::int32_t /*velocityY*/, std::int32_t /*animation*/,
@@ -23,6 +27,7 @@ class SpriteKind {
 
     // False when the kind holds no strip or a frame fails to restore.
     bool RestoreStrip();
+    // Releases the strip's surfaces and drops it (before a mode switch, at shutdown).
     void ReleaseStrip();
 
     SurfaceStrip* Strip() const { return strip_.get(); }

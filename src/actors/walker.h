@@ -13,8 +13,11 @@ class Walker : public Actor {
     static constexpr double kTimeScale = 0.07;  // time units per millisecond
 
     Walker();
+    // Runs the fixed steps the elapsed time holds (at most kMaxStepsPerUpdate; the rest is
+    // dropped); true when in view.
     bool Update(std::int32_t left, std::int32_t top, std::int32_t right,
                 std::int32_t bottom) override;
+    // Draws the kind's frame for the walker's direction.
     void Draw(IDirectDrawSurface* target) override;
 
     std::int32_t Accumulator() const { return accumulator_; }

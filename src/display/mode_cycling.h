@@ -14,6 +14,7 @@ void CycleResolution();
 // 0 ends the program.
 [[nodiscard]] std::int32_t RecoverSurfaces();
 
-// The next value of each cycle.
+// The next value of each cycle: depth 8, 16, 24, 32 and round; width 640, 800, 1024 and round
+// (any other width goes to 640), with its height.
 std::int32_t NextColourDepth(std::int32_t depth);
 void NextResolution(std::int32_t width, std::int32_t* nextWidth, std::int32_t* nextHeight);

@@ -12,6 +12,7 @@ void Note(const char* file, const char* reason);
 std::string WhereOpened(const char* file);
 // The noted failure, or "" when there is none.
 const char* Text();
+// Forgets the noted failure, before the pictures are loaded.
 void Clear();
 
 }  // namespace load_failure

@@ -18,6 +18,7 @@ class SurfaceStrip {
     SurfaceStrip(const SurfaceStrip&) = delete;
     SurfaceStrip& operator=(const SurfaceStrip&) = delete;
 
+    // Creates the frame surfaces (the constructor does); a frame that fails stays null.
     void Create();
     // 1 when copied; 0 (and nothing touched) for a frame whose surface does not exist.
     [[nodiscard]] std::int32_t LoadFrame(Bitmap& bitmap, std::int32_t frame, std::int32_t sheetX,
@@ -27,6 +28,7 @@ class SurfaceStrip {
                          IDirectDrawSurface* target);
     // 1 when every existing frame was restored; stops at the first failure.
     [[nodiscard]] std::int32_t Restore();
+    // Releases every frame's surface; the owner then drops the strip.
     void Release();
     std::int32_t FrameCount() const { return frameCount_; }
     std::int32_t FrameWidth() const { return frameWidth_; }

@@ -16,15 +16,22 @@ class TileSlot {
     TileSlot() = default;
     virtual ~TileSlot() = default;  // destroys the strip without releasing its surfaces
 
+    // Sets the slot up (its strip, and its mask when withMask); called by the bank's first load.
     void Create(std::int32_t frameCount, std::int32_t width, std::int32_t height, bool withMask);
+    // Copies the picture's cell at (sheetX, sheetY) into one frame and rebuilds the mask;
+    // nonzero on success, 0 when the copy fails or the slot has no strip.
     std::int32_t LoadPicture(Bitmap& bitmap, std::int32_t frame, std::int32_t sheetX,
                              std::int32_t sheetY);
     // Rebuilds the mask from frame 0: a pixel is clear exactly when it equals the frame's colour
     // key, that is exactly when a keyed draw skips it.
     void BuildMask();
+    // Draws the current frame at (x, y), clipped, and steps an animated slot's frame.
     virtual void Draw(std::int32_t x, std::int32_t y, IDirectDrawSurface* target);
+    // Restores the strip's lost surfaces (the caller refills them); 0 on failure or no strip.
     [[nodiscard]] std::int32_t Restore();
+    // Releases the strip's surfaces and drops it; the setup and the mask stay.
     void Release();
+    // Rebuilds the strip released by Release, for the current display mode.
     void CreateSurfaces();
 
     std::int32_t FrameCount() const { return frameCount_; }
@@ -49,7 +56,8 @@ class TileBank {
   public:
     TileBank(std::int32_t count, std::int32_t width, std::int32_t height);
 
-    // Sets the slot up on its first load (later loads keep that setup) and copies the picture.
+    // Sets the slot up on its first load (later loads keep that setup) and copies the picture;
+    // nonzero on success (TileSlot::LoadPicture). The index must be below Count().
     std::int32_t LoadTile(std::int32_t index, Bitmap& bitmap, std::int32_t frame,
                           std::int32_t sheetX, std::int32_t sheetY, bool withMask,
                           std::int32_t frameCount);
@@ -59,6 +67,8 @@ class TileBank {
         const CollisionMask* mask = slots_[static_cast<std::size_t>(index)].Mask();
         return mask != nullptr ? mask->At(x, y) : std::uint8_t{0};
     }
+    // The slots' CreateSurfaces, Restore and Release over every loaded slot; Restore stops at
+    // the first failure and returns 0, else 1.
     void CreateSurfaces();
     [[nodiscard]] std::int32_t Restore();
     void Release();

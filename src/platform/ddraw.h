@@ -1,6 +1,8 @@
 // DirectDraw-style display objects over an emulated full-screen display: 640x480, 800x600 and
 // 1024x768 at 8 (one fixed palette), 16 (RGB565), 24 (packed) and 32 (XRGB, top byte 0) bits.
 // Used by the display code (flip chain, mode cycling, recovery) and by the surface strips.
+// Each operation does what its DirectDraw namesake does for this program's calls and returns
+// DD_OK or a negative DDERR_ code; the lines below name what is particular to this platform.
 #pragma once
 
 #include <vector>
@@ -89,9 +91,11 @@ struct DDSURFACEDESC {
 
 class IDirectDrawSurface;
 
+// Set on the back buffer so that Blt cuts copies to the surface; always DD_OK.
 class IDirectDrawClipper {
   public:
     HRESULT SetHWnd(DWORD flags, HWND window);
+    // Reference counts; the clipper is freed when Release reaches 0, which it returns.
     ULONG AddRef();
     ULONG Release();
 
@@ -113,16 +117,27 @@ class IDirectDrawSurface {
     HRESULT BltFast(DWORD x, DWORD y, IDirectDrawSurface* source, RECT* sourceRect, DWORD trans);
     // Swaps the front and back buffers and shows the new front, paced as a 60 Hz display.
     HRESULT Flip(IDirectDrawSurface* target, DWORD flags);
+    // The primary surface's back buffer, with a reference added; DDERR_GENERIC elsewhere.
     HRESULT GetAttachedSurface(DDSCAPS* caps, IDirectDrawSurface** attached);
+    // The whole surface only (rect null); DDERR_SURFACELOST when lost, DDERR_GENERIC when
+    // already locked, DDERR_WASSTILLDRAWING only when a test injects it (callers retry).
     HRESULT Lock(RECT* rect, DDSURFACEDESC* desc, DWORD flags, void* event);
+    // Ends a Lock; the opaque runs of a keyed surface are worked out again.
     HRESULT Unlock(void* rect);
+    // One device context at a time (DDERR_DCALREADYCREATED for a second); DDERR_SURFACELOST
+    // when lost. ReleaseDC takes back exactly the context GetDC gave.
     HRESULT GetDC(HDC* dc);
     HRESULT ReleaseDC(HDC dc);
-    HRESULT Restore();  // on a primary surface, also restores its back buffer
+    // Ends the lost state with the content undefined (the owner refills it); on a primary
+    // surface also its back buffer. DDERR_INVALIDPIXELFORMAT for a surface of another depth.
+    HRESULT Restore();
+    // DDERR_SURFACELOST while lost, else DD_OK.
     HRESULT IsLost();
     HRESULT SetClipper(IDirectDrawClipper* clipper);
+    // Source keys only (DDCKEY_SRCBLT); a null key removes it. GetColorKey fails without one.
     HRESULT SetColorKey(DWORD flags, DDCOLORKEY* key);
     HRESULT GetColorKey(DWORD flags, DDCOLORKEY* key);
+    // Reference counts; the surface is freed when Release reaches 0, which it returns.
     ULONG AddRef();
     ULONG Release();
 
@@ -177,9 +192,14 @@ class IDirectDrawSurface {
 
 class IDirectDraw {
   public:
+    // Full-screen exclusive on the program's own window only; DDERR_INVALIDPARAMS otherwise.
     HRESULT SetCooperativeLevel(HWND window, DWORD flags);
+    // One of the twelve modes, after SetCooperativeLevel (DDERR_NOEXCLUSIVEMODE before);
+    // DDERR_INVALIDMODE for any other (and for a mode a test refuses).
     HRESULT SetDisplayMode(DWORD width, DWORD height, DWORD bitsPerPixel);
     HRESULT RestoreDisplayMode();
+    // A flip chain (primary, one back buffer; one at a time) or an off-screen surface of up to
+    // 16384 on a side, in the current mode's depth; *surface is null on failure.
     HRESULT CreateSurface(DDSURFACEDESC* desc, IDirectDrawSurface** surface, void* outer);
     HRESULT CreateClipper(DWORD flags, IDirectDrawClipper** clipper, void* outer);
     ULONG Release();
@@ -193,4 +213,5 @@ class IDirectDraw {
     bool modeSet_ = false;
 };
 
+// The display device; called once by InitDisplay.
 HRESULT DirectDrawCreate(void* driverGuid, IDirectDraw** device, void* outer);

@@ -23,17 +23,25 @@ struct BITMAP {
     void* bmBits;
 };
 
-// Loads a BMP file in its own pixel format; null for a missing, empty, truncated, non-BMP or
-// absurdly large file (more than 16384 on a side or 64 million pixels).
+// Loads a BMP file in its own pixel format; null for a missing, unreadable, truncated or non-BMP
+// file, an unsupported compression, or a picture over 8192 on a side.
 HANDLE LoadImageA(HINSTANCE instance, LPCSTR name, UINT type, int width, int height, UINT flags);
 // Why the last LoadImageA failed, in a few words.
 const char* GetLastLoadErrorText();
+// Fills a BITMAP with the picture's size and depth; 0 for a null picture or a short buffer.
 int GetObjectA(HGDIOBJ object, int size, void* description);
+// Frees a loaded picture; FALSE for null.
 BOOL DeleteObject(HGDIOBJ object);
 
+// A memory context for selecting a picture into; DeleteDC refuses (FALSE) a surface's context,
+// which goes back through the surface's ReleaseDC.
 HDC CreateCompatibleDC(HDC dc);
 BOOL DeleteDC(HDC dc);
+// Selects a picture into a memory context, returning the one selected before (null on a
+// surface's context).
 HGDIOBJ SelectObject(HDC dc, HGDIOBJ object);
+// Kept for the callers' sake: only one-to-one copies exist. Each returns the previous
+// setting, 0 for a null context.
 int GetMapMode(HDC dc);
 int SetMapMode(HDC dc, int mode);
 int SetStretchBltMode(HDC dc, int mode);

@@ -41,17 +41,22 @@ int ModeIndex(int width, int height, int bpp);
 
 // Queues a message for the thread (fixed capacity; nothing is allocated per message).
 void PostMessageInternal(HWND window, UINT message, WPARAM wParam);
+// The program's window, or null before CreateWindowExA and after DestroyWindow.
 HWND TheWindow();
 
 // The screen: shows a surface scaled to the window with its aspect kept, paced as 60 Hz.
 void PresentSurface(const IDirectDrawSurface& front);
+// Shows or hides the system pointer over the window (ShowCursor's count decides).
 void HideOrShowPointer(bool visible);
 
 // Device contexts of surfaces. A surface keeps its context object for reuse, so taking and
 // handing back a context every frame allocates nothing.
 HDC TakeSurfaceDC(IDirectDrawSurface* surface, HDC& cache);
+// ReleaseDC's half: the context goes back into the surface's cache.
 void GiveBackSurfaceDC(HDC dc);
+// Frees a surface's cached context when the surface is destroyed.
 void FreeSurfaceDC(HDC cache);
+// Marks every live surface lost, as a lost display would (for test_seams::LoseAllSurfaces).
 void LoseEverySurface();
 
 // Test seams: deliver the scripted inputs that are due at the current frame.

@@ -10,6 +10,7 @@ namespace test_seams {
 
 // Virtual clock: while on, timeGetTime returns this time instead of the real clock.
 void UseVirtualClock(bool on, std::uint32_t startMs = 0);
+// Moves the virtual clock on by ms (wrapping as the real one does).
 void AdvanceVirtualClock(std::uint32_t ms);
 // With the virtual clock on, every Flip advances it by this many milliseconds (0: never).
 void SetClockStepPerFlip(std::uint32_t ms);
@@ -29,6 +30,7 @@ struct ScriptedInput {
 // Queues a scripted event. While the program waits for messages and the script is not empty,
 // the next entry is delivered at once whatever its frame (no frames run while waiting).
 void ScheduleInput(const ScriptedInput& input);
+// Drops every queued entry; PendingScriptedInputs counts those not yet delivered.
 void ClearScript();
 std::size_t PendingScriptedInputs();
 // When the script is exhausted and the program waits for a message, send WM_CLOSE instead of
@@ -43,6 +45,8 @@ struct FrameView {
     int pitch;
     const std::uint8_t* pixels;
 };
+// Called after every Flip with the new front surface's pixels (valid during the call only);
+// an empty observer stops the calls.
 using FrameObserver = std::function<void(const FrameView&)>;
 void SetFrameObserver(FrameObserver observer);
 
@@ -56,6 +60,7 @@ struct CopyView {
     int sourceLeft, sourceTop;
     int left, top, right, bottom;  // the destination
 };
+// Called for each such copy before it is made; an empty observer stops the calls.
 using CopyObserver = std::function<void(const CopyView&)>;
 void SetCopyObserver(CopyObserver observer);
 
@@ -74,14 +79,17 @@ struct Faults {
     // error would (EIO); -1: none.
     std::int64_t failFileReadAtByte = -1;
 };
+// The faults to inject; ResetAll clears them.
 Faults& InjectedFaults();
 // Refuses (or accepts again) one display mode in SetDisplayMode.
 void RefuseDisplayMode(int width, int height, int bitsPerPixel, bool refuse = true);
+// Undoes every RefuseDisplayMode.
 void AcceptAllDisplayModes();
 // Every live surface loses its memory: Blt, BltFast and Flip report DDERR_SURFACELOST until
 // Restore.
 void LoseAllSurfaces();
 
+// Objects alive now, for the tests that check everything created is released.
 int LiveSurfaceCount();
 int LiveDeviceContextCount();
 int LiveClipperCount();

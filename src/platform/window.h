@@ -4,32 +4,40 @@
 
 #include "platform/win_types.h"
 
+// Remembers the one class's window procedure; 0 without a class name.
 ATOM RegisterClassA(const WNDCLASSA* windowClass);
 // Creates the borderless window; the size passed is taken as the desktop's size. Sends WM_CREATE.
 HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD style, int x, int y,
                      int width, int height, HWND parent, HMENU menu, HINSTANCE instance,
                      void* param);
+// SM_CXSCREEN and SM_CYSCREEN: the desktop's size; 0 for anything else or without a display.
 int GetSystemMetrics(int index);
 // Why the last CreateWindowExA failed: no display to show anything on, or SDL's reason.
 const char* GetLastWindowErrorText();
-HICON LoadIconA(HINSTANCE instance, LPCSTR name);  // no icon resources: always null
-HCURSOR LoadCursorA(HINSTANCE instance, LPCSTR name);
+HICON LoadIconA(HINSTANCE instance, LPCSTR name);      // no icon resources: always null
+HCURSOR LoadCursorA(HINSTANCE instance, LPCSTR name);  // the system pointer: always null
 // Shows the window and activates it: the window procedure receives WM_ACTIVATEAPP 1.
 BOOL ShowWindow(HWND window, int showCommand);
+// TRUE for the program's window (it is drawn by Flip, not here).
 BOOL UpdateWindow(HWND window);
+// Raises the window and takes the keyboard; null for any other window.
 HWND SetFocus(HWND window);
+// The display count as on Windows: the pointer is hidden over the game while it is negative.
 int ShowCursor(BOOL show);
 
 // Reports whether a message waits (PM_NOREMOVE takes nothing; PM_REMOVE takes it into *message).
 BOOL PeekMessageA(MSG* message, HWND window, UINT filterMin, UINT filterMax, UINT removeFlag);
 // Takes the next message, waiting for one; returns 0 for WM_QUIT, whose wParam is the exit code.
 BOOL GetMessageA(MSG* message, HWND window, UINT filterMin, UINT filterMax);
+// Key messages carry virtual keys already: nothing to translate, always FALSE.
 BOOL TranslateMessage(const MSG* message);
+// Calls the window procedure with the message; 0 for a message to another window.
 LRESULT DispatchMessageA(const MSG* message);
 // Blocks, without spinning, until a message is waiting.
 BOOL WaitMessage();
 // Runs WM_DESTROY through the window procedure before it returns.
 BOOL DestroyWindow(HWND window);
+// Queues WM_QUIT; there is always room for it.
 void PostQuitMessage(int exitCode);
 // Default handling: WM_CLOSE destroys the window; everything else gives 0.
 LRESULT DefWindowProcA(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

@@ -34,20 +34,33 @@ class World {
     [[nodiscard]] std::int32_t LoadBlockLevel(const char* fileName);
     // Reads one level file into one grid; raises LevelError for a missing or short file.
     std::int32_t ReadLevelFile(const char* fileName, TileGrid& grid);
+    // ---- Pictures and surfaces (the shell calls these; see docs/ARCHITECTURE.md) ----
+    // Loads the three pictures and the sprite sheets; 0 when any is missing, damaged or too
+    // small for its layout (every one is tried, each failure recorded), else 1.
     [[nodiscard]] std::int32_t LoadBitmaps();
+    // Copies the pictures into the banks' surfaces in the current mode; 0 when a copy fails.
     [[nodiscard]] std::int32_t LoadSurfaces();
+    // Creates every bank's and sprite kind's surfaces for the current display mode.
     void CreateSurfaces();
+    // Releases them (before a mode switch and at shutdown); safe before CreateResources.
     void ReleaseSurfaces();
+    // After lost surfaces: restores every surface and refills it; 0 when any step fails.
     [[nodiscard]] std::int32_t Restore();
     // The tile grid's cell holding world pixel (x, y); empty outside the world and for tile
     // indices the bank has no slot for.
     MapCell CellAt(std::int32_t x, std::int32_t y) const;
+    // The same for a grid of cellWidth x cellHeight cells (the block grid for 128 x 128).
     MapCell GridCellAt(std::int32_t x, std::int32_t y, std::int32_t cellWidth,
                        std::int32_t cellHeight) const;
+    // World pixel (x, y) within its 32 x 32 tile.
     CellPosition CellOffset(std::int32_t x, std::int32_t y) const;
 
     // ---- Collision queries ----
+    // 1 when the tile over world pixel (x, y) is solid there; 0 outside the world.
     std::uint8_t SolidPixelAt(std::int32_t x, std::int32_t y) const;
+    // The first solid pixel in the rectangle centred on (x, y) with half-sizes rx and ry,
+    // clipped to the world: rows from the top, each left to right; or columns from the right
+    // (leftward) or the left (rightward), each top to bottom. Not found for negative sizes.
     ScanHit ScanRows(std::int32_t x, std::int32_t y, std::int32_t rx, std::int32_t ry) const;
     ScanHit ScanColumnsLeftward(std::int32_t x, std::int32_t y, std::int32_t rx,
                                 std::int32_t ry) const;
@@ -55,8 +68,14 @@ class World {
                                  std::int32_t ry) const;
 
     // ---- Rendering ----
+    // Draws the view centred on (centreX, centreY), clamped, into surface: background, tile
+    // layer with the actors (updated here), block layer. Called once a frame by the frame tick;
+    // returns 1 (the layers' copy failures are not reported).
     std::int32_t Draw(std::int32_t centreX, std::int32_t centreY, IDirectDrawSurface* surface);
+    // The centre moved inside the world so that the view fits the current display mode.
     CellPosition ClampViewCentre(std::int32_t x, std::int32_t y) const;
+    // The three layers for a clamped centre; DrawTileLayer returns 0 when an actor's update
+    // fails, the others 1.
     std::int32_t DrawBackground(std::int32_t x, std::int32_t y, IDirectDrawSurface* surface);
     std::int32_t DrawTileLayer(std::int32_t x, std::int32_t y, IDirectDrawSurface* surface);
     std::int32_t DrawBlockLayer(std::int32_t x, std::int32_t y, IDirectDrawSurface* surface);
