@@ -68,7 +68,10 @@ void operator delete[](void* p, std::size_t) noexcept {
 
 namespace {
 
-TEST(FrameLoop, AThousandFramesAllocateNothing) {
+class FrameLoop : public testing::TestWithParam<const char*> {};
+
+TEST_P(FrameLoop, AThousandFramesAllocateNothing) {
+    setenv("VORN7_PRESENTER", GetParam(), 1);  // both ways of showing frames
     game_run::UseHeadlessPlatform(16);
     test_seams::PresentHeadless(true);
     std::uint64_t checked = 0;
@@ -94,5 +97,7 @@ TEST(FrameLoop, AThousandFramesAllocateNothing) {
     EXPECT_EQ(during, 0);
     EXPECT_EQ(checked, r.frames);
 }
+
+INSTANTIATE_TEST_SUITE_P(BothPresenters, FrameLoop, testing::Values("renderer", "framebuffer"));
 
 }  // namespace
