@@ -170,7 +170,29 @@ inline void CopyOpaqueRows(BYTE* d, std::ptrdiff_t dPitch, const BYTE* s, std::p
 }
 
 // Copies whole rows of an unkeyed source.
+namespace opaque_detail {
+template <int kRowBytes>
+inline void CopyRowsOf(BYTE* __restrict d, std::ptrdiff_t dPitch, const BYTE* __restrict s,
+                       std::ptrdiff_t sPitch, int rows) {
+    for (int row = 0; row < rows; ++row, d += dPitch, s += sPitch)
+        __builtin_memcpy(d, s, kRowBytes);
+}
+}  // namespace opaque_detail
+
 inline void CopyWholeRows(BYTE* d, std::ptrdiff_t dPitch, const BYTE* s, std::ptrdiff_t sPitch,
                           int rows, int rowBytes) {
-    for (int row = 0; row < rows; ++row, d += dPitch, s += sPitch) CopyBytes(d, s, rowBytes);
+    // A whole 32-pixel tile row in each depth: moves of a fixed size, no size tests per row.
+    switch (rowBytes) {
+        case 32:
+            return opaque_detail::CopyRowsOf<32>(d, dPitch, s, sPitch, rows);
+        case 64:
+            return opaque_detail::CopyRowsOf<64>(d, dPitch, s, sPitch, rows);
+        case 96:
+            return opaque_detail::CopyRowsOf<96>(d, dPitch, s, sPitch, rows);
+        case 128:
+            return opaque_detail::CopyRowsOf<128>(d, dPitch, s, sPitch, rows);
+        default:
+            for (int row = 0; row < rows; ++row, d += dPitch, s += sPitch)
+                CopyBytes(d, s, rowBytes);
+    }
 }
