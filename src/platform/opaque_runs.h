@@ -12,6 +12,8 @@
 struct OpaqueRun {
     std::uint16_t start;  // first pixel of the run
     std::uint16_t end;    // one past its last pixel
+    std::uint16_t row;    // so that whole sources are copied run by run, without a row loop
+    std::uint16_t unused = 0;
 };
 
 class OpaqueRuns {
@@ -22,6 +24,8 @@ class OpaqueRuns {
                std::uint32_t key);
     // Whether any pixel equals the key (false: every row is one run of the whole width).
     bool anyKeyPixel() const { return anyKey_; }
+    // The most runs any row has.
+    int mostRunsInARow() const { return mostRuns_; }
     const OpaqueRun* RowBegin(int y) const { return runs_.data() + rowStart_[y]; }
     const OpaqueRun* RowEnd(int y) const { return runs_.data() + rowStart_[y + 1]; }
     const OpaqueRun* runs() const { return runs_.data(); }
@@ -31,6 +35,7 @@ class OpaqueRuns {
     std::vector<OpaqueRun> runs_;
     std::vector<std::uint32_t> rowStart_;  // height + 1 offsets into runs_
     bool anyKey_ = false;
+    int mostRuns_ = 0;
 };
 
 // Copies n bytes with overlapping word moves, inline: the runs of a tile's row are short, and a
@@ -109,12 +114,21 @@ inline void SelectRow(BYTE* __restrict d, const BYTE* __restrict s, int a, int b
 
 template <int kBytes>
 void CopyOpaqueRows(BYTE* d, std::ptrdiff_t dPitch, const BYTE* s, std::ptrdiff_t sPitch, int rows,
-                    const OpaqueRun* runs, const std::uint32_t* starts, int left, int width,
-                    bool whole, std::uint32_t key) {
+                    const OpaqueRun* runs, const std::uint32_t* starts, int firstRow, int left,
+                    int width, bool whole, bool fewRuns, std::uint32_t key) {
     const int right = left + width;
     // d and s move to column 0 of the source, so runs index both directly.
     d -= left * kBytes;
     s -= left * kBytes;
+    if (whole && fewRuns) {  // every run of the rows as it stands, in one loop
+        const OpaqueRun* const end = runs + starts[rows];
+        for (const OpaqueRun* r = runs + starts[0]; r != end; ++r) {
+            const std::ptrdiff_t row = r->row - firstRow;
+            CopyBytes(d + row * dPitch + r->start * kBytes, s + row * sPitch + r->start * kBytes,
+                      (r->end - r->start) * kBytes);
+        }
+        return;
+    }
     for (int row = 0; row < rows; ++row, d += dPitch, s += sPitch) {
         const OpaqueRun* r = runs + starts[row];
         const OpaqueRun* const end = runs + starts[row + 1];
@@ -149,22 +163,23 @@ inline void CopyOpaqueRows(BYTE* d, std::ptrdiff_t dPitch, const BYTE* s, std::p
     const OpaqueRun* const runs = opaque.runs();
     const std::uint32_t* starts = opaque.rowStarts() + firstRow;
     const bool whole = left == 0 && width == sourceWidth;
+    const bool fewRuns = opaque.mostRunsInARow() <= opaque_detail::kManyRuns;
     switch (bytes) {
         case 1:
-            opaque_detail::CopyOpaqueRows<1>(d, dPitch, s, sPitch, rows, runs, starts, left, width,
-                                             whole, key);
+            opaque_detail::CopyOpaqueRows<1>(d, dPitch, s, sPitch, rows, runs, starts, firstRow,
+                                             left, width, whole, fewRuns, key);
             break;
         case 2:
-            opaque_detail::CopyOpaqueRows<2>(d, dPitch, s, sPitch, rows, runs, starts, left, width,
-                                             whole, key);
+            opaque_detail::CopyOpaqueRows<2>(d, dPitch, s, sPitch, rows, runs, starts, firstRow,
+                                             left, width, whole, fewRuns, key);
             break;
         case 3:
-            opaque_detail::CopyOpaqueRows<3>(d, dPitch, s, sPitch, rows, runs, starts, left, width,
-                                             whole, key);
+            opaque_detail::CopyOpaqueRows<3>(d, dPitch, s, sPitch, rows, runs, starts, firstRow,
+                                             left, width, whole, fewRuns, key);
             break;
         default:
-            opaque_detail::CopyOpaqueRows<4>(d, dPitch, s, sPitch, rows, runs, starts, left, width,
-                                             whole, key);
+            opaque_detail::CopyOpaqueRows<4>(d, dPitch, s, sPitch, rows, runs, starts, firstRow,
+                                             left, width, whole, fewRuns, key);
             break;
     }
 }

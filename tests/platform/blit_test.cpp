@@ -49,6 +49,30 @@ TEST_P(Blits, ClippedKeyedCopyCutsTheLeftColumnsAndSkipsKeyPixels) {
     frame->Release();
 }
 
+// The source's top rows cut off: every other row lands on its own row, key pixels skipped.
+TEST_P(Blits, ClippedTopRowsOfAKeyedSourceLandOnTheirOwnRows) {
+    IDirectDrawSurface* frame = display_fixture::MakeSurface(16, 8);
+    for (int y = 0; y < 8; ++y)
+        for (int x = 0; x < 16; ++x)
+            display_fixture::SetRaw(
+                frame, x, y,
+                (x + y) % 5 == 0 ? TransparentColour : display_fixture::RawOf(x * 9, y * 30, 90));
+    DDCOLORKEY ck{TransparentColour, TransparentColour};
+    frame->SetColorKey(DDCKEY_SRCBLT, &ck);
+    const std::uint32_t background = display_fixture::RawOf(0, 0, 0);
+    display_fixture::Fill(BackSurface, background);
+    RECT dest{4, -3, 20, 5}, source{0, 0, 16, 8};
+    ASSERT_EQ(BackSurface->Blt(&dest, frame, &source, DDBLT_KEYSRC | DDBLT_WAIT, nullptr), DD_OK);
+    for (int y = 0; y < 6; ++y)
+        for (int x = 0; x < 16; ++x) {
+            const bool drawn = y < 5 && (x + y + 3) % 5 != 0;
+            EXPECT_EQ(display_fixture::RawAt(BackSurface, x + 4, y),
+                      drawn ? display_fixture::RawAt(frame, x, y + 3) : background)
+                << x << ", " << y;
+        }
+    frame->Release();
+}
+
 TEST_P(Blits, FastCopyRefusesRectanglesNotWhollyInside) {
     IDirectDrawSurface* frame = MakeFrame(TransparentColour);
     const std::uint32_t background = display_fixture::RawOf(0, 0, 0);
