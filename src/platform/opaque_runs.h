@@ -13,7 +13,6 @@ struct OpaqueRun {
     std::uint16_t start;  // first pixel of the run
     std::uint16_t end;    // one past its last pixel
     std::uint16_t row;    // so that whole sources are copied run by run, without a row loop
-    std::uint16_t unused = 0;
 };
 
 class OpaqueRuns {

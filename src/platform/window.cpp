@@ -20,9 +20,9 @@ struct WindowObject {
     SDL_Window* sdl = nullptr;
     SDL_Renderer* renderer = nullptr;
     SDL_Texture* texture = nullptr;
-    int textureWidth = 0;
-    int textureHeight = 0;
-    int textureBits = 0;
+    int shownWidth = 0;  // the frame last shown
+    int shownHeight = 0;
+    int shownBits = 0;
     std::vector<std::uint8_t> shown;      // the frame last uploaded, to find what changed
     std::vector<std::uint32_t> expanded;  // 8-bit rows through the palette; sized per mode
     bool headless = false;
@@ -102,6 +102,39 @@ bool UseFramebuffer(SDL_Renderer* renderer) {
     if (chosen != nullptr && std::strcmp(chosen, "renderer") == 0) return false;
     if (chosen != nullptr && std::strcmp(chosen, "framebuffer") == 0) return true;
     return DrawsInSoftware(renderer);
+}
+
+// A mode switch: a texture in the surface's own format where SDL has one, so no frame is
+// converted on the way; the renderer letterboxes it with the aspect kept.
+void MakeTexture(WindowObject* w, int width, int height, int bits) {
+    if (w->texture) SDL_DestroyTexture(w->texture);
+    w->texture = SDL_CreateTexture(w->renderer, TextureFormatOf(bits), SDL_TEXTUREACCESS_STREAMING,
+                                   width, height);
+    w->expanded.assign(bits == 8 ? static_cast<std::size_t>(width) * height : 0, 0);
+    SDL_RenderSetLogicalSize(w->renderer, width, height);
+}
+
+// Uploads frame rows [top, bottom) into the texture and shows it.
+void PresentThroughRenderer(WindowObject* w, const IDirectDrawSurface& front, int top, int bottom) {
+    if (w->texture == nullptr) return;
+    const int width = front.width(), bits = front.bitsPerPixel(), pitch = front.pitch();
+    const std::uint8_t* pixels = front.pixels();
+    if (top < bottom) {
+        const SDL_Rect rows{0, top, width, bottom - top};
+        if (bits == 8) {
+            std::uint32_t* out = w->expanded.data() + static_cast<std::ptrdiff_t>(top) * width;
+            for (int y = top; y < bottom; ++y)
+                pixel_format::DecodeRowToXrgb(8, pixels + y * pitch, width,
+                                              out + static_cast<std::ptrdiff_t>(y - top) * width);
+            SDL_UpdateTexture(w->texture, &rows, out, width * 4);
+        } else {
+            SDL_UpdateTexture(w->texture, &rows, pixels + top * pitch, pitch);
+        }
+    }
+    SDL_SetRenderDrawColor(w->renderer, 0, 0, 0, 255);
+    SDL_RenderClear(w->renderer);
+    SDL_RenderCopy(w->renderer, w->texture, nullptr, nullptr);
+    SDL_RenderPresent(w->renderer);
 }
 
 // Shows the rows of the frame that changed (all of them after a size change) through the
@@ -354,30 +387,15 @@ void PresentSurface(const IDirectDrawSurface& front) {
     const int width = front.width(), height = front.height(), bits = front.bitsPerPixel();
     const int pitch = front.pitch(), rowBytes = width * pixel_format::BytesPerPixel(bits);
     bool all = false;
-    if (w->framebuffer) {
-        if (w->textureWidth != width || w->textureHeight != height || w->textureBits != bits) {
-            w->textureWidth = width;
-            w->textureHeight = height;
-            w->textureBits = bits;
-            w->shown.assign(static_cast<std::size_t>(pitch) * height, 0);
-            all = true;
-        }
-    } else if (w->textureWidth != width || w->textureHeight != height || w->textureBits != bits) {
-        // A mode switch: a texture in the surface's own format where SDL has one, so no frame
-        // is converted on the way; the renderer letterboxes it with the aspect kept.
-        if (w->texture) SDL_DestroyTexture(w->texture);
-        w->texture = SDL_CreateTexture(w->renderer, TextureFormatOf(bits),
-                                       SDL_TEXTUREACCESS_STREAMING, width, height);
-        w->textureWidth = width;
-        w->textureHeight = height;
-        w->textureBits = bits;
+    if (w->shownWidth != width || w->shownHeight != height || w->shownBits != bits) {
+        w->shownWidth = width;
+        w->shownHeight = height;
+        w->shownBits = bits;
         w->shown.assign(static_cast<std::size_t>(pitch) * height, 0);
-        w->expanded.assign(bits == 8 ? static_cast<std::size_t>(width) * height : 0, 0);
-        SDL_RenderSetLogicalSize(w->renderer, width, height);
+        if (!w->framebuffer) MakeTexture(w, width, height, bits);
         all = true;
     }
-    if (!w->framebuffer && w->texture == nullptr) return;
-    // Only the rows that changed since the last frame are uploaded.
+    // Only the rows that changed since the last frame are shown again.
     const std::uint8_t* pixels = front.pixels();
     std::uint8_t* shown = w->shown.data();
     auto same = [&](int y) {
@@ -392,26 +410,10 @@ void PresentSurface(const IDirectDrawSurface& front) {
     if (top < bottom)
         std::memcpy(shown + top * pitch, pixels + top * pitch,
                     static_cast<std::size_t>(bottom - top) * pitch);
-    if (w->framebuffer) {
+    if (w->framebuffer)
         PresentThroughFramebuffer(w, front, top, bottom, all);
-    } else if (top < bottom) {
-        const SDL_Rect rows{0, top, width, bottom - top};
-        if (bits == 8) {
-            std::uint32_t* out = w->expanded.data() + static_cast<std::ptrdiff_t>(top) * width;
-            for (int y = top; y < bottom; ++y)
-                pixel_format::DecodeRowToXrgb(8, pixels + y * pitch, width,
-                                              out + static_cast<std::ptrdiff_t>(y - top) * width);
-            SDL_UpdateTexture(w->texture, &rows, out, width * 4);
-        } else {
-            SDL_UpdateTexture(w->texture, &rows, pixels + top * pitch, pitch);
-        }
-    }
-    if (!w->framebuffer) {
-        SDL_SetRenderDrawColor(w->renderer, 0, 0, 0, 255);
-        SDL_RenderClear(w->renderer);
-        SDL_RenderCopy(w->renderer, w->texture, nullptr, nullptr);
-        SDL_RenderPresent(w->renderer);
-    }
+    else
+        PresentThroughRenderer(w, front, top, bottom);
 
     // Pace as a 60 Hz display unless the renderer already waits for a 60 Hz vsync: one sleep
     // to the next deadline.
@@ -443,7 +445,7 @@ bool test_seams::ReadShownPixels(std::vector<std::uint32_t>& xrgb, int* width, i
     SDL_RenderSetViewport(w->renderer, nullptr);
     const bool ok = SDL_RenderReadPixels(w->renderer, nullptr, SDL_PIXELFORMAT_RGB888, xrgb.data(),
                                          *width * 4) == 0;
-    SDL_RenderSetLogicalSize(w->renderer, w->textureWidth, w->textureHeight);
+    SDL_RenderSetLogicalSize(w->renderer, w->shownWidth, w->shownHeight);
     return ok;
 }
 

@@ -58,12 +58,15 @@ std::string KeptFrameName(std::uint64_t checksum) {
     return name;
 }
 
+std::filesystem::path KeptFramePath(std::uint64_t checksum) {
+    return std::filesystem::path(frame_diff::OutputFolder()) / KeptFrameName(checksum);
+}
+
 void KeepFrame(const test_seams::FrameView& f, std::uint64_t checksum) {
-    const std::string name = KeptFrameName(checksum);
-    const std::filesystem::path path = std::filesystem::path(frame_diff::OutputFolder()) / name;
+    const std::filesystem::path path = KeptFramePath(checksum);
     if (std::filesystem::exists(path)) return;
     std::filesystem::create_directories(path.parent_path());
-    frame_diff::Write(frame_diff::Keep(f), name);
+    frame_diff::Write(frame_diff::Keep(f), KeptFrameName(checksum));
 }
 
 // The report for a dump line that differs: the line, the field, and the frames. When the
@@ -81,9 +84,7 @@ std::string DifferenceReport(const std::string& name, const std::string& expecte
     frame_diff::Frame want;
     if (at != std::string::npos) {
         const std::uint64_t sum = std::strtoull(expected.c_str() + at + 7, nullptr, 16);
-        const std::string kept =
-            (std::filesystem::path(frame_diff::OutputFolder()) / KeptFrameName(sum)).string();
-        if (frame_diff::Read(kept, want)) want.number = f.frameNumber;
+        if (frame_diff::Read(KeptFramePath(sum).string(), want)) want.number = f.frameNumber;
     }
     if (!want.xrgb.empty()) {
         const std::string pictures = frame_diff::Compare(frame_diff::Keep(f), want, frameName);
