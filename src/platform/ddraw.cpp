@@ -85,9 +85,11 @@ IDirectDrawSurface::IDirectDrawSurface(int width, int height, int bpp, DWORD cap
       pixels_(static_cast<std::size_t>(pitch_) * static_cast<std::size_t>(height) + 4, 0) {
     ++platform_internal::Seams().liveSurfaces;
     g_surfaces.push_back(this);
+    if (caps & DDSCAPS_BACKBUFFER) fill_.Reserve(height);
 }
 
 IDirectDrawSurface::~IDirectDrawSurface() {
+    forget();
     --platform_internal::Seams().liveSurfaces;
     g_surfaces.erase(std::find(g_surfaces.begin(), g_surfaces.end(), this));
     if (dc_ != nullptr) platform_internal::GiveBackSurfaceDC(dc_);
@@ -109,7 +111,21 @@ const OpaqueRuns& IDirectDrawSurface::Runs() const {
     return runs_;
 }
 
+void IDirectDrawSurface::finishWaiting() {
+    waiting_ = nullptr;
+    fill_.Finish();
+}
+
+void IDirectDrawSurface::forget() {
+    if (waiting_ == this) {
+        waiting_ = nullptr;
+        fill_.Drop();
+    }
+    settle();  // a surface holding back a copy from this one still needs its pixels
+}
+
 void IDirectDrawSurface::markLost() {
+    forget();
     runsValid_ = false;
     lost_ = true;
     std::fill(pixels_.begin(), pixels_.end(), BYTE{0xCD});  // the memory is gone
@@ -183,6 +199,7 @@ HRESULT IDirectDrawSurface::Lock(RECT* rect, DDSURFACEDESC* desc, DWORD, void*) 
     }
     if (lost_) return DDERR_SURFACELOST;
     if (locked_) return DDERR_GENERIC;
+    settle();
     locked_ = true;
     runsValid_ = false;  // the caller may write
     desc->dwFlags = DDSD_HEIGHT | DDSD_WIDTH | DDSD_PITCH | DDSD_PIXELFORMAT | DDSD_CAPS;
@@ -209,6 +226,7 @@ HRESULT IDirectDrawSurface::Lock(RECT* rect, DDSURFACEDESC* desc, DWORD, void*) 
 }
 
 void IDirectDrawSurface::contentChanged() {
+    settle();
     // Keyed sources work out their runs as soon as a write ends (a picture copied in), so no
     // frame ever has to.
     runsValid_ = false;
@@ -227,6 +245,7 @@ HRESULT IDirectDrawSurface::GetDC(HDC* dc) {
     if (platform_internal::Seams().faults.failGetDC) return DDERR_GENERIC;
     if (lost_) return DDERR_SURFACELOST;
     if (dc_ != nullptr) return DDERR_DCALREADYCREATED;
+    settle();
     dc_ = platform_internal::TakeSurfaceDC(this, dcCache_);
     runsValid_ = false;
     *dc = dc_;
@@ -247,7 +266,7 @@ bool IDirectDrawSurface::keyed(const IDirectDrawSurface& source, bool useKey) co
 }
 
 void IDirectDrawSurface::keyedCopy(const RECT& dest, const IDirectDrawSurface& source,
-                                   const RECT& sourceRect, bool useKey) {
+                                   const RECT& sourceRect, bool keyedSource) {
     const int bytes = pixel_format::BytesPerPixel(bpp_);
     const int w = dest.right - dest.left;
     const int rows = dest.bottom - dest.top;
@@ -258,7 +277,7 @@ void IDirectDrawSurface::keyedCopy(const RECT& dest, const IDirectDrawSurface& s
               static_cast<std::ptrdiff_t>(dest.left) * bytes;
     const BYTE* s = source.pixels_.data() + static_cast<std::ptrdiff_t>(sourceRect.top) * sPitch +
                     static_cast<std::ptrdiff_t>(sourceRect.left) * bytes;
-    if (!keyed(source, useKey))
+    if (!keyedSource)
         CopyWholeRows(d, dPitch, s, sPitch, rows, w * bytes);
     else
         CopyOpaqueRows(d, dPitch, s, sPitch, rows, source.Runs(), sourceRect.top, sourceRect.left,
@@ -267,14 +286,40 @@ void IDirectDrawSurface::keyedCopy(const RECT& dest, const IDirectDrawSurface& s
 
 void IDirectDrawSurface::copyInto(const RECT& dest, const IDirectDrawSurface& source,
                                   const RECT& sourceRect, bool useKey) {
+    // The source's own held-back copy must land before it is read, and this surface's before a
+    // copy held back from it is overwritten.
+    if (waiting_ == &source || (waiting_ != nullptr && waiting_->fill_.sourceOwner() == this))
+        waiting_->finishWaiting();
+    const bool key = keyed(source, useKey);
+    runsValid_ = false;
     if (caps_ & DDSCAPS_BACKBUFFER) {
-        if (const auto& observe = platform_internal::Seams().copyObserver)
+        const auto& seams = platform_internal::Seams();
+        if (const auto& observe = seams.copyObserver)
             observe({source.pixels_.data(), source.width_, source.height_, source.pitch_,
                      source.bpp_, useKey && source.hasKey_, source.key_, sourceRect.left,
                      sourceRect.top, dest.left, dest.top, dest.right, dest.bottom});
+        if (seams.holdBackBackground && !key && &source != this && dest.left == 0 &&
+            dest.top == 0 && dest.right == width_ && dest.bottom == height_) {
+            holdBack(source, sourceRect);
+            return;
+        }
+        if (waiting_ == this &&
+            !(key ? fill_.FillUnder(dest.top, dest.bottom, dest.left, dest.right)
+                  : fill_.Cover(dest.top, dest.bottom, dest.left, dest.right)))
+            waiting_ = nullptr;  // finished: nothing is held back any longer
     }
-    runsValid_ = false;
-    keyedCopy(dest, source, sourceRect, useKey);
+    keyedCopy(dest, source, sourceRect, key);
+}
+
+void IDirectDrawSurface::holdBack(const IDirectDrawSurface& source, const RECT& sourceRect) {
+    if (waiting_ != nullptr && waiting_ != this) waiting_->finishWaiting();
+    const int bytes = pixel_format::BytesPerPixel(bpp_);
+    fill_.Begin(&source,
+                source.pixels_.data() +
+                    static_cast<std::ptrdiff_t>(sourceRect.top) * source.pitch_ +
+                    static_cast<std::ptrdiff_t>(sourceRect.left) * bytes,
+                source.pitch_, pixels_.data(), pitch_, width_, height_, bytes);
+    waiting_ = this;
 }
 
 HRESULT IDirectDrawSurface::Blt(RECT* destRect, IDirectDrawSurface* source, RECT* sourceRect,
@@ -326,6 +371,8 @@ HRESULT IDirectDrawSurface::Flip(IDirectDrawSurface*, DWORD) {
     if (backBuffer_ == nullptr) return DDERR_NOTFLIPPABLE;
     if (lost_ || backBuffer_->lost_) return DDERR_SURFACELOST;
     if (platform_internal::Seams().faults.failFlip) return DDERR_GENERIC;
+    settle();
+    backBuffer_->settle();
     pixels_.swap(backBuffer_->pixels_);
     runsValid_ = backBuffer_->runsValid_ = false;
     platform_internal::PresentSurface(*this);

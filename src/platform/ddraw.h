@@ -7,6 +7,7 @@
 
 #include <vector>
 
+#include "platform/deferred_fill.h"
 #include "platform/opaque_runs.h"
 #include "platform/win_types.h"
 
@@ -110,7 +111,10 @@ class IDirectDrawClipper {
 class IDirectDrawSurface {
   public:
     // Keyed, clipped copy: a destination outside the surface is cut to it when a clipper is set,
-    // refused otherwise. Source and destination rectangles must have one size.
+    // refused otherwise. Source and destination rectangles must have one size. An opaque copy
+    // that covers the whole back buffer (the frame's background) is held back and written only
+    // where later copies leave it showing, when the surface is next read, shown or changed; no
+    // caller can see the difference.
     HRESULT Blt(RECT* destRect, IDirectDrawSurface* source, RECT* sourceRect, DWORD flags,
                 void* effects);
     // Keyed copy without clipping: a rectangle not wholly inside fails and writes nothing.
@@ -148,10 +152,14 @@ class IDirectDrawSurface {
     int pitch() const { return pitch_; }
     bool lost() const { return lost_; }
     BYTE* pixels() {  // for writing: the opaque runs are worked out again
+        settle();
         runsValid_ = false;
         return pixels_.data();
     }
-    const BYTE* pixels() const { return pixels_.data(); }
+    const BYTE* pixels() const {
+        settle();
+        return pixels_.data();
+    }
     bool hasDC() const { return dc_ != nullptr; }
     void setDC(HDC dc) { dc_ = dc; }
     void markLost();
@@ -164,11 +172,21 @@ class IDirectDrawSurface {
     IDirectDrawSurface(int width, int height, int bpp, DWORD caps);
     ~IDirectDrawSurface();
     void keyedCopy(const RECT& dest, const IDirectDrawSurface& source, const RECT& sourceRect,
-                   bool useKey);
+                   bool keyedSource);
     void copyInto(const RECT& dest, const IDirectDrawSurface& source, const RECT& sourceRect,
                   bool useKey);
+    // Starts holding back an opaque copy that covers the whole surface.
+    void holdBack(const IDirectDrawSurface& source, const RECT& sourceRect);
     bool keyed(const IDirectDrawSurface& source, bool useKey) const;
     void contentChanged();
+    // Writes what a held-back copy still owes, where it reads or writes this surface; called
+    // before anything reads, shows, changes or frees the surface's pixels.
+    void settle() const {
+        if (waiting_ != nullptr && (waiting_ == this || waiting_->fill_.sourceOwner() == this))
+            waiting_->finishWaiting();
+    }
+    void finishWaiting();
+    void forget();  // the surface's content is gone: anything held back for it or from it too
 
     ULONG refs_ = 1;
     int width_;
@@ -184,6 +202,9 @@ class IDirectDrawSurface {
     HDC dc_ = nullptr;       // the context handed out, while it is out
     HDC dcCache_ = nullptr;  // the context object, kept for reuse
     mutable OpaqueRuns runs_;
+    DeferredFill fill_;  // back buffers: the frame's background, held back
+    // The one surface holding a copy back, or null.
+    static inline IDirectDrawSurface* waiting_ = nullptr;
     mutable bool runsValid_ = false;
     IDirectDrawClipper* clipper_ = nullptr;
     IDirectDrawSurface* backBuffer_ = nullptr;  // primary: the attached back buffer (owned)

@@ -191,22 +191,39 @@ inline void CopyRowsOf(BYTE* __restrict d, std::ptrdiff_t dPitch, const BYTE* __
     for (int row = 0; row < rows; ++row, d += dPitch, s += sPitch)
         __builtin_memcpy(d, s, kRowBytes);
 }
+// Rows of n bytes, kMove <= n <= 2 kMove, as two overlapping moves each.
+template <int kMove>
+inline void CopyRowsBetween(BYTE* __restrict d, std::ptrdiff_t dPitch, const BYTE* __restrict s,
+                            std::ptrdiff_t sPitch, int rows, int n) {
+    for (int row = 0; row < rows; ++row, d += dPitch, s += sPitch) {
+        __builtin_memcpy(d, s, kMove);
+        __builtin_memcpy(d + n - kMove, s + n - kMove, kMove);
+    }
+}
 }  // namespace opaque_detail
 
 inline void CopyWholeRows(BYTE* d, std::ptrdiff_t dPitch, const BYTE* s, std::ptrdiff_t sPitch,
                           int rows, int rowBytes) {
-    // A whole 32-pixel tile row in each depth: moves of a fixed size, no size tests per row.
+    using namespace opaque_detail;
+    // A whole 32-pixel tile row in each depth: moves of a fixed size. Other widths (the parts of
+    // the background that show) choose their moves once for all rows.
     switch (rowBytes) {
         case 32:
-            return opaque_detail::CopyRowsOf<32>(d, dPitch, s, sPitch, rows);
+            return CopyRowsOf<32>(d, dPitch, s, sPitch, rows);
         case 64:
-            return opaque_detail::CopyRowsOf<64>(d, dPitch, s, sPitch, rows);
+            return CopyRowsOf<64>(d, dPitch, s, sPitch, rows);
         case 96:
-            return opaque_detail::CopyRowsOf<96>(d, dPitch, s, sPitch, rows);
+            return CopyRowsOf<96>(d, dPitch, s, sPitch, rows);
         case 128:
-            return opaque_detail::CopyRowsOf<128>(d, dPitch, s, sPitch, rows);
+            return CopyRowsOf<128>(d, dPitch, s, sPitch, rows);
         default:
-            for (int row = 0; row < rows; ++row, d += dPitch, s += sPitch)
-                CopyBytes(d, s, rowBytes);
+            break;
     }
+    if (rowBytes >= 4 && rowBytes <= 64) {
+        if (rowBytes < 8) return CopyRowsBetween<4>(d, dPitch, s, sPitch, rows, rowBytes);
+        if (rowBytes < 16) return CopyRowsBetween<8>(d, dPitch, s, sPitch, rows, rowBytes);
+        if (rowBytes < 32) return CopyRowsBetween<16>(d, dPitch, s, sPitch, rows, rowBytes);
+        return CopyRowsBetween<32>(d, dPitch, s, sPitch, rows, rowBytes);
+    }
+    for (int row = 0; row < rows; ++row, d += dPitch, s += sPitch) CopyBytes(d, s, rowBytes);
 }

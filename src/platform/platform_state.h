@@ -25,6 +25,7 @@ struct SeamState {
     std::array<bool, 12> refusedModes{};  // 3 resolutions x 4 depths
     bool pacing = true;
     bool presentHeadless = false;
+    bool holdBackBackground = true;
     int liveSurfaces = 0;
     int liveDCs = 0;
     int liveClippers = 0;

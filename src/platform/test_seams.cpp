@@ -48,6 +48,10 @@ void SetCopyObserver(CopyObserver observer) {
     Seams().copyObserver = std::move(observer);
 }
 
+void HoldBackBackground(bool on) {
+    Seams().holdBackBackground = on;
+}
+
 Faults& InjectedFaults() {
     return Seams().faults;
 }

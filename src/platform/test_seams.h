@@ -63,6 +63,9 @@ struct CopyView {
 // Called for each such copy before it is made; an empty observer stops the calls.
 using CopyObserver = std::function<void(const CopyView&)>;
 void SetCopyObserver(CopyObserver observer);
+// Off: a copy that covers the whole back buffer is written at once instead of being held back
+// until the frame is read or shown (so a benchmark can measure what holding back saves).
+void HoldBackBackground(bool on);
 
 struct Faults {
     bool failDirectDrawCreate = false;
