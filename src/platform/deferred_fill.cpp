@@ -28,10 +28,6 @@ void DeferredFill::Begin(const void* sourceOwner, const BYTE* source, std::ptrdi
     std::fill(bandAt_.begin(), bandAt_.begin() + height_, std::uint8_t{0});
 }
 
-bool DeferredFill::Cover(int top, int bottom, int left, int right) {
-    return mark(top, bottom, left, right, false);
-}
-
 bool DeferredFill::FillUnder(int top, int bottom, int left, int right) {
     return mark(top, bottom, left, right, true);
 }
@@ -64,18 +60,25 @@ bool DeferredFill::split(int y) {
     const int b = bandAt_[static_cast<std::size_t>(y)];
     if (bands_[static_cast<std::size_t>(b)].top == y) return true;
     if (bandCount_ == kBands) return false;
-    Band& lower = bands_[static_cast<std::size_t>(bandCount_)];
-    Band& upper = bands_[static_cast<std::size_t>(b)];
-    lower = upper;
-    lower.top = y;
-    upper.bottom = y;
-    std::fill(bandAt_.begin() + y, bandAt_.begin() + lower.bottom,
+    Band& old = bands_[static_cast<std::size_t>(b)];
+    Band& made = bands_[static_cast<std::size_t>(bandCount_)];
+    made = old;
+    // The new band takes the smaller part, whose rows are labelled again: tiles split the
+    // screen's band from the top, 32 rows at a time.
+    if (y - old.top <= old.bottom - y) {
+        made.bottom = y;
+        old.top = y;
+    } else {
+        made.top = y;
+        old.bottom = y;
+    }
+    std::fill(bandAt_.begin() + made.top, bandAt_.begin() + made.bottom,
               static_cast<std::uint8_t>(bandCount_));
     ++bandCount_;
     return true;
 }
 
-void DeferredFill::add(Band& band, int left, int right) {
+inline void DeferredFill::add(Band& band, int left, int right) {
     Span* s = band.spans;
     int& n = band.count;
     // Tiles arrive left to right, so a copy nearly always extends or follows the last span.
@@ -89,6 +92,12 @@ void DeferredFill::add(Band& band, int left, int right) {
             return;
         }
     }
+    insert(band, left, right);
+}
+
+void DeferredFill::insert(Band& band, int left, int right) {
+    Span* s = band.spans;
+    int& n = band.count;
     int i = 0;  // the first span reaching left; it and the spans up to right merge with the copy
     while (i < n && s[i].right < left) ++i;
     int j = i;
@@ -128,4 +137,14 @@ void DeferredFill::fillGaps(const Band& band, int left, int right) const {
         x = std::max<int>(x, s[i].right);
     }
     if (x < right) fill(x, right);
+}
+
+bool DeferredFill::Cover(int top, int bottom, int left, int right) {
+    // Most copies are tiles, landing on the rows of a band made by the tile before them.
+    Band& band = bands_[bandAt_[static_cast<std::size_t>(top)]];
+    if (band.top == top && band.bottom == bottom) {
+        add(band, left, right);
+        return true;
+    }
+    return mark(top, bottom, left, right, false);
 }

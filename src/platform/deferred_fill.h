@@ -56,6 +56,7 @@ class DeferredFill {
     // Makes y the first row of a band; false when no band is left.
     bool split(int y);
     void add(Band& band, int left, int right);
+    void insert(Band& band, int left, int right);  // anywhere, merging what it touches
     // Writes the held-back pixels of the band's rows in [left, right) that no span covers.
     void fillGaps(const Band& band, int left, int right) const;
 
