@@ -291,7 +291,6 @@ void IDirectDrawSurface::copyInto(const RECT& dest, const IDirectDrawSurface& so
     if (waiting_ == &source || (waiting_ != nullptr && waiting_->fill_.sourceOwner() == this))
         waiting_->finishWaiting();
     const bool key = keyed(source, useKey);
-    runsValid_ = false;
     if (caps_ & DDSCAPS_BACKBUFFER) {
         const auto& seams = platform_internal::Seams();
         if (const auto& observe = seams.copyObserver)
@@ -301,6 +300,7 @@ void IDirectDrawSurface::copyInto(const RECT& dest, const IDirectDrawSurface& so
         if (seams.holdBackBackground && !key && &source != this && dest.left == 0 &&
             dest.top == 0 && dest.right == width_ && dest.bottom == height_) {
             holdBack(source, sourceRect);
+            runsValid_ = false;
             return;
         }
         if (waiting_ == this &&
@@ -309,6 +309,7 @@ void IDirectDrawSurface::copyInto(const RECT& dest, const IDirectDrawSurface& so
             waiting_ = nullptr;  // finished: nothing is held back any longer
     }
     keyedCopy(dest, source, sourceRect, key);
+    runsValid_ = false;  // after the copy: a surface copied onto itself read its runs during it
 }
 
 void IDirectDrawSurface::holdBack(const IDirectDrawSurface& source, const RECT& sourceRect) {

@@ -73,6 +73,18 @@ TEST_P(Blits, ClippedTopRowsOfAKeyedSourceLandOnTheirOwnRows) {
     frame->Release();
 }
 
+// A keyed copy of a surface onto itself covers its key column; later keyed copies from it see
+// the new pixels, not the runs worked out before that copy.
+TEST_P(Blits, ASurfaceCopiedOntoItselfIsCopiedWithItsNewPixels) {
+    IDirectDrawSurface* frame = MakeFrame(TransparentColour);
+    RECT opaque{30, 0, 40, 8};
+    ASSERT_EQ(frame->BltFast(15, 0, frame, &opaque, DDBLTFAST_SRCCOLORKEY), DD_OK);
+    display_fixture::Fill(BackSurface, display_fixture::RawOf(0, 0, 0));
+    ASSERT_EQ(BackSurface->BltFast(0, 0, frame, nullptr, DDBLTFAST_SRCCOLORKEY), DD_OK);
+    EXPECT_EQ(display_fixture::RawAt(BackSurface, 20, 3), display_fixture::RawAt(frame, 35, 3));
+    frame->Release();
+}
+
 TEST_P(Blits, FastCopyRefusesRectanglesNotWhollyInside) {
     IDirectDrawSurface* frame = MakeFrame(TransparentColour);
     const std::uint32_t background = display_fixture::RawOf(0, 0, 0);
