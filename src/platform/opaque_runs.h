@@ -40,32 +40,32 @@ class OpaqueRuns {
 // Copies n bytes with overlapping word moves, inline: the runs of a tile's row are short, and a
 // library call per run would cost more than the bytes.
 inline void CopyBytes(BYTE* __restrict d, const BYTE* __restrict s, int n) {
-    if (n >= 16) {
-        if (n > 512) {
-            __builtin_memcpy(d, s, static_cast<unsigned>(n));
-            return;
-        }
-        if (n <= 32) {  // a tile row's run: two overlapping moves, no loop
-            __builtin_memcpy(d, s, 16);
-            __builtin_memcpy(d + n - 16, s + n - 16, 16);
-            return;
-        }
-        if (n <= 64) {
-            __builtin_memcpy(d, s, 32);
-            __builtin_memcpy(d + n - 32, s + n - 32, 32);
-            return;
-        }
-        int i = 0;
-        for (; i + 16 <= n; i += 16) __builtin_memcpy(d + i, s + i, 16);
-        if (i < n) __builtin_memcpy(d + n - 16, s + n - 16, 16);
+    // Every size up to 256 bytes is a few overlapping moves (a 24-bit tile row is 96): a loop
+    // here would be turned into a library call by the compiler.
+    if (n > 256) {
+        __builtin_memcpy(d, s, static_cast<unsigned>(n));
+    } else if (n > 64) {
+        __builtin_memcpy(d, s, 64);
+        if (n > 128) __builtin_memcpy(d + 64, s + 64, 64);
+        if (n > 192) __builtin_memcpy(d + n - 128, s + n - 128, 64);
+        __builtin_memcpy(d + n - 64, s + n - 64, 64);
+    } else if (n > 32) {
+        __builtin_memcpy(d, s, 32);
+        __builtin_memcpy(d + n - 32, s + n - 32, 32);
+    } else if (n >= 16) {  // a tile row's run
+        __builtin_memcpy(d, s, 16);
+        __builtin_memcpy(d + n - 16, s + n - 16, 16);
     } else if (n >= 8) {
         __builtin_memcpy(d, s, 8);
         __builtin_memcpy(d + n - 8, s + n - 8, 8);
     } else if (n >= 4) {
         __builtin_memcpy(d, s, 4);
         __builtin_memcpy(d + n - 4, s + n - 4, 4);
-    } else {
-        for (int i = 0; i < n; ++i) d[i] = s[i];
+    } else if (n >= 2) {
+        __builtin_memcpy(d, s, 2);
+        __builtin_memcpy(d + n - 2, s + n - 2, 2);
+    } else if (n == 1) {
+        *d = *s;
     }
 }
 
