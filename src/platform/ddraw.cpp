@@ -288,8 +288,8 @@ void IDirectDrawSurface::copyInto(const RECT& dest, const IDirectDrawSurface& so
                                   const RECT& sourceRect, bool useKey) {
     // The source's own held-back copy must land before it is read, and this surface's before a
     // copy held back from it is overwritten.
-    if (waiting_ == &source || (waiting_ != nullptr && waiting_->fill_.sourceOwner() == this))
-        waiting_->finishWaiting();
+    if (waiting_ == &source) waiting_->finishWaiting();
+    settleCopiesFromHere();
     const bool key = keyed(source, useKey);
     if (caps_ & DDSCAPS_BACKBUFFER) {
         const auto& seams = platform_internal::Seams();

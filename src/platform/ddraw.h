@@ -182,8 +182,12 @@ class IDirectDrawSurface {
     // Writes what a held-back copy still owes, where it reads or writes this surface; called
     // before anything reads, shows, changes or frees the surface's pixels.
     void settle() const {
-        if (waiting_ != nullptr && (waiting_ == this || waiting_->fill_.sourceOwner() == this))
-            waiting_->finishWaiting();
+        if (waiting_ == this) waiting_->finishWaiting();
+        settleCopiesFromHere();
+    }
+    // Writes what a held-back copy from this surface still owes, before its pixels change.
+    void settleCopiesFromHere() const {
+        if (waiting_ != nullptr && waiting_->fill_.sourceOwner() == this) waiting_->finishWaiting();
     }
     void finishWaiting();
     void forget();  // the surface's content is gone: anything held back for it or from it too

@@ -28,10 +28,6 @@ void DeferredFill::Begin(const void* sourceOwner, const BYTE* source, std::ptrdi
     std::fill(bandAt_.begin(), bandAt_.begin() + height_, std::uint8_t{0});
 }
 
-bool DeferredFill::FillUnder(int top, int bottom, int left, int right) {
-    return mark(top, bottom, left, right, true);
-}
-
 void DeferredFill::Finish() {
     for (int y = 0; y < height_;) {
         const Band& band = bands_[bandAt_[static_cast<std::size_t>(y)]];
@@ -139,6 +135,7 @@ void DeferredFill::fillGaps(const Band& band, int left, int right) const {
     if (x < right) fill(x, right);
 }
 
+// Last, after the inline add they use.
 bool DeferredFill::Cover(int top, int bottom, int left, int right) {
     // Most copies are tiles, landing on the rows of a band made by the tile before them.
     Band& band = bands_[bandAt_[static_cast<std::size_t>(top)]];
@@ -147,4 +144,8 @@ bool DeferredFill::Cover(int top, int bottom, int left, int right) {
         return true;
     }
     return mark(top, bottom, left, right, false);
+}
+
+bool DeferredFill::FillUnder(int top, int bottom, int left, int right) {
+    return mark(top, bottom, left, right, true);
 }

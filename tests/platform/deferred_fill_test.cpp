@@ -29,13 +29,13 @@ struct Copy {
 };
 
 // A surface whose pixels differ from their neighbours; keyed ones hold the key in a pattern.
-IDirectDrawSurface* MakeSource(int w, int h, int seed, bool keyed) {
+IDirectDrawSurface* MakeSource(int w, int h, int tint, bool keyed) {
     IDirectDrawSurface* s = display_fixture::MakeSurface(w, h);
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x) {
-            const bool clear = keyed && ((x / 5 + y / 3 + seed) % 3 == 0 || x < seed % 7);
+            const bool clear = keyed && ((x / 5 + y / 3 + tint) % 3 == 0 || x < tint % 7);
             SetRaw(s, x, y,
-                   clear ? TransparentColour : RawOf((x * 7 + seed) % 256, (y * 5) % 256, seed));
+                   clear ? TransparentColour : RawOf((x * 7 + tint) % 256, (y * 5) % 256, tint));
         }
     if (keyed) {
         DDCOLORKEY ck{TransparentColour, TransparentColour};
