@@ -307,6 +307,7 @@ void IDirectDrawSurface::copyInto(const RECT& dest, const IDirectDrawSurface& so
             !(key ? fill_.FillUnder(dest.top, dest.bottom, dest.left, dest.right)
                   : fill_.Cover(dest.top, dest.bottom, dest.left, dest.right)))
             waiting_ = nullptr;  // finished: nothing is held back any longer
+        if (!seams.movePixels) return;
     }
     keyedCopy(dest, source, sourceRect, key);
     runsValid_ = false;  // after the copy: a surface copied onto itself read its runs during it
@@ -319,7 +320,8 @@ void IDirectDrawSurface::holdBack(const IDirectDrawSurface& source, const RECT& 
                 source.pixels_.data() +
                     static_cast<std::ptrdiff_t>(sourceRect.top) * source.pitch_ +
                     static_cast<std::ptrdiff_t>(sourceRect.left) * bytes,
-                source.pitch_, pixels_.data(), pitch_, width_, height_, bytes);
+                source.pitch_, pixels_.data(), pitch_, width_, height_, bytes,
+                platform_internal::Seams().movePixels);
     waiting_ = this;
 }
 

@@ -12,8 +12,9 @@ void DeferredFill::Reserve(int height) {
 
 void DeferredFill::Begin(const void* sourceOwner, const BYTE* source, std::ptrdiff_t sourcePitch,
                          BYTE* dest, std::ptrdiff_t destPitch, int width, int height,
-                         int bytesPerPixel) {
+                         int bytesPerPixel, bool movePixels) {
     owner_ = sourceOwner;
+    movePixels_ = movePixels;
     source_ = source;
     sourcePitch_ = sourcePitch;
     dest_ = dest;
@@ -115,6 +116,7 @@ void DeferredFill::insert(Band& band, int left, int right) {
 }
 
 void DeferredFill::fillGaps(const Band& band, int left, int right) const {
+    if (!movePixels_) return;
     const Span* s = band.spans;
     const int n = band.count;
     const std::ptrdiff_t firstRow = band.top;

@@ -19,7 +19,8 @@ class DeferredFill {
     // Anything covered so far is forgotten: the new copy hides it. dest must stay where it is
     // until Finish or Drop.
     void Begin(const void* sourceOwner, const BYTE* source, std::ptrdiff_t sourcePitch, BYTE* dest,
-               std::ptrdiff_t destPitch, int width, int height, int bytesPerPixel);
+               std::ptrdiff_t destPitch, int width, int height, int bytesPerPixel,
+               bool movePixels = true);
     bool active() const { return owner_ != nullptr; }
     // The surface the held-back copy reads from.
     const void* sourceOwner() const { return owner_; }
@@ -64,6 +65,7 @@ class DeferredFill {
     const BYTE* source_ = nullptr;
     std::ptrdiff_t sourcePitch_ = 0;
     int width_ = 0, height_ = 0, bytes_ = 1;
+    bool movePixels_ = true;  // off: a benchmark measuring the bookkeeping alone
     BYTE* dest_ = nullptr;
     std::ptrdiff_t destPitch_ = 0;
     std::vector<Band> bands_;

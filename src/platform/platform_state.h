@@ -26,6 +26,7 @@ struct SeamState {
     bool pacing = true;
     bool presentHeadless = false;
     bool holdBackBackground = true;
+    bool movePixels = true;
     int liveSurfaces = 0;
     int liveDCs = 0;
     int liveClippers = 0;

@@ -52,6 +52,10 @@ void HoldBackBackground(bool on) {
     Seams().holdBackBackground = on;
 }
 
+void MovePixels(bool on) {
+    Seams().movePixels = on;
+}
+
 Faults& InjectedFaults() {
     return Seams().faults;
 }

@@ -66,6 +66,9 @@ void SetCopyObserver(CopyObserver observer);
 // Off: a copy that covers the whole back buffer is written at once instead of being held back
 // until the frame is read or shown (so a benchmark can measure what holding back saves).
 void HoldBackBackground(bool on);
+// Off: copies into the back buffer, the held-back background's included, do all their work but
+// move no pixels (so a benchmark can measure what the copies cost apart from their pixels).
+void MovePixels(bool on);
 
 struct Faults {
     bool failDirectDrawCreate = false;
