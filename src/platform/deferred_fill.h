@@ -19,8 +19,7 @@ class DeferredFill {
     // Anything covered so far is forgotten: the new copy hides it. dest must stay where it is
     // until Finish or Drop.
     void Begin(const void* sourceOwner, const BYTE* source, std::ptrdiff_t sourcePitch, BYTE* dest,
-               std::ptrdiff_t destPitch, int width, int height, int bytesPerPixel,
-               bool movePixels = true);
+               std::ptrdiff_t destPitch, int width, int height, int bytesPerPixel, bool movePixels);
     bool active() const { return owner_ != nullptr; }
     // The surface the held-back copy reads from.
     const void* sourceOwner() const { return owner_; }
