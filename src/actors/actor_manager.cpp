@@ -34,6 +34,16 @@ bool ActorManager::UpdateAndDraw(std::int32_t left, std::int32_t top, std::int32
     return true;
 }
 
+bool ActorManager::Restart() {
+    live_.clear();
+    liveCount_ = 0;
+    return Spawn(0);
+}
+
+bool ActorManager::ReloadKindBitmaps() {
+    return initialised_[0] ? kinds_[0]->ReloadSheet() : true;
+}
+
 bool ActorManager::LoadKindBitmaps() {
     return initialised_[0] ? kinds_[0]->LoadSheet() : true;
 }

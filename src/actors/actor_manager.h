@@ -27,6 +27,11 @@ class ActorManager {
     void ReleaseKindSurfaces();
     bool RestoreKinds();
 
+    // A level read again: every live actor goes and the walker is spawned as at a fresh start.
+    bool Restart();
+    // The kinds' sheets read again; a sheet that does not load leaves the held one. False then.
+    bool ReloadKindBitmaps();
+
     std::int32_t LiveCount() const { return liveCount_; }
     Actor* LiveActor(std::int32_t index) const {
         return live_[static_cast<std::size_t>(index)].get();

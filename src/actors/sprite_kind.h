@@ -25,6 +25,8 @@ class SpriteKind {
                            std::int32_t /*velocityY*/, std::int32_t /*animation*/,
                            std::int32_t /*elapsed*/) {}
 
+    // Loads the sheet again (a saved picture); when it does not load, the held sheet stays.
+    bool ReloadSheet();
     // False when the kind holds no strip or a frame fails to restore.
     bool RestoreStrip();
     // Releases the strip's surfaces and drops it (before a mode switch, at shutdown).

@@ -4,10 +4,9 @@
 #include "shell/app.h"
 #include "world/world.h"
 
-namespace {
-
-// After the new mode is set: everything is rebuilt for it. A rebuild that fails ends the
-// program through window destruction, so no later frame touches a released surface.
+// After a new mode is set (or a picture is reloaded): everything is rebuilt. A rebuild that
+// fails ends the program through window destruction, so no later frame touches a released
+// surface.
 void RebuildDisplayObjects() {
     ReleaseDisplayObjects();
     if (!CreateFlipChain(MainWindow)) {
@@ -17,6 +16,8 @@ void RebuildDisplayObjects() {
     if (!CreateDisplayObjects())
         EndAfterFailure("the surfaces could not be rebuilt after a mode switch");
 }
+
+namespace {
 
 bool TrySetMode(std::int32_t width, std::int32_t height, std::int32_t depth) {
     return DisplayDevice->SetDisplayMode(static_cast<DWORD>(width), static_cast<DWORD>(height),

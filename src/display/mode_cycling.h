@@ -9,6 +9,10 @@
 void CycleColourDepth();
 // Resolution cycle 640x480 -> 800x600 -> 1024x768 -> 640x480, with the same refusal rule.
 void CycleResolution();
+// Releases and rebuilds every surface in the current mode from the pictures in memory, as after
+// a mode switch; a failed rebuild ends the program. The mode switches and a reloaded picture
+// call it.
+void RebuildDisplayObjects();
 // Called by PresentFrame when a flip reports lost surfaces: restores the flip chain, the shell
 // strips and the World's surfaces and refills them. 1 when every restore and refill succeeded;
 // 0 ends the program.

@@ -1,5 +1,7 @@
 #include "graphics/bitmap.h"
 
+#include <utility>
+
 #include "graphics/load_failure.h"
 #include "platform/gdi.h"
 
@@ -23,6 +25,12 @@ std::int32_t Bitmap::Load(const char* fileName) {
     width_ = description.bmWidth;
     height_ = description.bmHeight;
     return 1;
+}
+
+void Bitmap::Swap(Bitmap& other) {
+    std::swap(handle_, other.handle_);
+    std::swap(width_, other.width_);
+    std::swap(height_, other.height_);
 }
 
 std::int32_t Bitmap::CopyTo(IDirectDrawSurface* target, std::int32_t width, std::int32_t height,

@@ -16,6 +16,9 @@ class Bitmap {
 
     // 1 loaded, 0 failed. The earlier picture is deleted first, also when loading fails.
     [[nodiscard]] std::int32_t Load(const char* fileName);
+    // Exchanges the pictures of two Bitmaps: a reload sets the held picture aside, and puts it
+    // back when the new one does not load.
+    void Swap(Bitmap& other);
     // Copies width x height from (sheetX, sheetY) of the picture to (0, 0) of target. Always 1.
     std::int32_t CopyTo(IDirectDrawSurface* target, std::int32_t width, std::int32_t height,
                         std::int32_t sheetX, std::int32_t sheetY);

@@ -4,6 +4,8 @@
 #include <filesystem>
 #include <system_error>
 
+#include "platform/data_path.h"
+
 namespace load_failure {
 namespace {
 char g_text[512] = "";
@@ -12,8 +14,9 @@ char g_text[512] = "";
 std::string WhereOpened(const char* file) {
     if (file == nullptr) return "?";
     std::error_code error;
-    const std::filesystem::path path = std::filesystem::absolute(file, error);
-    return error ? std::string(file) : path.lexically_normal().string();
+    const std::string resolved = data_path::Resolve(file);
+    const std::filesystem::path path = std::filesystem::absolute(resolved, error);
+    return error ? resolved : path.lexically_normal().string();
 }
 
 void Note(const char* file, const char* reason) {

@@ -6,9 +6,10 @@
 namespace load_failure {
 
 // Remembers "file: reason" unless a failure is already noted; the file is named as opened from
-// the working directory (an absolute path), so a message says where the program looked.
+// the level folder or the working directory (an absolute path), so a message says where the
+// program looked.
 void Note(const char* file, const char* reason);
-// The absolute path of a file named relative to the working directory.
+// The absolute path a data file is opened by (see data_path).
 std::string WhereOpened(const char* file);
 // The noted failure, or "" when there is none.
 const char* Text();

@@ -61,6 +61,11 @@ void FreeSurfaceDC(HDC cache);
 // Marks every live surface lost, as a lost display would (for test_seams::LoseAllSurfaces).
 void LoseEverySurface();
 
+// File watch: whether a watch is on, and queueing WM_FILECHANGED for each file changed since
+// the last call (the message pump calls it while the queue has room).
+bool WatchingFiles();
+void PostFileChanges(HWND window);
+
 // Test seams: deliver the scripted inputs that are due at the current frame.
 void DeliverDueScriptedInputs();
 

@@ -5,14 +5,19 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <string>
 
+#include "platform/data_path.h"
 #include "platform/platform_state.h"
 
-RegularFile::RegularFile(const char* path, std::uint64_t maxBytes) : limit_(maxBytes) {
+RegularFile::RegularFile(const char* name, std::uint64_t maxBytes) : limit_(maxBytes) {
+    const std::string resolved = data_path::Resolve(name);
+    const char* path = name == nullptr ? nullptr : resolved.c_str();
     // Looked at before opening, so that a FIFO or a device is never opened at all; the open
     // itself does not block either, in case the name changes in between.
     struct stat before {};
     if (path == nullptr || ::stat(path, &before) != 0) {
+        missing_ = path == nullptr || errno == ENOENT || errno == ENOTDIR;
         reason_ = "the file is missing or cannot be opened";
         return;
     }

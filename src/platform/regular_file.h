@@ -8,9 +8,9 @@
 
 class RegularFile {
   public:
-    // Opens path for reading. Afterwards ok() is false, with reason() saying why, when the file
+    // Opens name for reading, looked up through data_path (the level folder first). Afterwards ok() is false, with reason() saying why, when the file
     // is missing, unreadable, not a regular file, or larger than maxBytes.
-    RegularFile(const char* path, std::uint64_t maxBytes);
+    RegularFile(const char* name, std::uint64_t maxBytes);
     ~RegularFile();
     RegularFile(const RegularFile&) = delete;
     RegularFile& operator=(const RegularFile&) = delete;
@@ -19,6 +19,8 @@ class RegularFile {
     const char* reason() const { return reason_; }
     std::uint64_t size() const { return size_; }
     bool readFailed() const { return readFailed_; }
+    // No file of that name at all (rather than one that cannot be opened).
+    bool missing() const { return missing_; }
 
     // Reads up to count bytes at the current position. Returns the number read (0 at the end of
     // the file, or once maxBytes have been read) or -1 on a read error (reason() says so).
@@ -33,4 +35,5 @@ class RegularFile {
     std::uint64_t limit_ = 0;
     std::uint64_t position_ = 0;
     bool readFailed_ = false;
+    bool missing_ = false;
 };

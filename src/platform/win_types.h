@@ -80,6 +80,9 @@ constexpr UINT WM_QUIT = 0x0012;
 constexpr UINT WM_ACTIVATEAPP = 0x001C;
 constexpr UINT WM_KEYDOWN = 0x0100;
 constexpr UINT WM_KEYUP = 0x0101;
+constexpr UINT WM_APP = 0x8000;
+// A watched file was saved (file_watch.h); wParam is its number in the watch.
+constexpr UINT WM_FILECHANGED = WM_APP + 1;
 
 // Virtual-key codes.
 constexpr int VK_BACK = 0x08;

@@ -318,6 +318,7 @@ void TranslateSdlEvent(const SDL_Event& e) {
 
 void PumpSdl() {
     platform_internal::DeliverDueScriptedInputs();
+    if (RoomForInput()) platform_internal::PostFileChanges(g_window);
     if (!g_sdlVideo) return;
     SDL_Event e;
     while (RoomForInput() && SDL_PollEvent(&e)) TranslateSdlEvent(e);
@@ -608,9 +609,16 @@ BOOL WaitMessage() {
             Push({g_window, WM_CLOSE, 0, 0, 0, {0, 0}});
             break;
         }
-        if (!g_sdlVideo) return FALSE;  // nothing could ever arrive
+        if (!g_sdlVideo && !platform_internal::WatchingFiles()) return FALSE;  // nothing can come
+        // A watched file's change has no SDL event: with a watch on, the wait looks at the
+        // files every 20 ms, well inside the 100 ms a save may take to show.
         SDL_Event e;
-        if (SDL_WaitEvent(&e)) TranslateSdlEvent(e);
+        if (!g_sdlVideo) {
+            SDL_Delay(20);
+        } else if (platform_internal::WatchingFiles() ? SDL_WaitEventTimeout(&e, 20) != 0
+                                                      : SDL_WaitEvent(&e) != 0) {
+            TranslateSdlEvent(e);
+        }
     }
     return TRUE;
 }

@@ -1,14 +1,18 @@
 #include "shell/app.h"
 
 #include <cstdio>
+#include <string>
 
 #include "display/display.h"
 #include "graphics/load_failure.h"
 #include "graphics/picture_layout.h"
 #include "platform/console.h"
+#include "platform/data_path.h"
 #include "platform/window.h"
 #include "shell/camera.h"
+#include "shell/command_line.h"
 #include "shell/frame_tick.h"
+#include "shell/live_reload.h"
 #include "shell/stopwatch.h"
 #include "world/level_error.h"
 #include "world/world.h"
@@ -47,16 +51,17 @@ std::int32_t StripRowY(const SurfaceStrip* strip) {
 // Runs one level loader; a level error or a failed result is reported with the file's name.
 template <typename Loader>
 bool LoadLevel(const char* file, Loader load) {
-    char message[600];
+    std::string message = load_failure::WhereOpened(file) + ": ";
     try {
         if (load()) return true;
-        std::snprintf(message, sizeof message, "%s: Error loading level.",
-                      load_failure::WhereOpened(file).c_str());
+        message += "Error loading level.";
     } catch (const LevelError& e) {
-        std::snprintf(message, sizeof message, "%s: %s", load_failure::WhereOpened(file).c_str(),
-                      e.what());
+        message += e.Describe();
+        // Started where no level is: say how to play one.
+        if (e.missing() && data_path::LevelFolder().empty())
+            message += " Start the game in its data folder, or name a level folder: vorn7 FOLDER.";
     }
-    Report(message);
+    Report(message.c_str());
     return false;
 }
 
@@ -138,15 +143,20 @@ int AppMain(HINSTANCE instance, int showCommand) {
         DestroyWindow(MainWindow);
         return g_exitStatus;
     }
+    if (Launch.watch) StartWatching();
     FrameClock.Start();
     StartPlay();
     const std::int32_t result = RunMainLoop();
     return result != 0 ? result : g_exitStatus;
 }
 
-std::int32_t LoadPictures() {
+std::int32_t LoadShellSheet() {
     if (ShellSpriteSheet.Load(kShellSheetFile) == 0) return 0;
-    if (CheckPictureCovers(ShellSpriteSheet, kShellSheetFile, 520, 130) == 0) return 0;
+    return CheckPictureCovers(ShellSpriteSheet, kShellSheetFile, 520, 130);
+}
+
+std::int32_t LoadPictures() {
+    if (LoadShellSheet() == 0) return 0;
     if (TheWorld.LoadBitmaps() == 0) return 0;
     return CreateDisplayObjects();
 }
@@ -168,7 +178,7 @@ std::int32_t LoadStripFrames(SurfaceStrip* strip) {
 }
 
 void StartPlay() {
-    Camera = {500, 380, 0, 0};
+    Camera = {Launch.startX, Launch.startY, 0, 0};
     FrameTiming.previousFrameTime = FrameClock.Elapsed();
 }
 
@@ -216,6 +226,11 @@ LRESULT WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
             if (OnKeyDown(wParam) != 0) DestroyWindow(window);
             return 0;
         case WM_KEYUP:
+            return 0;
+        case WM_FILECHANGED:
+            OnFileChanged(static_cast<std::size_t>(wParam));
+            // A save made in another window shows at once, though the game is not active.
+            if (AppActive == 0 && MainWindow != nullptr) RunFrame();
             return 0;
         default:
             return DefWindowProcA(window, message, wParam, lParam);

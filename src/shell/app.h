@@ -22,6 +22,8 @@ int AppMain(HINSTANCE instance, int showCommand);
 // The full-screen window of the given class; null when it cannot be made (the reason is in
 // GetLastWindowErrorText).
 HWND CreateMainWindow(const char* className, HINSTANCE instance);
+// The shell's copy of the walker sheet, checked against its layout; 0 when it does not load.
+[[nodiscard]] std::int32_t LoadShellSheet();
 // Start-up: the walker sheet, the World's pictures, then every surface. 0 on the first failure
 // (its reason is noted in load_failure).
 [[nodiscard]] std::int32_t LoadPictures();

@@ -5,6 +5,7 @@
 #include "display/display.h"
 #include "platform/gdi.h"
 #include "shell/camera.h"
+#include "shell/live_reload.h"
 #include "shell/stopwatch.h"
 #include "world/world.h"
 
@@ -51,6 +52,8 @@ std::int32_t FrameTick() {
         text, sizeof text, "%d",
         static_cast<int>(static_cast<unsigned char>(TheWorld.SolidPixelAt(Camera.x, Camera.y))));
     DrawOverlayText(text, BackSurface, DisplayMode.width / 2, DisplayMode.height / 2);
+    // With --watch, a save that did not load says why until a good one replaces it.
+    if (ReloadProblem()[0] != '\0') DrawOverlayText(ReloadProblem(), BackSurface, 5, 150);
     return 1;
 }
 

@@ -1,4 +1,7 @@
 // The level file reader: 256 lines of 256 characters, character code minus 61 = tile index.
+#include <string>
+
+#include "platform/data_path.h"
 #include "platform/regular_file.h"
 #include "world/level_error.h"
 #include "world/world.h"
@@ -15,7 +18,9 @@ constexpr int kEnd = -1;
 class LevelBytes {
   public:
     explicit LevelBytes(const char* fileName) : file_(fileName, kMaxLevelBytes) {
-        if (!file_.ok()) throw LevelError();
+        if (file_.missing())
+            throw LevelError::Missing("It is missing: looked in " + data_path::FoldersSearched() + ".");
+        if (!file_.ok()) throw LevelError(std::string("It cannot be used: ") + file_.reason() + ".");
     }
     int Peek() {
         if (next_ == end_ && !Fill()) return kEnd;
@@ -37,7 +42,7 @@ class LevelBytes {
   private:
     bool Fill() {
         const std::int64_t got = file_.Read(buffer_, sizeof buffer_);
-        if (got < 0) throw LevelError();
+        if (got < 0) throw LevelError("It could not be read.");
         next_ = 0;
         end_ = static_cast<std::size_t>(got);
         return got > 0;
@@ -56,7 +61,9 @@ std::int32_t World::ReadLevelFile(const char* fileName, TileGrid& grid) {
     bool previousEndedAtEof = false;
     char line[kGridSide + 1];
     for (std::int32_t row = 0; row < kGridSide; ++row) {
-        if (previousEndedAtEof || in.Peek() == kEnd) throw LevelError();
+        if (previousEndedAtEof || in.Peek() == kEnd)
+            throw LevelError("The file has " + std::to_string(row) + (row == 1 ? " line" : " lines") +
+                             "; a level needs " + std::to_string(kGridSide) + ".");
         // Keep the first 257 characters: enough to tell a carriage return that ends a line of
         // at most 256 characters from one that lies past the 256th.
         std::int64_t length = 0;

@@ -1,5 +1,7 @@
 #include "world/world.h"
 
+#include <memory>
+
 #include "actors/actor_manager.h"
 #include "graphics/picture_layout.h"
 
@@ -47,7 +49,37 @@ std::int32_t World::LoadBlockLevel(const char* fileName) {
     return ReadLevelFile(fileName, blockGrid_);
 }
 
+std::int32_t World::ReloadTileLevel(const char* fileName) {
+    const auto grid = std::make_unique<TileGrid>();
+    ReadLevelFile(fileName, *grid);
+    tileGrid_ = *grid;
+    return actorManager_->Restart() ? 0 : -10;
+}
+
+void World::ReloadBlockLevel(const char* fileName) {
+    const auto grid = std::make_unique<TileGrid>();
+    ReadLevelFile(fileName, *grid);
+    blockGrid_ = *grid;
+}
+
+std::int32_t World::ReloadBitmaps() {
+    Bitmap tiles, background, blocks;
+    tiles.Swap(tilePicture_);
+    background.Swap(backgroundPicture_);
+    blocks.Swap(blockPicture_);
+    if (LoadOwnBitmaps() && actorManager_->ReloadKindBitmaps()) return 1;
+    tilePicture_.Swap(tiles);
+    backgroundPicture_.Swap(background);
+    blockPicture_.Swap(blocks);
+    return 0;
+}
+
 std::int32_t World::LoadBitmaps() {
+    if (!LoadOwnBitmaps()) return 0;
+    return actorManager_->LoadKindBitmaps() ? 1 : 0;
+}
+
+bool World::LoadOwnBitmaps() {
     // All three are attempted, and each must cover its layout.
     const std::int32_t tiles = tilePicture_.Load(kTilePictureFile) &&
                                CheckPictureCovers(tilePicture_, kTilePictureFile, 528, 132);
@@ -56,8 +88,7 @@ std::int32_t World::LoadBitmaps() {
                                                        kBackgroundWidth, kBackgroundHeight);
     const std::int32_t blocks = blockPicture_.Load(kBlockPictureFile) &&
                                 CheckPictureCovers(blockPicture_, kBlockPictureFile, 389, 129);
-    if (!tiles || !background || !blocks) return 0;
-    return actorManager_->LoadKindBitmaps() ? 1 : 0;
+    return tiles && background && blocks;
 }
 
 std::int32_t World::LoadSurfaces() {

@@ -32,12 +32,21 @@ class World {
     // A missing or short file raises LevelError.
     [[nodiscard]] std::int32_t LoadTileLevel(const char* fileName);
     [[nodiscard]] std::int32_t LoadBlockLevel(const char* fileName);
+    // A saved level read again (vorn7 --watch): the grid is replaced only when the whole file
+    // reads, and the actors start again as after a fresh start. Raises LevelError otherwise,
+    // leaving the grid and the actors as they were. 0 success, -10 the walker was not spawned.
+    [[nodiscard]] std::int32_t ReloadTileLevel(const char* fileName);
+    void ReloadBlockLevel(const char* fileName);
     // Reads one level file into one grid; raises LevelError for a missing or short file.
     std::int32_t ReadLevelFile(const char* fileName, TileGrid& grid);
     // ---- Pictures and surfaces (the shell calls these; see docs/ARCHITECTURE.md) ----
     // Loads the three pictures and the sprite sheets; 0 when any is missing, damaged or too
     // small for its layout (every one is tried, each failure recorded), else 1.
     [[nodiscard]] std::int32_t LoadBitmaps();
+    // The pictures read again (a saved picture): all are replaced only when all load and fit
+    // their layouts, else those held stay; 0 then (the reason noted in load_failure). The
+    // surfaces are refilled afterwards by the shell, as after a mode switch.
+    [[nodiscard]] std::int32_t ReloadBitmaps();
     // Copies the pictures into the banks' surfaces in the current mode; 0 when a copy fails.
     [[nodiscard]] std::int32_t LoadSurfaces();
     // Creates every bank's and sprite kind's surfaces for the current display mode.
@@ -101,6 +110,9 @@ class World {
     void DestroyResources();
 
   private:
+    // The World's own three pictures, each tried; false when any fails.
+    bool LoadOwnBitmaps();
+
     Bitmap backgroundPicture_;
     Bitmap tilePicture_;
     Bitmap blockPicture_;

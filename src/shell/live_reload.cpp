@@ -1,0 +1,103 @@
+#include "shell/live_reload.h"
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "display/mode_cycling.h"
+#include "graphics/load_failure.h"
+#include "graphics/picture_layout.h"
+#include "platform/data_path.h"
+#include "platform/file_watch.h"
+#include "shell/app.h"
+#include "world/level_error.h"
+#include "world/world.h"
+
+namespace {
+
+enum class Kind { kTileLevel, kBlockLevel, kPicture };
+
+struct WatchedName {
+    const char* name;
+    Kind kind;
+};
+
+// Every file the game reads, in the order the watch numbers them.
+constexpr WatchedName kWatched[] = {
+    {"x2.lvl", Kind::kTileLevel},           {"x2fg.lvl", Kind::kBlockLevel},
+    {"gfx/tiles.bmp", Kind::kPicture},      {"gfx/bigben.bmp", Kind::kPicture},
+    {"gfx/badguysprites2.bmp", Kind::kPicture}, {"vornsprites24bit.bmp", Kind::kPicture}};
+constexpr std::size_t kWatchedCount = sizeof kWatched / sizeof kWatched[0];
+
+// Per file, why its last save did not load ("" when it did); the overlay shows the first.
+std::string g_problems[kWatchedCount];
+std::string g_shown;
+
+void UpdateShown() {
+    g_shown.clear();
+    for (const std::string& problem : g_problems)
+        if (!problem.empty()) {
+            g_shown = problem;
+            break;
+        }
+}
+
+// The reason a level or picture did not load, or "" when it loaded.
+std::string Reload(const WatchedName& file) {
+    const std::string where = load_failure::WhereOpened(file.name);
+    try {
+        switch (file.kind) {
+            case Kind::kTileLevel:
+                if (TheWorld.ReloadTileLevel(file.name) != 0)
+                    return where + ": the walker could not be spawned";
+                return "";
+            case Kind::kBlockLevel:
+                TheWorld.ReloadBlockLevel(file.name);
+                return "";
+            case Kind::kPicture:
+                break;
+        }
+    } catch (const LevelError& e) {
+        return where + ": " + e.Describe();
+    }
+    // Every picture is read again, and only when all load do they replace those in memory.
+    load_failure::Clear();
+    Bitmap held;
+    held.Swap(ShellSpriteSheet);
+    if (LoadShellSheet() == 0 || TheWorld.ReloadBitmaps() == 0) {
+        ShellSpriteSheet.Swap(held);
+        return load_failure::Text()[0] != '\0' ? load_failure::Text() : where + ": not loaded";
+    }
+    RebuildDisplayObjects();
+    return "";
+}
+
+}  // namespace
+
+bool StartWatching() {
+    std::vector<std::string> paths;
+    for (const WatchedName& file : kWatched) paths.push_back(load_failure::WhereOpened(file.name));
+    std::string reason;
+    if (WatchFiles(paths, reason)) return true;
+    std::fprintf(stderr, "vorn7: --watch: %s\n", reason.c_str());
+    return false;
+}
+
+void OnFileChanged(std::size_t index) {
+    if (index >= kWatchedCount) return;
+    const WatchedName& file = kWatched[index];
+    // The pictures load together, so one reason stands for all of them.
+    const std::size_t slot = file.kind == Kind::kPicture ? 2 : index;
+    std::string problem = Reload(file);
+    if (problem.empty()) {
+        std::fprintf(stderr, "vorn7: reloaded %s\n", load_failure::WhereOpened(file.name).c_str());
+    } else if (problem != g_problems[slot]) {
+        std::fprintf(stderr, "vorn7: %s\n", problem.c_str());
+    }
+    g_problems[slot] = std::move(problem);
+    UpdateShown();
+}
+
+const char* ReloadProblem() {
+    return g_shown.c_str();
+}

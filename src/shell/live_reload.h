@@ -1,0 +1,16 @@
+// vorn7 --watch: the level files and pictures the game read are watched, and a save is loaded
+// between two frames (a level into its grid with the actors started again, a picture into its
+// surfaces as after a mode switch). The camera, the display mode and the frame timing stay. A
+// file that does not load leaves everything as it was; its reason is said once on standard
+// error and stays on the overlay until a good save replaces it.
+#pragma once
+
+#include <cstddef>
+
+// After start-up, with the files resolved as the game read them. False (reason on standard
+// error) when they cannot be watched; the game then runs without watching.
+bool StartWatching();
+// The window procedure's WM_FILECHANGED: reloads file number index of the watch.
+void OnFileChanged(std::size_t index);
+// The reason the last save did not load, "" when every watched file loaded.
+const char* ReloadProblem();
