@@ -11,6 +11,7 @@
 #include "shell/app.h"
 #include "shell/stopwatch.h"
 #include "world/level_error.h"
+#include "actors/actor_manager.h"
 #include "world/world.h"
 
 namespace headless_start {
@@ -43,7 +44,10 @@ bool Start(const char* dataDir) {
             return false;
         }
     } catch (const LevelError& e) {
-        std::fprintf(stderr, "vorn7: %s/x2.lvl or x2fg.lvl: %s\n", dataDir, e.what());
+        // Which of the two failed: the tile level is read first.
+        const char* file = TheWorld.Actors()->LiveCount() == 0 ? "x2.lvl" : "x2fg.lvl";
+        std::fprintf(stderr, "vorn7: %s: %s\n", load_failure::WhereOpened(file).c_str(),
+                     e.Describe().c_str());
         return false;
     }
     load_failure::Clear();

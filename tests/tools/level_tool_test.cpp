@@ -66,6 +66,7 @@ TEST(LevelCheck, FindingsAsCompilersPrintThem) {
 class FromTiled : public ::testing::Test {
   protected:
     fs::path dir = fs::temp_directory_path() / ("vorn7-tmx-" + std::to_string(::getpid()));
+    std::vector<std::string> warnings;
     void SetUp() override {
         fs::create_directories(dir);
         std::ofstream(dir / "tiles.tsx")
@@ -92,8 +93,9 @@ class FromTiled : public ::testing::Test {
     std::string Convert(const std::string& tmx, std::string& message) {
         std::ofstream(dir / "m.tmx") << tmx;
         fs::remove(dir / "out.lvl");
+        warnings.clear();
         const bool ok = level_tool::ImportFromTiled((dir / "m.tmx").string(),
-                                                    (dir / "out.lvl").string(), message);
+                                                    (dir / "out.lvl").string(), message, warnings);
         EXPECT_EQ(ok, fs::exists(dir / "out.lvl")) << "written only on success";
         return ok ? "ok" : message.substr(message.find("m.tmx"));
     }

@@ -19,14 +19,15 @@ struct Grid {
 // The two pictures' layouts. The game numbers a tile K x 4 + R for sheet column K, row R; Tiled
 // numbers the tiles of a sheet row by row.
 struct Sheet {
-    const char* name;   // the tileset's name
-    const char* image;  // the picture, relative to the data folder
+    const char* name;     // the tileset's name
+    const char* image;    // the picture, relative to the data folder
+    const char* tileset;  // the tileset's file, beside the level
     int tileSize, margin, spacing, columns, count;
     int imageWidth, imageHeight;
     int cellsPerScreenTile;  // the grid's cell size in the game's world, in pixels
 };
-constexpr Sheet kTiles{"tiles", "gfx/tiles.bmp", 32, 1, 1, 16, 64, 529, 133, 32};
-constexpr Sheet kBlocks{"blocks", "gfx/badguysprites2.bmp", 128, 1, 2, 3, 3, 389, 129, 128};
+constexpr Sheet kTiles{"tiles", "gfx/tiles.bmp", "tiles.tsx", 32, 1, 1, 16, 64, 529, 133, 32};
+constexpr Sheet kBlocks{"blocks", "gfx/badguysprites2.bmp", "blocks.tsx", 128, 1, 2, 3, 3, 389, 129, 128};
 
 // The Tiled tile number (0-based, within its tileset) of a game index, or -1 for an index the
 // game treats as empty.

@@ -1,9 +1,5 @@
-// vorn7-level: the level designer's tools. Tiled maps to and from the game's level files, a
-// linter for level files, and the whole world as a picture.
-//   vorn7-level to-tiled DATA_DIR OUT_DIR
-//   vorn7-level from-tiled MAP.tmx OUT.lvl
-//   vorn7-level check FILE.lvl [--blocks]
-//   vorn7-level render DATA_DIR OUT.png [--scale N] [--blocks]
+// vorn7-level: the level designer's tools. A level folder of one's own, Tiled maps to and from
+// the game's level files, a linter for level files, and the whole world as a picture.
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -11,6 +7,8 @@
 #include <vector>
 
 #include "level_check.h"
+#include "level_folder.h"
+#include "platform/data_path.h"
 #include "platform/regular_file.h"
 #include "tiled_export.h"
 #include "tiled_import.h"
@@ -18,18 +16,29 @@
 
 namespace {
 
-int Usage() {
-    std::fprintf(stderr,
-                 "usage: vorn7-level to-tiled DATA_DIR OUT_DIR\n"
-                 "       vorn7-level from-tiled MAP.tmx OUT.lvl\n"
-                 "       vorn7-level check FILE.lvl [--blocks]\n"
-                 "       vorn7-level render DATA_DIR OUT.png [--scale N] [--blocks]\n");
+constexpr const char* kUsage =
+    "usage: vorn7-level new FOLDER                        a level folder of one's own\n"
+    "       vorn7-level to-tiled LEVEL_DIR OUT_DIR [--force]\n"
+    "       vorn7-level from-tiled MAP.tmx|MAP.tmj OUT.lvl\n"
+    "       vorn7-level check FILE.lvl [--blocks]\n"
+    "       vorn7-level render LEVEL_DIR OUT.png [--scale N] [--blocks]\n"
+    "       vorn7-level tilesets FOLDER                   tiles.tsx, blocks.tsx for its pictures\n"
+    "       vorn7-level --help | --version\n";
+
+// A usage error: what is wrong, then the usage, on standard error; status 2.
+int UsageError(const std::string& what) {
+    std::fprintf(stderr, "vorn7-level: %s\n%s", what.c_str(), kUsage);
     return 2;
 }
 
 int Failed(const std::string& message) {
     std::fprintf(stderr, "vorn7-level: %s\n", message.c_str());
     return 1;
+}
+
+int Wrote(const std::string& what) {
+    std::printf("vorn7-level: wrote %s\n", what.c_str());
+    return 0;
 }
 
 int Check(const char* path, bool blocks) {
@@ -54,35 +63,109 @@ int Check(const char* path, bool blocks) {
     return status;
 }
 
+// The operands of a command, its flags taken out; a flag it does not know is a usage error.
+struct Arguments {
+    std::vector<std::string> operands;
+    bool blocks = false, force = false;
+    int scale = 4;
+    std::string error;
+};
+
+Arguments Split(const std::vector<std::string>& args) {
+    Arguments a;
+    for (std::size_t i = 1; i < args.size() && a.error.empty(); ++i) {
+        if (args[i] == "--blocks") {
+            a.blocks = true;
+        } else if (args[i] == "--force") {
+            a.force = true;
+        } else if (args[i] == "--scale") {
+            if (i + 1 == args.size()) {
+                a.error = "--scale needs a number";
+                break;
+            }
+            char* end = nullptr;
+            const long scale = std::strtol(args[++i].c_str(), &end, 10);
+            if (args[i].empty() || *end != '\0' || scale < 1 || scale > 32 || (scale & (scale - 1)))
+                a.error = "--scale " + args[i] + ": the scale is 1, 2, 4, 8, 16 or 32";
+            a.scale = static_cast<int>(scale);
+        } else if (args[i].size() > 1 && args[i][0] == '-') {
+            a.error = args[i] + ": unknown option";
+        } else {
+            a.operands.push_back(args[i]);
+        }
+    }
+    return a;
+}
+
+// "render needs OUT.png" when operands are missing, "" when they are all there.
+std::string Missing(const std::string& command, const Arguments& a,
+                    std::initializer_list<const char*> names) {
+    std::size_t i = 0;
+    for (const char* name : names)
+        if (i++ >= a.operands.size()) return command + " needs " + name;
+    if (a.operands.size() > names.size()) return a.operands[names.size()] + ": one too many";
+    return "";
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     const std::vector<std::string> args(argv + 1, argv + argc);
-    if (args.empty()) return Usage();
-    std::string message;
+    if (args.empty()) return UsageError("which command?");
     const std::string& command = args[0];
-    if (command == "to-tiled" && args.size() == 3)
-        return level_tool::ExportToTiled(args[1], args[2], message) ? 0 : Failed(message);
-    if (command == "from-tiled" && args.size() == 3)
-        return level_tool::ImportFromTiled(args[1], args[2], message) ? 0 : Failed(message);
-    if (command == "check" && (args.size() == 2 || (args.size() == 3 && args[2] == "--blocks")))
-        return Check(args[1].c_str(), args.size() == 3);
-    if (command == "render" && args.size() >= 3) {
-        int scale = 4;
-        bool blocks = false;
-        for (std::size_t i = 3; i < args.size(); ++i) {
-            if (args[i] == "--blocks") {
-                blocks = true;
-            } else if (args[i] == "--scale" && i + 1 < args.size()) {
-                char* end = nullptr;
-                scale = static_cast<int>(std::strtol(args[++i].c_str(), &end, 10));
-                if (*end != '\0') return Failed("--scale " + args[i] + ": not a number");
-            } else {
-                return Usage();
-            }
-        }
-        return level_tool::RenderWorld(args[1], args[2], scale, blocks, message) ? 0
-                                                                                 : Failed(message);
+    if (command == "--help" || command == "-h" || command == "help") {
+        std::fputs(kUsage, stdout);
+        return 0;
     }
-    return Usage();
+    if (command == "--version") {
+        std::printf("vorn7-level %s\n", VORN7_VERSION);
+        return 0;
+    }
+    const Arguments a = Split(args);
+    if (!a.error.empty()) return UsageError(a.error);
+    std::string message, summary, problem;
+    const std::string gameData = level_tool::GameDataFolder("");
+    if (command == "new") {
+        if (!(problem = Missing(command, a, {"FOLDER"})).empty()) return UsageError(problem);
+        if (gameData.empty()) return Failed("the game's data folder is not beside this tool");
+        return level_tool::NewLevelFolder(a.operands[0], gameData, summary, message)
+                   ? Wrote(summary)
+                   : Failed(message);
+    }
+    if (command == "to-tiled") {
+        if (!(problem = Missing(command, a, {"LEVEL_DIR", "OUT_DIR"})).empty())
+            return UsageError(problem);
+        return level_tool::ExportToTiled(a.operands[0], gameData, a.operands[1], a.force, summary,
+                                         message)
+                   ? Wrote(summary)
+                   : Failed(message);
+    }
+    if (command == "from-tiled") {
+        if (!(problem = Missing(command, a, {"MAP", "OUT.lvl"})).empty()) return UsageError(problem);
+        std::vector<std::string> warnings;
+        const bool ok = level_tool::ImportFromTiled(a.operands[0], a.operands[1], message, warnings);
+        for (const std::string& warning : warnings) std::fprintf(stderr, "%s\n", warning.c_str());
+        return ok ? Wrote(a.operands[1]) : Failed(message);
+    }
+    if (command == "check") {
+        if (!(problem = Missing(command, a, {"FILE.lvl"})).empty()) return UsageError(problem);
+        return Check(a.operands[0].c_str(), a.blocks);
+    }
+    if (command == "render") {
+        if (!(problem = Missing(command, a, {"LEVEL_DIR", "OUT.png"})).empty())
+            return UsageError(problem);
+        // The folder's own files first, the game's for the rest, as the game reads them.
+        data_path::SetLevelFolder(a.operands[0]);
+        const std::string& from = gameData.empty() ? a.operands[0] : gameData;
+        return level_tool::RenderWorld(from, a.operands[1], a.scale, a.blocks, message)
+                   ? Wrote(a.operands[1])
+                   : Failed(message);
+    }
+    if (command == "tilesets") {
+        if (!(problem = Missing(command, a, {"FOLDER"})).empty()) return UsageError(problem);
+        return level_tool::WriteTilesets(a.operands[0], "", message)
+                   ? Wrote(a.operands[0] + "/tiles.tsx and blocks.tsx")
+                   : Failed(message);
+    }
+    return UsageError(command + ": unknown command");
 }

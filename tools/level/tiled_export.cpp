@@ -2,25 +2,13 @@
 
 #include <filesystem>
 
+#include "level_folder.h"
 #include "level_grid.h"
 
 namespace level_tool {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string TilesetXml(const Sheet& sheet, const std::string& imagePath) {
-    // The see-through colour of every picture is the tileset's transparent colour.
-    return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-           "<tileset version=\"1.8\" tiledversion=\"1.8.2\" name=\"" +
-           std::string(sheet.name) + "\" tilewidth=\"" + std::to_string(sheet.tileSize) +
-           "\" tileheight=\"" + std::to_string(sheet.tileSize) + "\" spacing=\"" +
-           std::to_string(sheet.spacing) + "\" margin=\"" + std::to_string(sheet.margin) +
-           "\" tilecount=\"" + std::to_string(sheet.count) + "\" columns=\"" +
-           std::to_string(sheet.columns) + "\">\n <image source=\"" + imagePath +
-           "\" trans=\"bdc6ff\" width=\"" + std::to_string(sheet.imageWidth) + "\" height=\"" +
-           std::to_string(sheet.imageHeight) + "\"/>\n</tileset>\n";
-}
 
 std::string MapXml(const Sheet& sheet, const char* tilesetFile, const Grid& grid) {
     std::string xml =
@@ -49,22 +37,30 @@ std::string MapXml(const Sheet& sheet, const char* tilesetFile, const Grid& grid
 
 }  // namespace
 
-bool ExportToTiled(const std::string& dataDir, const std::string& outDir, std::string& message) {
+bool ExportToTiled(const std::string& levelDir, const std::string& gameData,
+                   const std::string& outDir, bool force, std::string& summary,
+                   std::string& message) {
+    struct Level {
+        const char* file;
+        const char* map;
+        const Sheet& sheet;
+    };
+    const Level levels[] = {{"x2.lvl", "x2.tmx", kTiles}, {"x2fg.lvl", "x2fg.tmx", kBlocks}};
     std::error_code error;
-    fs::create_directories(outDir, error);
+    const fs::path out = fs::absolute(outDir), data = fs::absolute(levelDir);
+    if (!force)
+        for (const Level& level : levels)
+            for (const char* name : {level.map, level.sheet.tileset})
+                if (fs::exists(out / name, error)) {
+                    message = (out / name).string() +
+                              ": already there; an edited map is not replaced without --force";
+                    return false;
+                }
+    fs::create_directories(out, error);
     if (error) {
         message = outDir + ": cannot create the folder: " + error.message();
         return false;
     }
-    const fs::path out = fs::absolute(outDir), data = fs::absolute(dataDir);
-    struct Level {
-        const char* file;
-        const char* map;
-        const char* tileset;
-        const Sheet& sheet;
-    };
-    const Level levels[] = {{"x2.lvl", "x2.tmx", "tiles.tsx", kTiles},
-                            {"x2fg.lvl", "x2fg.tmx", "blocks.tsx", kBlocks}};
     for (const Level& level : levels) {
         const std::string levelPath = (data / level.file).string();
         Grid grid;
@@ -73,19 +69,32 @@ bool ExportToTiled(const std::string& dataDir, const std::string& outDir, std::s
             message = levelPath + ": " + reason;
             return false;
         }
-        // The pictures are referenced where they are, relative to the tileset.
-        const std::string image =
-            fs::relative(data / level.sheet.image, out, error).generic_string();
-        const fs::path tileset = out / level.tileset, map = out / level.map;
+        // The picture the game would use: the folder's own, else the game's.
+        fs::path picture = data / level.sheet.image;
+        if (!fs::exists(picture, error) && !gameData.empty())
+            picture = fs::path(gameData) / level.sheet.image;
+        std::string image = fs::absolute(picture).lexically_normal().string();
+        if (InBuildTree(picture.parent_path().parent_path())) {
+            const fs::path copy = out / level.sheet.image;
+            fs::create_directories(copy.parent_path(), error);
+            fs::copy_file(picture, copy, fs::copy_options::overwrite_existing, error);
+            if (error) {
+                message = copy.string() + ": cannot copy the picture: " + error.message();
+                return false;
+            }
+            image = level.sheet.image;
+        }
+        const fs::path tileset = out / level.sheet.tileset, map = out / level.map;
         if (!WriteWhole(tileset.string(), TilesetXml(level.sheet, image), reason)) {
             message = tileset.string() + ": " + reason;
             return false;
         }
-        if (!WriteWhole(map.string(), MapXml(level.sheet, level.tileset, grid), reason)) {
+        if (!WriteWhole(map.string(), MapXml(level.sheet, level.sheet.tileset, grid), reason)) {
             message = map.string() + ": " + reason;
             return false;
         }
     }
+    summary = out.string() + ": x2.tmx, x2fg.tmx, tiles.tsx, blocks.tsx";
     return true;
 }
 

@@ -1,8 +1,10 @@
 #include "tiled_import.h"
 
 #include <expat.h>
+#include <nlohmann/json.hpp>
 #include <zlib.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <filesystem>
@@ -38,6 +40,19 @@ bool ReadFile(const std::string& path, std::string& bytes) {
     std::ifstream in(path, std::ios::binary);
     bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     return static_cast<bool>(in) || in.eof();
+}
+
+// Tiled's JSON formats begin with an object; TMX and TSX with markup.
+bool LooksLikeJson(const std::string& path, std::string& bytes) {
+    if (!ReadFile(path, bytes)) throw Failure{path, 0, "cannot read the file"};
+    const std::size_t first = bytes.find_first_not_of(" \t\r\n");
+    return first != std::string::npos && bytes[first] == '{';
+}
+
+nlohmann::json ParseJson(const std::string& path, const std::string& bytes) {
+    nlohmann::json value = nlohmann::json::parse(bytes, nullptr, false);
+    if (value.is_discarded() || !value.is_object()) throw Failure{path, 0, "not valid JSON"};
+    return value;
 }
 
 template <typename Handler, typename Work>
@@ -102,69 +117,40 @@ struct TilesetReader {
     void Text(const XML_Char*, int) {}
 };
 
-class MapReader {
+// What both map formats share: the map's tile size names the sheet, one tileset of the game's
+// pictures, the cells decoded and checked, the layers that are not converted noted.
+class MapBuilder {
   public:
-    XML_Parser parser = nullptr;
-    std::optional<Failure> failure;
-    explicit MapReader(std::string path) : path_(std::move(path)) {}
-
-    void Start(const XML_Char* name, const XML_Char** attributes) {
-        const long line = static_cast<long>(XML_GetCurrentLineNumber(parser));
-        if (std::strcmp(name, "map") == 0) {
-            StartMap(attributes, line);
-        } else if (std::strcmp(name, "tileset") == 0 && !inTileset_) {
-            inTileset_ = true;
-            StartTileset(attributes, line);
-        } else if (std::strcmp(name, "image") == 0 && inTileset_) {
-            embedded_.image = fs::path(Attribute(attributes, "source")).filename().string();
-        } else if (std::strcmp(name, "layer") == 0) {
-            if (++layers_ > 1) Fail(line, "several tile layers (the level has one)");
-        } else if (std::strcmp(name, "chunk") == 0) {
-            Fail(line, "an infinite map (the level is 256 x 256)");
-        } else if (std::strcmp(name, "data") == 0 && layers_ == 1) {
-            StartData(attributes, line);
-        } else if (std::strcmp(name, "tile") == 0 && inData_ && encoding_.empty()) {
-            Cell(std::strtoul(Attribute(attributes, "gid").c_str(), nullptr, 10), line);
-        }
-    }
-    void End(const XML_Char* name) {
-        if (std::strcmp(name, "tileset") == 0 && inTileset_) {
-            inTileset_ = false;
-            if (!embedded_.image.empty()) Identify(embedded_, tilesetLine_);
-        } else if (std::strcmp(name, "data") == 0 && inData_) {
-            inData_ = false;
-            EndData();
-        }
-    }
-    void Text(const XML_Char* text, int length) {
-        if (inData_ && !encoding_.empty()) data_.append(text, static_cast<std::size_t>(length));
-    }
+    explicit MapBuilder(std::string path, std::vector<std::string>& warnings)
+        : path_(std::move(path)), warnings_(warnings) {}
 
     const Grid& Finish() {
         if (sheet_ == nullptr) Fail(0, "no map element");
         if (!known_) Fail(0, "no tileset of the game's pictures");
-        if (layers_ == 0) Fail(0, "no tile layer");
+        if (layers_ == 0) Fail(0, "no visible tile layer");
         if (cells_ != kSide * kSide)
             Fail(dataLine_, "the layer has " + std::to_string(cells_) + " cells, not 65536");
         return grid_;
     }
 
-  private:
+  protected:
     [[noreturn]] void Fail(long line, const std::string& reason) {
         throw Failure{path_, line, reason};
     }
 
-    void StartMap(const XML_Char** attributes, long line) {
-        if (Attribute(attributes, "orientation") != "orthogonal")
-            Fail(line, "not an orthogonal map");
-        if (Attribute(attributes, "infinite") == "1")
-            Fail(line, "an infinite map (the level is 256 x 256)");
-        const std::string width = Attribute(attributes, "width"),
-                          height = Attribute(attributes, "height");
+    void Warn(long line, const std::string& layer, const std::string& what) {
+        warnings_.push_back(path_ + (line > 0 ? ":" + std::to_string(line) : std::string()) +
+                            ": warning: layer \"" + layer + "\": " + what + ", not converted");
+    }
+
+    // The map's shape: orthogonal, finite, 256 x 256, and the tile size of one of the sheets.
+    void CheckMap(const std::string& orientation, bool infinite, const std::string& width,
+                  const std::string& height, const std::string& tw, const std::string& th,
+                  long line) {
+        if (orientation != "orthogonal") Fail(line, "not an orthogonal map");
+        if (infinite) Fail(line, "an infinite map (the level is 256 x 256)");
         if (width != "256" || height != "256")
             Fail(line, "the map is " + width + " x " + height + " tiles, not 256 x 256");
-        const std::string tw = Attribute(attributes, "tilewidth"),
-                          th = Attribute(attributes, "tileheight");
         if (tw == "32" && th == "32")
             sheet_ = &kTiles;
         else if (tw == "128" && th == "128")
@@ -174,16 +160,25 @@ class MapReader {
                            " pixels (32 x 32 for the tile grid, 128 x 128 for the blocks)");
     }
 
-    void StartTileset(const XML_Char** attributes, long line) {
-        tilesetLine_ = line;
-        firstGid_ = std::strtoul(Attribute(attributes, "firstgid").c_str(), nullptr, 10);
-        embedded_ = {};
-        embedded_.tileSize = std::atoi(Attribute(attributes, "tilewidth").c_str());
-        const std::string source = Attribute(attributes, "source");
-        if (source.empty()) return;  // embedded: identified at its end
+    // A visible tile layer; a second one is refused, since the level has one.
+    void StartTileLayer(long line) {
+        if (++layers_ > 1) Fail(line, "several visible tile layers (the level has one)");
+        dataLine_ = line;
+    }
+
+    // A tileset in a file of its own: TSX, or Tiled's JSON (.tsj, .json).
+    void IdentifyExternal(const std::string& source, long line) {
+        const std::string path = (fs::path(path_).parent_path() / source).string();
+        std::string bytes;
+        if (LooksLikeJson(path, bytes)) {
+            const nlohmann::json tileset = ParseJson(path, bytes);
+            Identify({fs::path(tileset.value("image", "")).filename().string(),
+                      tileset.value("tilewidth", 0)},
+                     line);
+            return;
+        }
         TilesetReader reader;
-        const fs::path tsx = fs::path(path_).parent_path() / source;
-        Parse(tsx.string(), reader);
+        Parse(path, reader);
         Identify(reader.tileset, line);
     }
 
@@ -198,49 +193,21 @@ class MapReader {
         knownFirstGid_ = firstGid_;
     }
 
-    void StartData(const XML_Char** attributes, long line) {
-        inData_ = true;
-        dataLine_ = line;
-        encoding_ = Attribute(attributes, "encoding");
-        compression_ = Attribute(attributes, "compression");
-        if (!encoding_.empty() && encoding_ != "csv" && encoding_ != "base64")
-            Fail(line, "unknown layer encoding \"" + encoding_ + "\"");
+    void SetCompression(const std::string& compression, long line) {
+        compression_ = compression;
         if (!compression_.empty() && compression_ != "zlib" && compression_ != "gzip")
             Fail(line, "layer compression \"" + compression_ +
                            "\" is not supported (use CSV, base64, or base64 with zlib)");
-        data_.clear();
     }
 
-    void EndData() {
-        if (encoding_ == "csv") {
-            long line = dataLine_;
-            std::uint64_t value = 0;
-            bool digits = false;
-            for (char c : data_) {
-                if (c >= '0' && c <= '9') {
-                    value = value * 10 + static_cast<std::uint64_t>(c - '0');
-                    if (value > 0xFFFFFFFFull) Fail(line, "a tile number out of range");
-                    digits = true;
-                } else if (c == ',' || c == '\n' || c == '\r' || c == ' ' || c == '\t') {
-                    if (c == ',' && !digits) Fail(line, "an empty cell in the CSV data");
-                    if (digits) Cell(static_cast<std::uint32_t>(value), line);
-                    value = 0;
-                    digits = false;
-                    if (c == '\n') ++line;
-                } else {
-                    Fail(line, std::string("an unexpected character '") + c + "' in the CSV data");
-                }
-            }
-            if (digits) Cell(static_cast<std::uint32_t>(value), line);
-        } else if (encoding_ == "base64") {
-            const std::vector<unsigned char> bytes = Inflate(Base64(data_));
-            if (bytes.size() % 4 != 0) Fail(dataLine_, "the layer data is not whole tile numbers");
-            for (std::size_t i = 0; i < bytes.size(); i += 4)
-                Cell(static_cast<std::uint32_t>(bytes[i] | (bytes[i + 1] << 8) |
-                                                (bytes[i + 2] << 16)) |
-                         (static_cast<std::uint32_t>(bytes[i + 3]) << 24),
-                     dataLine_);
-        }
+    // Base64 layer data, inflated when compressed: little-endian 32-bit tile numbers.
+    void Base64Cells(const std::string& text) {
+        const std::vector<unsigned char> bytes = Inflate(Base64(text));
+        if (bytes.size() % 4 != 0) Fail(dataLine_, "the layer data is not whole tile numbers");
+        for (std::size_t i = 0; i < bytes.size(); i += 4)
+            Cell(static_cast<std::uint32_t>(bytes[i] | (bytes[i + 1] << 8) | (bytes[i + 2] << 16)) |
+                     (static_cast<std::uint32_t>(bytes[i + 3]) << 24),
+                 dataLine_);
     }
 
     std::vector<unsigned char> Base64(const std::string& text) {
@@ -317,26 +284,224 @@ class MapReader {
     }
 
     std::string path_;
+    std::vector<std::string>& warnings_;
     const Sheet* sheet_ = nullptr;
-    bool inTileset_ = false, known_ = false, inData_ = false;
-    long tilesetLine_ = 0, dataLine_ = 0;
+    bool known_ = false;
+    long dataLine_ = 0;
     std::uint32_t firstGid_ = 0, knownFirstGid_ = 0;
-    Tileset embedded_;
     int layers_ = 0, cells_ = 0;
-    std::string encoding_, compression_, data_;
+    std::string compression_;
     Grid grid_;
+};
+
+// A TMX map, read with expat.
+class MapReader : public MapBuilder {
+  public:
+    XML_Parser parser = nullptr;
+    std::optional<Failure> failure;
+    using MapBuilder::MapBuilder;
+
+    void Start(const XML_Char* name, const XML_Char** attributes) {
+        const long line = static_cast<long>(XML_GetCurrentLineNumber(parser));
+        if (std::strcmp(name, "map") == 0) {
+            StartMap(attributes, line);
+        } else if (std::strcmp(name, "tileset") == 0 && !inTileset_) {
+            inTileset_ = true;
+            StartTileset(attributes, line);
+        } else if (std::strcmp(name, "image") == 0 && inTileset_) {
+            embedded_.image = fs::path(Attribute(attributes, "source")).filename().string();
+        } else if (std::strcmp(name, "layer") == 0) {
+            skippingLayer_ = Attribute(attributes, "visible") == "0";
+            if (skippingLayer_)
+                Warn(line, Attribute(attributes, "name"), "a hidden tile layer");
+            else
+                StartTileLayer(line);
+        } else if (std::strcmp(name, "objectgroup") == 0 || std::strcmp(name, "imagelayer") == 0) {
+            Warn(line, Attribute(attributes, "name"),
+                 name[0] == 'o' ? "an object layer" : "an image layer");
+        } else if (std::strcmp(name, "chunk") == 0) {
+            Fail(line, "an infinite map (the level is 256 x 256)");
+        } else if (std::strcmp(name, "data") == 0 && !skippingLayer_ && layers_ == 1) {
+            StartData(attributes, line);
+        } else if (std::strcmp(name, "tile") == 0 && inData_ && encoding_.empty()) {
+            Cell(std::strtoul(Attribute(attributes, "gid").c_str(), nullptr, 10), line);
+        }
+    }
+    void End(const XML_Char* name) {
+        if (std::strcmp(name, "tileset") == 0 && inTileset_) {
+            inTileset_ = false;
+            if (!embedded_.image.empty()) Identify(embedded_, tilesetLine_);
+        } else if (std::strcmp(name, "data") == 0 && inData_) {
+            inData_ = false;
+            EndData();
+        } else if (std::strcmp(name, "layer") == 0) {
+            skippingLayer_ = false;
+        }
+    }
+    void Text(const XML_Char* text, int length) {
+        if (inData_ && !encoding_.empty()) data_.append(text, static_cast<std::size_t>(length));
+    }
+
+  private:
+    void StartMap(const XML_Char** attributes, long line) {
+        CheckMap(Attribute(attributes, "orientation"), Attribute(attributes, "infinite") == "1",
+                 Attribute(attributes, "width"), Attribute(attributes, "height"),
+                 Attribute(attributes, "tilewidth"), Attribute(attributes, "tileheight"), line);
+    }
+
+    void StartTileset(const XML_Char** attributes, long line) {
+        tilesetLine_ = line;
+        firstGid_ = std::strtoul(Attribute(attributes, "firstgid").c_str(), nullptr, 10);
+        embedded_ = {};
+        embedded_.tileSize = std::atoi(Attribute(attributes, "tilewidth").c_str());
+        const std::string source = Attribute(attributes, "source");
+        if (source.empty()) return;  // embedded: identified at its end
+        IdentifyExternal(source, line);
+    }
+
+    void StartData(const XML_Char** attributes, long line) {
+        inData_ = true;
+        dataLine_ = line;
+        encoding_ = Attribute(attributes, "encoding");
+        if (!encoding_.empty() && encoding_ != "csv" && encoding_ != "base64")
+            Fail(line, "unknown layer encoding \"" + encoding_ + "\"");
+        SetCompression(Attribute(attributes, "compression"), line);
+        data_.clear();
+    }
+
+    void EndData() {
+        if (encoding_ == "csv") {
+            long line = dataLine_;
+            std::uint64_t value = 0;
+            bool digits = false;
+            for (char c : data_) {
+                if (c >= '0' && c <= '9') {
+                    value = value * 10 + static_cast<std::uint64_t>(c - '0');
+                    if (value > 0xFFFFFFFFull) Fail(line, "a tile number out of range");
+                    digits = true;
+                } else if (c == ',' || c == '\n' || c == '\r' || c == ' ' || c == '\t') {
+                    if (c == ',' && !digits) Fail(line, "an empty cell in the CSV data");
+                    if (digits) Cell(static_cast<std::uint32_t>(value), line);
+                    value = 0;
+                    digits = false;
+                    if (c == '\n') ++line;
+                } else {
+                    Fail(line, std::string("an unexpected character '") + c + "' in the CSV data");
+                }
+            }
+            if (digits) Cell(static_cast<std::uint32_t>(value), line);
+        } else if (encoding_ == "base64") {
+            Base64Cells(data_);
+        }
+    }
+
+    bool inTileset_ = false, inData_ = false, skippingLayer_ = false;
+    long tilesetLine_ = 0;
+    Tileset embedded_;
+    std::string encoding_, data_;
+};
+
+// A JSON map as Tiled saves it (.tmj, .json). JSON keeps no line numbers, so a layer is named by
+// the line its name stands on.
+class JsonMapReader : public MapBuilder {
+  public:
+    JsonMapReader(std::string path, std::string bytes, std::vector<std::string>& warnings)
+        : MapBuilder(path, warnings), bytes_(std::move(bytes)) {}
+
+    void Read() {
+        const nlohmann::json map = ParseJson(path_, bytes_);
+        try {
+            CheckMap(map.value("orientation", ""), map.value("infinite", false),
+                     std::to_string(map.value("width", 0)), std::to_string(map.value("height", 0)),
+                     std::to_string(map.value("tilewidth", 0)),
+                     std::to_string(map.value("tileheight", 0)), 0);
+            for (const nlohmann::json& tileset : map.value("tilesets", nlohmann::json::array())) {
+                firstGid_ = tileset.value("firstgid", 0u);
+                if (tileset.contains("source"))
+                    IdentifyExternal(tileset.value("source", ""), 0);
+                else
+                    Identify({fs::path(tileset.value("image", "")).filename().string(),
+                              tileset.value("tilewidth", 0)},
+                             0);
+            }
+            for (const nlohmann::json& layer : map.value("layers", nlohmann::json::array()))
+                Layer(layer);
+        } catch (const nlohmann::json::exception& e) {
+            Fail(0, std::string("not a Tiled map: ") + e.what());
+        }
+    }
+
+  private:
+    void Layer(const nlohmann::json& layer) {
+        const std::string name = layer.value("name", ""), type = layer.value("type", "");
+        const long line = LineOfName(name);
+        if (type == "objectgroup" || type == "imagelayer" || type == "group") {
+            Warn(line, name, type == "objectgroup" ? "an object layer"
+                             : type == "imagelayer" ? "an image layer"
+                                                    : "a group of layers");
+            return;
+        }
+        if (type != "tilelayer") return;
+        if (!layer.value("visible", true)) {
+            Warn(line, name, "a hidden tile layer");
+            return;
+        }
+        StartTileLayer(line);
+        if (layer.contains("chunks")) Fail(line, "an infinite map (the level is 256 x 256)");
+        const nlohmann::json& data = layer.at("data");
+        if (data.is_string()) {
+            const std::string encoding = layer.value("encoding", "base64");
+            if (encoding != "base64") Fail(line, "unknown layer encoding \"" + encoding + "\"");
+            SetCompression(layer.value("compression", ""), line);
+            Base64Cells(data.get<std::string>());
+            return;
+        }
+        for (const nlohmann::json& gid : data) {
+            if (!gid.is_number_unsigned() || gid.get<std::uint64_t>() > 0xFFFFFFFFull)
+                Fail(line, "a tile number out of range");
+            Cell(gid.get<std::uint32_t>(), line);
+        }
+    }
+
+    // The line of the next "name": "…" that names this layer, after the previous layer's.
+    long LineOfName(const std::string& name) {
+        const std::string quoted = nlohmann::json(name).dump();
+        for (std::size_t at = bytes_.find("\"name\"", searchFrom_); at != std::string::npos;
+             at = bytes_.find("\"name\"", at + 1)) {
+            std::size_t value = bytes_.find_first_not_of(" \t\r\n:", at + 6);
+            if (value != std::string::npos && bytes_.compare(value, quoted.size(), quoted) == 0) {
+                searchFrom_ = value;
+                return 1 + static_cast<long>(std::count(bytes_.begin(),
+                                                        bytes_.begin() + static_cast<long>(at), '\n'));
+            }
+        }
+        return 0;
+    }
+
+    std::string bytes_;
+    std::size_t searchFrom_ = 0;
 };
 
 }  // namespace
 
 bool ImportFromTiled(const std::string& mapPath, const std::string& outLevel,
-                     std::string& message) {
+                     std::string& message, std::vector<std::string>& warnings) {
     try {
-        MapReader reader(mapPath);
-        Parse(mapPath, reader);
-        const Grid& grid = reader.Finish();
+        std::string bytes;
+        std::optional<JsonMapReader> json;
+        std::optional<MapReader> xml;
+        const Grid* grid = nullptr;
+        if (LooksLikeJson(mapPath, bytes)) {
+            json.emplace(mapPath, std::move(bytes), warnings);
+            json->Read();
+            grid = &json->Finish();
+        } else {
+            xml.emplace(mapPath, warnings);
+            Parse(mapPath, *xml);
+            grid = &xml->Finish();
+        }
         std::string reason;
-        if (!WriteWhole(outLevel, LevelText(grid), reason)) {
+        if (!WriteWhole(outLevel, LevelText(*grid), reason)) {
             message = outLevel + ": " + reason;
             return false;
         }

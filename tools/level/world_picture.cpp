@@ -46,7 +46,7 @@ bool RenderWorld(const std::string& dataDir, const std::string& out, int scale, 
     }
     const std::string where = std::filesystem::absolute(out).string();
     if (!headless_start::Start(dataDir.c_str())) {
-        message = dataDir + ": the game could not start there";
+        message = "the world could not be drawn (the reason is above)";
         return false;
     }
     const auto key = static_cast<std::uint32_t>(TransparentColour);

@@ -1,0 +1,141 @@
+#include "level_folder.h"
+
+#include <filesystem>
+#include <nlohmann/json.hpp>
+
+#include "level_grid.h"
+
+namespace level_tool {
+namespace {
+
+namespace fs = std::filesystem;
+
+bool HasLevel(const fs::path& folder) {
+    std::error_code error;
+    return fs::is_regular_file(folder / "x2.lvl", error);
+}
+
+// A build tree's data folder is data/ beside the tool, with the build's CMake cache above it.
+}  // namespace
+
+bool InBuildTree(const fs::path& data) {
+    std::error_code error;
+    return fs::exists(data.parent_path() / "CMakeCache.txt", error);
+}
+
+namespace {
+
+bool Copy(const fs::path& from, const fs::path& to, std::string& message) {
+    std::error_code error;
+    fs::create_directories(to.parent_path(), error);
+    fs::copy_file(from, to, fs::copy_options::overwrite_existing, error);
+    if (error) message = to.string() + ": cannot copy " + from.string() + ": " + error.message();
+    return !error;
+}
+
+}  // namespace
+
+std::string TilesetXml(const Sheet& sheet, const std::string& imagePath) {
+    // The see-through colour of every picture is the tileset's transparent colour.
+    return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+           "<tileset version=\"1.8\" tiledversion=\"1.8.2\" name=\"" +
+           std::string(sheet.name) + "\" tilewidth=\"" + std::to_string(sheet.tileSize) +
+           "\" tileheight=\"" + std::to_string(sheet.tileSize) + "\" spacing=\"" +
+           std::to_string(sheet.spacing) + "\" margin=\"" + std::to_string(sheet.margin) +
+           "\" tilecount=\"" + std::to_string(sheet.count) + "\" columns=\"" +
+           std::to_string(sheet.columns) + "\">\n <image source=\"" + imagePath +
+           "\" trans=\"bdc6ff\" width=\"" + std::to_string(sheet.imageWidth) + "\" height=\"" +
+           std::to_string(sheet.imageHeight) + "\"/>\n</tileset>\n";
+}
+
+std::string GameDataFolder(const std::string& toolPath) {
+    std::error_code error;
+    const fs::path self = fs::canonical(toolPath.empty() ? "/proc/self/exe" : toolPath, error);
+    if (error) return "";
+    const fs::path beside = self.parent_path();
+    for (const fs::path& candidate : {beside / "data", beside.parent_path() / "share" / "vorn7"})
+        if (HasLevel(candidate)) return candidate.string();
+    return "";
+}
+
+bool WriteTilesets(const std::string& folder, const std::string& imagePrefix,
+                   std::string& message) {
+    for (const Sheet* sheet : {&kTiles, &kBlocks}) {
+        const std::string path = (fs::path(folder) / sheet->tileset).string();
+        std::string reason;
+        if (!WriteWhole(path, TilesetXml(*sheet, imagePrefix + sheet->image), reason)) {
+            message = path + ": " + reason;
+            return false;
+        }
+    }
+    return true;
+}
+
+bool NewLevelFolder(const std::string& folderName, const std::string& dataName,
+                    std::string& summary, std::string& message) {
+    std::error_code error;
+    const fs::path folder = fs::absolute(folderName, error).lexically_normal();
+    const fs::path data = fs::canonical(dataName, error);
+    if (error || !HasLevel(data)) {
+        message = dataName + ": not the game's data folder (no x2.lvl there)";
+        return false;
+    }
+    if (fs::exists(folder, error) && !fs::is_empty(folder, error)) {
+        message = folderName + ": the folder already holds files; name a new or empty one";
+        return false;
+    }
+    fs::create_directories(folder, error);
+    if (error) {
+        message = folderName + ": cannot create the folder: " + error.message();
+        return false;
+    }
+    for (const char* level : {"x2.lvl", "x2fg.lvl"})
+        if (!Copy(data / level, folder / level, message)) return false;
+
+    // Installed data stays where it is; a build tree's is copied, so that a clean build or a
+    // removed clone breaks nothing in the folder.
+    const bool copy = InBuildTree(data);
+    std::string prefix = data.string() + "/";
+    fs::path extensions = data / "tiled";
+    if (copy) {
+        for (const Sheet* sheet : {&kTiles, &kBlocks})
+            if (!Copy(data / sheet->image, folder / sheet->image, message)) return false;
+        if (!Copy(data / "tiled" / "vorn7-level.js", folder / "extensions" / "vorn7-level.js",
+                  message))
+            return false;
+        prefix.clear();
+        extensions = "extensions";
+    }
+    if (!WriteTilesets(folder.string(), prefix, message)) return false;
+
+    // The project: Tiled loads the extension from it, and F5 plays the folder, reloading saves.
+    // In a build tree the game is beside its data; installed, the launcher is beside this tool.
+    const fs::path game = copy ? data.parent_path() / "vorn7"
+                               : fs::canonical("/proc/self/exe", error).parent_path() / "vorn7";
+    nlohmann::ordered_json project = {
+        {"automappingRulesFile", ""},
+        {"commands",
+         {{{"arguments", "--watch \"" + folder.string() + "\""},
+           {"command", game.string()},
+           {"enabled", true},
+           {"name", "Play in Vorn7"},
+           {"saveBeforeExecute", true},
+           {"shortcut", "F5"},
+           {"showOutput", true},
+           {"workingDirectory", data.string()}}}},
+        {"extensionsPath", extensions.string()},
+        {"folders", {"."}},
+        {"objectTypesFile", ""},
+        {"propertyTypes", nlohmann::json::array()}};
+    const fs::path projectFile = folder / "vorn7.tiled-project";
+    std::string reason;
+    if (!WriteWhole(projectFile.string(), project.dump(4) + "\n", reason)) {
+        message = projectFile.string() + ": " + reason;
+        return false;
+    }
+    summary = folder.string() + ": x2.lvl, x2fg.lvl, tiles.tsx, blocks.tsx and " +
+              "vorn7.tiled-project" + (copy ? ", with the pictures and the extension" : "");
+    return true;
+}
+
+}  // namespace level_tool
