@@ -8,8 +8,9 @@
 
 class RegularFile {
   public:
-    // Opens name for reading, looked up through data_path (the level folder first). Afterwards ok() is false, with reason() saying why, when the file
-    // is missing, unreadable, not a regular file, or larger than maxBytes.
+    // Opens name for reading, looked up through data_path (the level folder first). Afterwards ok()
+    // is false, with reason() saying why, when the file is missing, unreadable, not a regular file,
+    // or larger than maxBytes.
     RegularFile(const char* name, std::uint64_t maxBytes);
     ~RegularFile();
     RegularFile(const RegularFile&) = delete;

@@ -1,9 +1,9 @@
 #include "shell/command_line.h"
 
+#include <sys/stat.h>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <sys/stat.h>
 
 LaunchOptions Launch;
 

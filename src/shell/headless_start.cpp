@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "actors/actor_manager.h"
 #include "display/display.h"
 #include "graphics/load_failure.h"
 #include "platform/test_seams.h"
@@ -11,7 +12,6 @@
 #include "shell/app.h"
 #include "shell/stopwatch.h"
 #include "world/level_error.h"
-#include "actors/actor_manager.h"
 #include "world/world.h"
 
 namespace headless_start {

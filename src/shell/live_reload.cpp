@@ -23,10 +23,12 @@ struct WatchedName {
 };
 
 // Every file the game reads, in the order the watch numbers them.
-constexpr WatchedName kWatched[] = {
-    {"x2.lvl", Kind::kTileLevel},           {"x2fg.lvl", Kind::kBlockLevel},
-    {"gfx/tiles.bmp", Kind::kPicture},      {"gfx/bigben.bmp", Kind::kPicture},
-    {"gfx/badguysprites2.bmp", Kind::kPicture}, {"vornsprites24bit.bmp", Kind::kPicture}};
+constexpr WatchedName kWatched[] = {{"x2.lvl", Kind::kTileLevel},
+                                    {"x2fg.lvl", Kind::kBlockLevel},
+                                    {"gfx/tiles.bmp", Kind::kPicture},
+                                    {"gfx/bigben.bmp", Kind::kPicture},
+                                    {"gfx/badguysprites2.bmp", Kind::kPicture},
+                                    {"vornsprites24bit.bmp", Kind::kPicture}};
 constexpr std::size_t kWatchedCount = sizeof kWatched / sizeof kWatched[0];
 
 // Per file, why its last save did not load ("" when it did); the overlay shows the first.

@@ -19,8 +19,10 @@ class LevelBytes {
   public:
     explicit LevelBytes(const char* fileName) : file_(fileName, kMaxLevelBytes) {
         if (file_.missing())
-            throw LevelError::Missing("It is missing: looked in " + data_path::FoldersSearched() + ".");
-        if (!file_.ok()) throw LevelError(std::string("It cannot be used: ") + file_.reason() + ".");
+            throw LevelError::Missing("It is missing: looked in " + data_path::FoldersSearched() +
+                                      ".");
+        if (!file_.ok())
+            throw LevelError(std::string("It cannot be used: ") + file_.reason() + ".");
     }
     int Peek() {
         if (next_ == end_ && !Fill()) return kEnd;
@@ -62,8 +64,9 @@ std::int32_t World::ReadLevelFile(const char* fileName, TileGrid& grid) {
     char line[kGridSide + 1];
     for (std::int32_t row = 0; row < kGridSide; ++row) {
         if (previousEndedAtEof || in.Peek() == kEnd)
-            throw LevelError("The file has " + std::to_string(row) + (row == 1 ? " line" : " lines") +
-                             "; a level needs " + std::to_string(kGridSide) + ".");
+            throw LevelError("The file has " + std::to_string(row) +
+                             (row == 1 ? " line" : " lines") + "; a level needs " +
+                             std::to_string(kGridSide) + ".");
         // Keep the first 257 characters: enough to tell a carriage return that ends a line of
         // at most 256 characters from one that lies past the 256th.
         std::int64_t length = 0;

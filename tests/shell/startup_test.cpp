@@ -63,7 +63,12 @@ TEST(Startup, MissingTileLevel) {
     const Outcome o = RunIn(folder);
     EXPECT_EQ(o.exitCode, 1);
     EXPECT_EQ(o.frames, 0u);
-    EXPECT_EQ(o.stderrText, "vorn7: " + Where(folder, "x2.lvl") + ": Error loading level.\n");
+    // Started where no level is: the message says where it looked and how to name a folder.
+    EXPECT_EQ(o.stderrText, "vorn7: " + Where(folder, "x2.lvl") +
+                                ": Error loading level. It is missing: looked in " +
+                                std::filesystem::canonical(folder).string() +
+                                ". Start the game in its data folder, or name a level folder: "
+                                "vorn7 FOLDER.\n");
     ExpectEverythingReleased();
     std::filesystem::remove_all(folder);
 }
@@ -74,7 +79,8 @@ TEST(Startup, ShortBlockLevel) {
     std::ofstream(folder / "x2fg.lvl", std::ios::trunc) << std::string(256, '<') << "\n";
     const Outcome o = RunIn(folder);
     EXPECT_EQ(o.exitCode, 1);
-    EXPECT_EQ(o.stderrText, "vorn7: " + Where(folder, "x2fg.lvl") + ": Error loading level.\n");
+    EXPECT_EQ(o.stderrText, "vorn7: " + Where(folder, "x2fg.lvl") +
+                                ": Error loading level. The file has 1 line; a level needs 256.\n");
     ExpectEverythingReleased();
     std::filesystem::remove_all(folder);
 }

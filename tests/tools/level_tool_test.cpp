@@ -122,7 +122,8 @@ TEST_F(FromTiled, RefusesWhatTheGameCannotShowWithFileLineAndReason) {
          "m.tmx:3: a tileset the game does not know"},
         {"a flipped tile", Map(size, "tiles.tsx", Layer("2147483649")),
          "m.tmx:6: a flipped or rotated tile at column 0, row 0"},
-        {"two layers", Map(size, "tiles.tsx", Layer() + Layer()), "m.tmx:264: several tile layers"},
+        {"two layers", Map(size, "tiles.tsx", Layer() + Layer()),
+         "m.tmx:264: several visible tile layers"},
         {"a tile not in the tileset", Map(size, "tiles.tsx", Layer("65")),
          "m.tmx:6: tile 65 is not in the game's tileset"},
         {"zstd",
@@ -134,6 +135,53 @@ TEST_F(FromTiled, RefusesWhatTheGameCannotShowWithFileLineAndReason) {
     for (const Case& c : cases) {
         std::string message;
         EXPECT_EQ(Convert(c.tmx, message).rfind(c.expected, 0), 0u) << c.name << ": " << message;
+    }
+}
+
+// Layers the level has no place for are left out with a warning naming file, line and layer;
+// Tiled's JSON maps convert like TMX ones.
+TEST_F(FromTiled, LayersLeftOutAreWarnedAboutAndJsonMapsConvert) {
+    const std::string size = "width=\"256\" height=\"256\" tilewidth=\"32\" tileheight=\"32\"";
+    std::string cells = "[";
+    for (int i = 0; i < 256 * 256; ++i) cells += i == 0 ? "1" : ",1";
+    cells += "]";
+    const std::string json =
+        "{\"orientation\": \"orthogonal\", \"infinite\": false, \"width\": 256,\n"
+        "\"height\": 256, \"tilewidth\": 32, \"tileheight\": 32,\n"
+        "\"tilesets\": [{\"firstgid\": 1, \"source\": \"tiles.tsx\"}],\n\"layers\": [\n"
+        "{\"type\": \"objectgroup\", \"name\": \"spawns\", \"objects\": []},\n"
+        "{\"type\": \"tilelayer\", \"name\": \"t\", \"visible\": true, \"data\": " +
+        cells + "}]}\n";
+    struct Case {
+        const char* name;
+        std::string map;
+        std::string result;   // "ok" or the start of the message after the path
+        std::string warning;  // the one warning after the path, or ""
+    };
+    const std::vector<Case> cases = {
+        {"an object layer",
+         Map(size, "tiles.tsx", " <objectgroup id=\"2\" name=\"spawns\"/>\n" + Layer()), "ok",
+         "m.tmx:4: warning: layer \"spawns\": an object layer, not converted"},
+        {"a hidden tile layer beside the visible one",
+         Map(size, "tiles.tsx",
+             " <layer name=\"draft\" visible=\"0\"><data "
+             "encoding=\"csv\">2147483649</data></layer>\n" +
+                 Layer()),
+         "ok", "m.tmx:4: warning: layer \"draft\": a hidden tile layer, not converted"},
+        {"only a hidden tile layer",
+         Map(size, "tiles.tsx", " <layer name=\"draft\" visible=\"0\"></layer>\n"),
+         "m.tmx: no visible tile layer", "m.tmx:4: warning: layer \"draft\""},
+        {"a JSON map", json, "ok", "m.tmx:5: warning: layer \"spawns\": an object layer"},
+        {"broken JSON", "{\"width\": ", "m.tmx: not valid JSON", ""},
+    };
+    for (const Case& c : cases) {
+        std::string message;
+        EXPECT_EQ(Convert(c.map, message).rfind(c.result, 0), 0u) << c.name << ": " << message;
+        ASSERT_EQ(warnings.size(), c.warning.empty() ? 0u : 1u) << c.name;
+        if (!c.warning.empty()) {
+            EXPECT_NE(warnings[0].find(c.warning), std::string::npos)
+                << c.name << ": " << warnings[0];
+        }
     }
 }
 

@@ -112,21 +112,20 @@ bool NewLevelFolder(const std::string& folderName, const std::string& dataName,
     // In a build tree the game is beside its data; installed, the launcher is beside this tool.
     const fs::path game = copy ? data.parent_path() / "vorn7"
                                : fs::canonical("/proc/self/exe", error).parent_path() / "vorn7";
-    nlohmann::ordered_json project = {
-        {"automappingRulesFile", ""},
-        {"commands",
-         {{{"arguments", "--watch \"" + folder.string() + "\""},
-           {"command", game.string()},
-           {"enabled", true},
-           {"name", "Play in Vorn7"},
-           {"saveBeforeExecute", true},
-           {"shortcut", "F5"},
-           {"showOutput", true},
-           {"workingDirectory", data.string()}}}},
-        {"extensionsPath", extensions.string()},
-        {"folders", {"."}},
-        {"objectTypesFile", ""},
-        {"propertyTypes", nlohmann::json::array()}};
+    nlohmann::ordered_json project = {{"automappingRulesFile", ""},
+                                      {"commands",
+                                       {{{"arguments", "--watch \"" + folder.string() + "\""},
+                                         {"command", game.string()},
+                                         {"enabled", true},
+                                         {"name", "Play in Vorn7"},
+                                         {"saveBeforeExecute", true},
+                                         {"shortcut", "F5"},
+                                         {"showOutput", true},
+                                         {"workingDirectory", data.string()}}}},
+                                      {"extensionsPath", extensions.string()},
+                                      {"folders", {"."}},
+                                      {"objectTypesFile", ""},
+                                      {"propertyTypes", nlohmann::json::array()}};
     const fs::path projectFile = folder / "vorn7.tiled-project";
     std::string reason;
     if (!WriteWhole(projectFile.string(), project.dump(4) + "\n", reason)) {

@@ -27,7 +27,8 @@ struct Sheet {
     int cellsPerScreenTile;  // the grid's cell size in the game's world, in pixels
 };
 constexpr Sheet kTiles{"tiles", "gfx/tiles.bmp", "tiles.tsx", 32, 1, 1, 16, 64, 529, 133, 32};
-constexpr Sheet kBlocks{"blocks", "gfx/badguysprites2.bmp", "blocks.tsx", 128, 1, 2, 3, 3, 389, 129, 128};
+constexpr Sheet kBlocks{"blocks", "gfx/badguysprites2.bmp", "blocks.tsx", 128, 1, 2, 3, 3, 389, 129,
+                        128};
 
 // The Tiled tile number (0-based, within its tileset) of a game index, or -1 for an index the
 // game treats as empty.

@@ -141,9 +141,11 @@ int main(int argc, char** argv) {
                    : Failed(message);
     }
     if (command == "from-tiled") {
-        if (!(problem = Missing(command, a, {"MAP", "OUT.lvl"})).empty()) return UsageError(problem);
+        if (!(problem = Missing(command, a, {"MAP", "OUT.lvl"})).empty())
+            return UsageError(problem);
         std::vector<std::string> warnings;
-        const bool ok = level_tool::ImportFromTiled(a.operands[0], a.operands[1], message, warnings);
+        const bool ok =
+            level_tool::ImportFromTiled(a.operands[0], a.operands[1], message, warnings);
         for (const std::string& warning : warnings) std::fprintf(stderr, "%s\n", warning.c_str());
         return ok ? Wrote(a.operands[1]) : Failed(message);
     }

@@ -1,8 +1,8 @@
 #include "tiled_import.h"
 
 #include <expat.h>
-#include <nlohmann/json.hpp>
 #include <zlib.h>
+#include <nlohmann/json.hpp>
 
 #include <algorithm>
 #include <cstdint>
@@ -436,9 +436,10 @@ class JsonMapReader : public MapBuilder {
         const std::string name = layer.value("name", ""), type = layer.value("type", "");
         const long line = LineOfName(name);
         if (type == "objectgroup" || type == "imagelayer" || type == "group") {
-            Warn(line, name, type == "objectgroup" ? "an object layer"
-                             : type == "imagelayer" ? "an image layer"
-                                                    : "a group of layers");
+            Warn(line, name,
+                 type == "objectgroup"  ? "an object layer"
+                 : type == "imagelayer" ? "an image layer"
+                                        : "a group of layers");
             return;
         }
         if (type != "tilelayer") return;
@@ -471,8 +472,8 @@ class JsonMapReader : public MapBuilder {
             std::size_t value = bytes_.find_first_not_of(" \t\r\n:", at + 6);
             if (value != std::string::npos && bytes_.compare(value, quoted.size(), quoted) == 0) {
                 searchFrom_ = value;
-                return 1 + static_cast<long>(std::count(bytes_.begin(),
-                                                        bytes_.begin() + static_cast<long>(at), '\n'));
+                return 1 + static_cast<long>(std::count(
+                               bytes_.begin(), bytes_.begin() + static_cast<long>(at), '\n'));
             }
         }
         return 0;
@@ -484,8 +485,8 @@ class JsonMapReader : public MapBuilder {
 
 }  // namespace
 
-bool ImportFromTiled(const std::string& mapPath, const std::string& outLevel,
-                     std::string& message, std::vector<std::string>& warnings) {
+bool ImportFromTiled(const std::string& mapPath, const std::string& outLevel, std::string& message,
+                     std::vector<std::string>& warnings) {
     try {
         std::string bytes;
         std::optional<JsonMapReader> json;
