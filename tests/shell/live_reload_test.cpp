@@ -1,0 +1,95 @@
+// vorn7 --watch, headless and in-process: a level folder plays, and each save of a watched file is
+// loaded between two frames. A save that does not load changes nothing and says why until a good
+// save replaces it; the game never stops.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "actors/actor_manager.h"
+#include "game_run.h"
+#include "platform/data_path.h"
+#include "shell/command_line.h"
+#include "shell/live_reload.h"
+#include "world/world.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string Read(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void Write(const fs::path& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
+}
+
+TEST(LiveReload, EachSaveLoadsBetweenFramesAndABadOneChangesNothing) {
+    const fs::path folder =
+        fs::temp_directory_path() / ("vorn7-watch-" + std::to_string(::getpid()));
+    fs::create_directories(folder);
+    const std::string shipped = Read(game_run::DataFolder() / "x2.lvl");
+    std::string edited = shipped;
+    edited[0] = '=';  // tile 0 in the top-left cell
+    // The folder holds the level and the tile picture; the rest comes from the game's data.
+    Write(folder / "x2.lvl", shipped);
+    fs::create_directories(folder / "gfx");
+    fs::copy_file(game_run::DataFolder() / "gfx/tiles.bmp", folder / "gfx/tiles.bmp");
+    data_path::SetLevelFolder(folder.string());
+    Launch.watch = true;
+
+    // Before frame n: write the file; at frame n: what must hold.
+    struct Step {
+        std::uint64_t frame;
+        const char* file;
+        std::string bytes;
+        int topLeftTile;           // the grid's cell (0, 0) afterwards
+        const char* problemStart;  // the overlay's reason afterwards ("" for none)
+    };
+    const std::string shortLevel = shipped.substr(0, 257 * 100);
+    const int shippedTile = shipped[0] - 61;
+    // The overlay names the first file still broken: the level before the pictures.
+    const Step steps[] = {
+        {5, "x2.lvl", edited, 0, ""},
+        {10, "x2.lvl", shortLevel, 0, "Error loading level. The file has 100 lines"},
+        {15, "gfx/tiles.bmp", "BM broken", 0, "Error loading level. The file has 100 lines"},
+        {20, "x2.lvl", shipped, shippedTile, "tiles.bmp: the BMP header is truncated"},
+        {25, "gfx/tiles.bmp", Read(game_run::DataFolder() / "gfx/tiles.bmp"), shippedTile, ""},
+    };
+    game_run::UseHeadlessPlatform(16);
+    game_run::QuitAt(30);
+    std::size_t next = 0;
+    testing::internal::CaptureStderr();
+    const game_run::Result r =
+        game_run::Run(game_run::DataFolder(), [&](const test_seams::FrameView& f) {
+            if (next > 0 && f.frameNumber == steps[next - 1].frame + 1) {
+                const Step& s = steps[next - 1];
+                EXPECT_EQ(TheWorld.TileGridRef().At(0, 0).tileIndex, s.topLeftTile)
+                    << s.file << " at " << s.frame;
+                const std::string problem = ReloadProblem();
+                EXPECT_NE(problem.find(s.problemStart), std::string::npos)
+                    << s.frame << ": " << problem;
+                if (s.problemStart[0] == '\0') {
+                    EXPECT_EQ(problem, "");
+                }
+                EXPECT_EQ(TheWorld.Actors()->LiveCount(), 1);  // started again, never added to
+            }
+            if (next < std::size(steps) && f.frameNumber == steps[next].frame) {
+                Write(folder / steps[next].file, steps[next].bytes);
+                ++next;
+            }
+        });
+    const std::string said = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_EQ(r.frames, 30u);
+    EXPECT_EQ(next, std::size(steps));
+    EXPECT_NE(said.find("x2.lvl: Error loading level. The file has 100 lines; a level needs 256."),
+              std::string::npos)
+        << said;
+    fs::remove_all(folder);
+}
+
+}  // namespace
