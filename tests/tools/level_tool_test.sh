@@ -54,4 +54,63 @@ for region in 1024x1024+0+0 1024x1024+3584+2048 1024x1024+6144+6144 1024x512+0+7
 done
 "$tool" render "$data" "$work/world.png" --blocks || fail "render --blocks"
 file "$work/world.png" | grep -q "2048 x 2048" || fail "the default scale is not 1/4"
+# The Tiled extension: Tiled opens the shipped levels through it and saves them back byte for
+# byte; what it reads equals what vorn7-level reads, and what it writes what vorn7-level writes.
+home=$work/home
+mkdir -p "$home/.config/tiled/extensions"
+cp "$data/tiled/vorn7-level.js" "$home/.config/tiled/extensions/"
+tiled_ext() {
+    HOME=$home tiled "$@" >"$work/tiled.log" 2>&1 || fail "tiled $*: $(cat "$work/tiled.log")"
+    ! grep -qi "error" "$work/tiled.log" || fail "tiled $*: $(cat "$work/tiled.log")"
+}
+HOME=$home tiled --export-formats 2>/dev/null | grep -qx ' vorn7' || fail "the format is not registered"
+same() { cmp -s "$1" "$2" || fail "$3: $1 differs from $2"; }
+for map in x2 x2fg; do
+    tiled_ext --export-map vorn7 "$data/$map.lvl" "$work/$map-ext.lvl"
+    same "$work/$map-ext.lvl" "$data/$map.lvl" "the extension's read and write"
+    tiled_ext --export-map tmx "$data/$map.lvl" "$work/$map-ext.tmx"
+    "$tool" from-tiled "$work/$map-ext.tmx" "$work/$map-tool.lvl" >/dev/null
+    same "$work/$map-tool.lvl" "$data/$map.lvl" "the extension's map through vorn7-level"
+    tiled_ext --export-map vorn7 "$work/maps/$map.tmx" "$work/$map-of-tmx.lvl"
+    same "$work/$map-of-tmx.lvl" "$data/$map.lvl" "vorn7-level's map through the extension"
+    tiled_ext --export-map json "$work/maps/$map.tmx" "$work/$map.tmj"
+    "$tool" from-tiled "$work/$map.tmj" "$work/$map-json.lvl" >/dev/null
+    same "$work/$map-json.lvl" "$data/$map.lvl" "Tiled's JSON map"
+done
+# A level folder of one's own opens in Tiled as the game's data does.
+"$tool" new "$work/level" >/dev/null || fail "new"
+tiled_ext --export-map vorn7 "$work/level/x2.lvl" "$work/level-x2.lvl"
+same "$work/level-x2.lvl" "$data/x2.lvl" "a new folder's level"
+! grep -rq "$(dirname "$data")" "$work/level" --include='*.tsx' || fail "a tileset points into the build"
+
+# The command lines, the real programs: arguments, status, stream, the first line's start.
+game=$(dirname "$tool")/vorn7
+while IFS='|' read -r program arguments status stream first; do
+    [ -n "$program" ] || continue
+    read -r -a argv <<< "$(eval echo "$arguments")"
+    set +e
+    "$program" "${argv[@]}" >"$work/out" 2>"$work/err"
+    got=$?
+    set -e
+    [ "$got" = "$status" ] || fail "$program $arguments: status $got, not $status"
+    line=$(head -n 1 "$work/$stream")
+    [[ "$line" == "$(eval echo "$first")"* ]] || fail "$program $arguments: '$line'"
+done <<CASES
+$tool|--help|0|out|usage: vorn7-level new FOLDER
+$tool|-h|0|out|usage: vorn7-level
+$tool|--version|0|out|vorn7-level 0.
+$tool||2|err|vorn7-level: which command?
+$tool|frobnicate|2|err|vorn7-level: frobnicate: unknown command
+$tool|render \$data|2|err|vorn7-level: render needs OUT.png
+$tool|render \$data \$work/w.png --scale 3|2|err|vorn7-level: --scale 3: the scale is
+$tool|new \$work/level|1|err|vorn7-level: \$work/level: the folder already holds files
+$tool|to-tiled \$data \$work/maps|1|err|vorn7-level: \$work/maps/x2.tmx: already there
+$tool|to-tiled \$data \$work/maps --force|0|out|vorn7-level: wrote \$work/maps:
+$tool|check \$data/x2.lvl|0|out|
+$game|--help|0|out|usage: vorn7 [FOLDER]
+$game|--version|0|out|vorn7 0.
+$game|--bogus|2|err|vorn7: --bogus: unknown option
+$game|--at 10|2|err|vorn7: 10: not X,Y
+$game|\$work/none|2|err|vorn7: \$work/none: no such folder
+CASES
 echo "level tool: ok"

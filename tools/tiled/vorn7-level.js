@@ -18,6 +18,7 @@ var SHEETS = {
               margin: 1, spacing: 2, columns: 3, count: 3 }
 };
 
+// A level file holds no tile size: the block grid is the file whose name ends in "fg.lvl".
 function sheetOfFile(fileName) {
     return /fg\.lvl$/i.test(fileName) ? SHEETS.blocks : SHEETS.tiles;
 }
@@ -96,7 +97,8 @@ function writeLevel(map, fileName) {
     if (map.width !== SIDE || map.height !== SIDE || layer.width < SIDE || layer.height < SIDE)
         return fileName + ": a level is " + SIDE + " x " + SIDE + " cells; this map is " +
                map.width + " x " + map.height;
-    var sheet = sheetOfFile(fileName);
+    // The map's tile size says which grid it is, whatever the file is called.
+    var sheet = map.tileWidth === SHEETS.blocks.size ? SHEETS.blocks : SHEETS.tiles;
     // Tiled 1.8 does not tell a tile's tileset to scripts: the map may hold only the level's own.
     var tilesets = map.tilesets;
     if (tilesets.length !== 1 || tilesets[0].tileWidth !== sheet.size ||
