@@ -45,6 +45,7 @@ install(FILES ${CMAKE_BINARY_DIR}/packaging/io.github.vorn7.Vorn7.metainfo.xml
 install(FILES ${CMAKE_BINARY_DIR}/packaging/vorn7.6.gz ${CMAKE_BINARY_DIR}/packaging/vorn7-level.6.gz
         DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
 install(FILES packaging/copyright ${CMAKE_BINARY_DIR}/packaging/changelog.gz
+              docs/LEVEL_FORMAT.md
         DESTINATION ${CMAKE_INSTALL_DOCDIR})
 
 # make uninstall: removes what the last install wrote, then the folders it leaves empty.

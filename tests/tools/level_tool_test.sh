@@ -63,7 +63,8 @@ tiled_ext() {
     HOME=$home tiled "$@" >"$work/tiled.log" 2>&1 || fail "tiled $*: $(cat "$work/tiled.log")"
     ! grep -qi "error" "$work/tiled.log" || fail "tiled $*: $(cat "$work/tiled.log")"
 }
-HOME=$home tiled --export-formats 2>/dev/null | grep -qx ' vorn7' || fail "the format is not registered"
+formats=$(HOME=$home tiled --export-formats 2>/dev/null)
+grep -qx ' vorn7' <<< "$formats" || fail "the format is not registered: $formats"
 same() { cmp -s "$1" "$2" || fail "$3: $1 differs from $2"; }
 for map in x2 x2fg; do
     tiled_ext --export-map vorn7 "$data/$map.lvl" "$work/$map-ext.lvl"
