@@ -1,6 +1,7 @@
 #include "shell/live_reload.h"
 
 #include <cstdio>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -35,11 +36,23 @@ constexpr std::size_t kWatchedCount = sizeof kWatched / sizeof kWatched[0];
 std::string g_problems[kWatchedCount];
 std::string g_shown;
 
+// The overlay names the file as the folder knows it (x2.lvl, gfx/tiles.bmp): a full path would
+// run off a 640-pixel screen before the reason.
+std::string ShortName(const std::string& problem) {
+    std::error_code error;
+    for (const std::string& folder :
+         {data_path::LevelFolder(), std::filesystem::current_path(error).string()}) {
+        if (!folder.empty() && problem.compare(0, folder.size() + 1, folder + "/") == 0)
+            return problem.substr(folder.size() + 1);
+    }
+    return problem;
+}
+
 void UpdateShown() {
     g_shown.clear();
     for (const std::string& problem : g_problems)
         if (!problem.empty()) {
-            g_shown = problem;
+            g_shown = ShortName(problem);
             break;
         }
 }
