@@ -104,8 +104,9 @@ void OnFileChanged(std::size_t index) {
     // The pictures load together, so one reason stands for all of them.
     const std::size_t slot = file.kind == Kind::kPicture ? 2 : index;
     std::string problem = Reload(file);
-    if (problem.empty()) {
-        std::fprintf(stderr, "vorn7: reloaded %s\n", load_failure::WhereOpened(file.name).c_str());
+    // A good save after a bad one says so; good saves otherwise show only on the screen.
+    if (problem.empty() && !g_problems[slot].empty()) {
+        std::fprintf(stderr, "vorn7: %s: loaded\n", load_failure::WhereOpened(file.name).c_str());
     } else if (problem != g_problems[slot]) {
         std::fprintf(stderr, "vorn7: %s\n", problem.c_str());
     }
