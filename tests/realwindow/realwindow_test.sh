@@ -6,18 +6,9 @@ set -euo pipefail
 build=$1
 overlay_check=$2
 cursor_check=$3
-work=$(mktemp -d)
-game_pid=""
-xvfb_pid=""
-cleanup() {
-    [ -n "$game_pid" ] && kill "$game_pid" 2>/dev/null || true
-    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
 fail() { echo "realwindow: FAIL: $*" >&2; exit 1; }
-
 source "$(dirname "$0")/x_server.sh"
+start_work
 
 # A 1000 x 600 screen: the 800 x 600 picture sits unscaled between 100-pixel black bars.
 start_x_server 1000x600x24

@@ -6,17 +6,9 @@
 set -euo pipefail
 build=$1
 overlay_check=$2
-work=$(mktemp -d)
-game_pid=""
-xvfb_pid=""
-cleanup() {
-    [ -n "$game_pid" ] && kill "$game_pid" 2>/dev/null || true
-    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
-    [ -n "${KEEP:-}" ] || rm -rf "$work"
-}
-trap cleanup EXIT
 fail() { echo "watch: FAIL: $*" >&2; exit 1; }
 source "$(dirname "$0")/x_server.sh"
+start_work
 
 start_x_server 1000x600x24
 mkdir "$work/level"

@@ -1,4 +1,18 @@
-# Sourced by the real-window tests: bounded polling, and an X server of their own.
+# Sourced by the real-window tests: a work folder, bounded polling, and an X server of their own.
+
+# A fresh work folder in $work; at exit the game ($game_pid) and the X server are stopped and
+# the folder removed.
+start_work() {
+    work=$(mktemp -d)
+    game_pid=""
+    xvfb_pid=""
+    trap stop_work EXIT
+}
+stop_work() {
+    [ -n "$game_pid" ] && kill "$game_pid" 2>/dev/null || true
+    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+    rm -rf "$work"
+}
 
 # Polls a command until it succeeds, up to the given seconds.
 wait_for() {
