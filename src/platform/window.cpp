@@ -609,16 +609,13 @@ BOOL WaitMessage() {
             Push({g_window, WM_CLOSE, 0, 0, 0, {0, 0}});
             break;
         }
-        if (!g_sdlVideo && !platform_internal::WatchingFiles()) return FALSE;  // nothing can come
+        if (!g_sdlVideo) return FALSE;  // nothing could ever arrive
         // A watched file's change has no SDL event: with a watch on, the wait looks at the
         // files every 20 ms, well inside the 100 ms a save may take to show.
         SDL_Event e;
-        if (!g_sdlVideo) {
-            SDL_Delay(20);
-        } else if (platform_internal::WatchingFiles() ? SDL_WaitEventTimeout(&e, 20) != 0
-                                                      : SDL_WaitEvent(&e) != 0) {
+        if (platform_internal::WatchingFiles() ? SDL_WaitEventTimeout(&e, 20) != 0
+                                               : SDL_WaitEvent(&e) != 0)
             TranslateSdlEvent(e);
-        }
     }
     return TRUE;
 }

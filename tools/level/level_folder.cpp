@@ -15,15 +15,13 @@ bool HasLevel(const fs::path& folder) {
     return fs::is_regular_file(folder / "x2.lvl", error);
 }
 
-// A build tree's data folder is data/ beside the tool, with the build's CMake cache above it.
 }  // namespace
 
+// A build tree's data folder is data/ beside the tool, with the build's CMake cache above it.
 bool InBuildTree(const fs::path& data) {
     std::error_code error;
     return fs::exists(data.parent_path() / "CMakeCache.txt", error);
 }
-
-namespace {
 
 bool Copy(const fs::path& from, const fs::path& to, std::string& message) {
     std::error_code error;
@@ -32,8 +30,6 @@ bool Copy(const fs::path& from, const fs::path& to, std::string& message) {
     if (error) message = to.string() + ": cannot copy " + from.string() + ": " + error.message();
     return !error;
 }
-
-}  // namespace
 
 std::string TilesetXml(const Sheet& sheet, const std::string& imagePath) {
     // The see-through colour of every picture is the tileset's transparent colour.

@@ -14,6 +14,8 @@ namespace level_tool {
 std::string TilesetXml(const Sheet& sheet, const std::string& imagePath);
 // A folder of a build tree (its CMake cache above it): never referenced, only copied from.
 bool InBuildTree(const std::filesystem::path& data);
+// Copies a file, making its folder; false with a message naming both.
+bool Copy(const std::filesystem::path& from, const std::filesystem::path& to, std::string& message);
 
 // The game's data folder for this tool: data/ beside it in a build tree, else the installed
 // share/vorn7 beside its bin or games folder. "" when neither holds x2.lvl.

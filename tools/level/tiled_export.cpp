@@ -75,13 +75,7 @@ bool ExportToTiled(const std::string& levelDir, const std::string& gameData,
             picture = fs::path(gameData) / level.sheet.image;
         std::string image = fs::absolute(picture).lexically_normal().string();
         if (InBuildTree(picture.parent_path().parent_path())) {
-            const fs::path copy = out / level.sheet.image;
-            fs::create_directories(copy.parent_path(), error);
-            fs::copy_file(picture, copy, fs::copy_options::overwrite_existing, error);
-            if (error) {
-                message = copy.string() + ": cannot copy the picture: " + error.message();
-                return false;
-            }
+            if (!Copy(picture, out / level.sheet.image, message)) return false;
             image = level.sheet.image;
         }
         const fs::path tileset = out / level.sheet.tileset, map = out / level.map;
