@@ -1,21 +1,79 @@
 #include "platform/console.h"
 
 #include <SDL.h>
+#include <signal.h>
+#include <sys/prctl.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstring>
+#include <initializer_list>
+
+namespace {
+
+bool ShowsNothing() {
+    const char* driver = SDL_getenv("SDL_VIDEODRIVER");
+    return driver != nullptr &&
+           (std::strcmp(driver, "dummy") == 0 || std::strcmp(driver, "offscreen") == 0);
+}
+
+// The box's process: its own process group (SDL shows the box from a child of its own, which
+// goes with it), ended when the game ends, hearing the quit signals as any program does.
+[[noreturn]] void ShowInChild(const sigset_t& quitSignals, pid_t game, const char* text,
+                              const char* caption) {
+    setpgid(0, 0);
+    prctl(PR_SET_PDEATHSIG, SIGKILL);
+    if (getppid() != game) _exit(1);  // the game ended before the line above
+    for (int s : {SIGTERM, SIGINT, SIGHUP}) signal(s, SIG_DFL);
+    sigprocmask(SIG_UNBLOCK, &quitSignals, nullptr);
+    const int shown = SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, caption, text, nullptr);
+    _exit(shown == 0 ? 0 : 1);
+}
+
+}  // namespace
 
 bool StandardErrorIsTerminal() {
     return isatty(STDERR_FILENO) == 1;
 }
 
 int MessageBoxA(HWND, LPCSTR text, LPCSTR caption, UINT) {
-    const char* driver = SDL_getenv("SDL_VIDEODRIVER");
-    if (driver != nullptr &&
-        (std::strcmp(driver, "dummy") == 0 || std::strcmp(driver, "offscreen") == 0))
-        return 0;
-    return SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, caption ? caption : "", text ? text : "",
-                                    nullptr) == 0
-               ? 1
-               : 0;
+    if (ShowsNothing()) return 0;
+    text = text ? text : "";
+    caption = caption ? caption : "";
+    // The box runs in a process of its own, so that a quit signal (a logout, kill) ends the
+    // wait at once: the box goes, and the game ends as it would after the box.
+    sigset_t quitSignals, waited, before;
+    sigemptyset(&quitSignals);
+    for (int s : {SIGTERM, SIGINT, SIGHUP}) sigaddset(&quitSignals, s);
+    waited = quitSignals;
+    sigaddset(&waited, SIGCHLD);
+    sigprocmask(SIG_BLOCK, &waited, &before);
+    const pid_t game = getpid();
+    const pid_t box = fork();
+    if (box == 0) ShowInChild(quitSignals, game, text, caption);
+    int status = 0;
+    bool shown = false;
+    if (box < 0) {
+        shown = SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, caption, text, nullptr) == 0;
+    } else {
+        setpgid(box, box);  // also here: either side may run first
+        for (;;) {
+            const pid_t ended = waitpid(box, &status, WNOHANG);
+            if (ended == box) {
+                shown = WIFEXITED(status) && WEXITSTATUS(status) == 0;
+                break;
+            }
+            if (ended < 0 && errno != EINTR) break;
+            const int signal = sigwaitinfo(&waited, nullptr);
+            if (signal == SIGTERM || signal == SIGINT || signal == SIGHUP) {
+                kill(-box, SIGKILL);
+                while (waitpid(box, &status, 0) < 0 && errno == EINTR) {
+                }
+                break;
+            }
+        }
+    }
+    sigprocmask(SIG_SETMASK, &before, nullptr);
+    return shown ? 1 : 0;
 }

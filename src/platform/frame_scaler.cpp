@@ -23,6 +23,11 @@ bool FrameScaler::Configure(int frameWidth, int frameHeight, int windowWidth, in
         width = static_cast<int>(byHeight / frameHeight);
     else
         height = static_cast<int>(byWidth / frameWidth);
+    const int factor = std::min(windowWidth / frameWidth, windowHeight / frameHeight);
+    if (wholeFactors_ && factor >= 1) {
+        width = frameWidth * factor;
+        height = frameHeight * factor;
+    }
     width = std::max(width, 1);
     height = std::max(height, 1);
     view_ = {(windowWidth - width) / 2, (windowHeight - height) / 2, width, height};
@@ -32,6 +37,11 @@ bool FrameScaler::Configure(int frameWidth, int frameHeight, int windowWidth, in
             static_cast<int>(static_cast<std::int64_t>(x) * frameWidth / width);
     row_.resize(static_cast<std::size_t>(frameWidth));
     return true;
+}
+
+void FrameScaler::ScaleByWholeFactors(bool on) {
+    wholeFactors_ = on;
+    frameWidth_ = 0;
 }
 
 Box FrameScaler::ScaleRows(const std::uint8_t* pixels, int pitch, int bitsPerPixel, int top,

@@ -21,6 +21,9 @@ class FrameScaler {
     // Sets the sizes; true when they changed (the caller then clears the window and scales the
     // whole frame). Sizes must be positive.
     bool Configure(int frameWidth, int frameHeight, int windowWidth, int windowHeight);
+    // On: the largest whole-number factor that fits (crisp pixels), centred; a window smaller
+    // than the frame still gets the fit. The next Configure reports a change.
+    void ScaleByWholeFactors(bool on);
     // Where the frame lands in the window.
     Box View() const { return view_; }
     // Scales frame rows [top, bottom) (raw pixels of 8, 16, 24 or 32 bits) into the window's
@@ -29,6 +32,7 @@ class FrameScaler {
                   std::uint8_t* window, int windowPitch, std::uint32_t alpha);
 
   private:
+    bool wholeFactors_ = false;
     int frameWidth_ = 0, frameHeight_ = 0, windowWidth_ = 0, windowHeight_ = 0;
     Box view_{0, 0, 0, 0};
     std::vector<int> sourceColumn_;   // for each window column of the view

@@ -80,6 +80,9 @@ constexpr UINT WM_QUIT = 0x0012;
 constexpr UINT WM_ACTIVATEAPP = 0x001C;
 constexpr UINT WM_KEYDOWN = 0x0100;
 constexpr UINT WM_KEYUP = 0x0101;
+// A key pressed or let go while Alt is held.
+constexpr UINT WM_SYSKEYDOWN = 0x0104;
+constexpr UINT WM_SYSKEYUP = 0x0105;
 constexpr UINT WM_APP = 0x8000;
 // A watched file was saved (file_watch.h); wParam is its number in the watch.
 constexpr UINT WM_FILECHANGED = WM_APP + 1;
@@ -107,11 +110,14 @@ constexpr int VK_INSERT = 0x2D;
 constexpr int VK_DELETE = 0x2E;
 constexpr int VK_NUMPAD0 = 0x60;
 constexpr int VK_F1 = 0x70;
+constexpr int VK_F11 = 0x7A;
+constexpr int VK_F12 = 0x7B;
 
 // Window class and window styles, show commands, system metrics.
 constexpr UINT CS_VREDRAW = 0x0001;
 constexpr UINT CS_HREDRAW = 0x0002;
 constexpr DWORD WS_POPUP = 0x80000000u;
+constexpr DWORD WS_OVERLAPPEDWINDOW = 0x00CF0000u;  // caption, border, sizing frame, buttons
 constexpr DWORD WS_EX_TOPMOST = 0x00000008u;
 constexpr int SW_HIDE = 0;
 constexpr int SW_SHOWNORMAL = 1;

@@ -1,4 +1,4 @@
-// The window, the message queue, the timer and the screen, over SDL2.
+// The window, the message queue and the timer, over SDL2.
 #include "platform/window.h"
 
 #include <SDL.h>
@@ -11,25 +11,17 @@
 #include <vector>
 
 #include "platform/ddraw.h"
-#include "platform/frame_scaler.h"
-#include "platform/pixel_format.h"
+#include "platform/gamepad.h"
+#include "platform/icon.h"
+#include "platform/key_map.h"
 #include "platform/platform_state.h"
+#include "platform/presenter.h"
 
 struct WindowObject {
     WNDPROC proc = nullptr;
     SDL_Window* sdl = nullptr;
-    SDL_Renderer* renderer = nullptr;
-    SDL_Texture* texture = nullptr;
-    int shownWidth = 0;  // the frame last shown
-    int shownHeight = 0;
-    int shownBits = 0;
-    std::vector<std::uint8_t> shown;      // the frame last uploaded, to find what changed
-    std::vector<std::uint32_t> expanded;  // 8-bit rows through the palette; sized per mode
-    bool headless = false;
-    bool vsync = false;
-    // Without a GPU, frames go to the window's own framebuffer instead of the renderer.
-    bool framebuffer = false;
-    frame_scaler::FrameScaler scaler;
+    bool headless = false;  // SDL's dummy driver: nothing to show frames on
+    platform_internal::Presenter presenter;
 };
 
 namespace {
@@ -37,6 +29,7 @@ namespace {
 struct RegisteredClass {
     std::string name;
     WNDPROC proc = nullptr;
+    HICON icon = nullptr;
 };
 
 RegisteredClass g_class;
@@ -61,106 +54,6 @@ void SleepToNextFrame() {
                             static_cast<long>(g_nextFrameNs % 1000000000)};
     while (clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &deadline, nullptr) == EINTR) {
     }
-}
-
-// The texture format that holds a surface's raw pixels as they are (8 bits go through the
-// palette to XRGB).
-Uint32 TextureFormatOf(int bits) {
-    switch (bits) {
-        case 16:
-            return SDL_PIXELFORMAT_RGB565;
-        case 24:
-            return SDL_PIXELFORMAT_BGR24;  // bytes B, G, R
-        default:
-            return SDL_PIXELFORMAT_RGB888;
-    }
-}
-
-// Whether the renderer draws with the CPU: SDL's software renderer, or OpenGL on a software
-// rasterizer. Rasterizing the scaled frame that way cost about 29 % of a core at 60 Hz on an
-// 800 x 600 frame (Xvfb, llvmpipe); scaling only the changed rows into the window's own
-// framebuffer costs a few per cent.
-bool DrawsInSoftware(SDL_Renderer* renderer) {
-    SDL_RendererInfo info;
-    if (SDL_GetRendererInfo(renderer, &info) != 0) return true;
-    if (std::strcmp(info.name, "software") == 0) return true;
-    if (std::strncmp(info.name, "opengl", 6) != 0 || SDL_GL_GetCurrentContext() == nullptr)
-        return false;
-    using GetString = const unsigned char* (*)(unsigned);
-    auto getString = reinterpret_cast<GetString>(SDL_GL_GetProcAddress("glGetString"));
-    const auto* name = getString ? reinterpret_cast<const char*>(getString(0x1F01)) : nullptr;
-    if (name == nullptr) return false;  // GL_RENDERER unknown: trust the renderer
-    for (const char* software : {"llvmpipe", "softpipe", "Software Rasterizer", "SwiftShader"})
-        if (std::strstr(name, software) != nullptr) return true;
-    return false;
-}
-
-// VORN7_PRESENTER=renderer or framebuffer chooses; otherwise the framebuffer where the renderer
-// draws in software.
-bool UseFramebuffer(SDL_Renderer* renderer) {
-    const char* chosen = std::getenv("VORN7_PRESENTER");
-    if (chosen != nullptr && std::strcmp(chosen, "renderer") == 0) return false;
-    if (chosen != nullptr && std::strcmp(chosen, "framebuffer") == 0) return true;
-    return DrawsInSoftware(renderer);
-}
-
-// A mode switch: a texture in the surface's own format where SDL has one, so no frame is
-// converted on the way; the renderer letterboxes it with the aspect kept.
-void MakeTexture(WindowObject* w, int width, int height, int bits) {
-    if (w->texture) SDL_DestroyTexture(w->texture);
-    w->texture = SDL_CreateTexture(w->renderer, TextureFormatOf(bits), SDL_TEXTUREACCESS_STREAMING,
-                                   width, height);
-    w->expanded.assign(bits == 8 ? static_cast<std::size_t>(width) * height : 0, 0);
-    SDL_RenderSetLogicalSize(w->renderer, width, height);
-}
-
-// Uploads frame rows [top, bottom) into the texture and shows it.
-void PresentThroughRenderer(WindowObject* w, const IDirectDrawSurface& front, int top, int bottom) {
-    if (w->texture == nullptr) return;
-    const int width = front.width(), bits = front.bitsPerPixel(), pitch = front.pitch();
-    const std::uint8_t* pixels = front.pixels();
-    if (top < bottom) {
-        const SDL_Rect rows{0, top, width, bottom - top};
-        if (bits == 8) {
-            std::uint32_t* out = w->expanded.data() + static_cast<std::ptrdiff_t>(top) * width;
-            for (int y = top; y < bottom; ++y)
-                pixel_format::DecodeRowToXrgb(8, pixels + y * pitch, width,
-                                              out + static_cast<std::ptrdiff_t>(y - top) * width);
-            SDL_UpdateTexture(w->texture, &rows, out, width * 4);
-        } else {
-            SDL_UpdateTexture(w->texture, &rows, pixels + top * pitch, pitch);
-        }
-    }
-    SDL_SetRenderDrawColor(w->renderer, 0, 0, 0, 255);
-    SDL_RenderClear(w->renderer);
-    SDL_RenderCopy(w->renderer, w->texture, nullptr, nullptr);
-    SDL_RenderPresent(w->renderer);
-}
-
-// Shows the rows of the frame that changed (all of them after a size change) through the
-// window's framebuffer; false when the window has none.
-bool PresentThroughFramebuffer(WindowObject* w, const IDirectDrawSurface& front, int top,
-                               int bottom, bool all) {
-    SDL_Surface* target = SDL_GetWindowSurface(w->sdl);  // made again after a resize
-    if (target == nullptr || target->format->BytesPerPixel != 4) return false;
-    const std::uint32_t alpha = target->format->Amask;
-    if (w->scaler.Configure(front.width(), front.height(), target->w, target->h)) {
-        all = true;
-        SDL_FillRect(target, nullptr, alpha);  // the letterbox bars
-    }
-    if (all) {
-        top = 0;
-        bottom = front.height();
-    }
-    if (top >= bottom) return true;
-    if (SDL_MUSTLOCK(target) && SDL_LockSurface(target) != 0) return false;
-    const frame_scaler::Box rows =
-        w->scaler.ScaleRows(front.pixels(), front.pitch(), front.bitsPerPixel(), top, bottom,
-                            static_cast<std::uint8_t*>(target->pixels), target->pitch, alpha);
-    if (SDL_MUSTLOCK(target)) SDL_UnlockSurface(target);
-    const SDL_Rect changed = all ? SDL_Rect{0, 0, target->w, target->h}
-                                 : SDL_Rect{rows.x, rows.y, rows.width, rows.height};
-    return SDL_UpdateWindowSurfaceRects(w->sdl, &changed, 1) == 0;
 }
 
 // A fixed ring: posting a message allocates nothing.
@@ -192,22 +85,58 @@ bool Set(const char* name) {
     return value != nullptr && value[0] != '\0';
 }
 
+// The desktop displays named in the environment, each with the SDL driver that opens it.
+struct NamedDisplay {
+    const char* variable;
+    const char* driver;
+};
+constexpr NamedDisplay kNamedDisplays[] = {{"WAYLAND_DISPLAY", "wayland"}, {"DISPLAY", "x11"}};
+
+bool StartVideo() {
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_TIMER) != 0) return false;
+    if (!ShowsNothing(SDL_GetCurrentVideoDriver())) return true;
+    SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_TIMER);
+    return false;
+}
+
+// A display is named but SDL found none to open: each named display is tried through its own
+// driver, for SDL's reason. Either may still open (a server that came up meanwhile).
+bool StartNamedDisplay() {
+    std::string failures;
+    for (const NamedDisplay& named : kNamedDisplays) {
+        if (!Set(named.variable)) continue;
+        SDL_SetHint(SDL_HINT_VIDEODRIVER, named.driver);
+        const bool started = SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_TIMER) == 0;
+        SDL_ResetHint(SDL_HINT_VIDEODRIVER);
+        if (started) return true;
+        if (!failures.empty()) failures += "; ";
+        failures += std::string("the display ") + SDL_getenv(named.variable) + " (" +
+                    named.variable + ") could not be opened: " + SDL_GetError();
+    }
+    g_windowError = failures;
+    return false;
+}
+
 bool EnsureVideo() {
     if (g_sdlVideo) return true;
     const bool chosenByUser = Set("SDL_VIDEODRIVER");
-    // With no desktop to show on, only a console's display can serve; trying the desktop
-    // drivers would only print their libraries' complaints before SDL fell back to off-screen.
-    if (!chosenByUser && !Set("DISPLAY") && !Set("WAYLAND_DISPLAY"))
+    const bool named = Set("DISPLAY") || Set("WAYLAND_DISPLAY");
+    if (chosenByUser) {
+        if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_TIMER) != 0) {
+            g_windowError =
+                std::string("the video driver could not start (") + SDL_GetError() + ")";
+            return false;
+        }
+    } else if (!named) {
+        // With no desktop to show on, only a console's display can serve; trying the desktop
+        // drivers would only print their libraries' complaints before SDL fell back to
+        // off-screen.
         SDL_SetHint(SDL_HINT_VIDEODRIVER, "kmsdrm");
-    if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_TIMER) != 0) {
-        g_windowError =
-            chosenByUser ? std::string("the video driver could not start (") + SDL_GetError() + ")"
-                         : kNoDisplay;
-        return false;
-    }
-    if (!chosenByUser && ShowsNothing(SDL_GetCurrentVideoDriver())) {
-        SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_TIMER);
-        g_windowError = kNoDisplay;
+        if (!StartVideo()) {
+            g_windowError = kNoDisplay;
+            return false;
+        }
+    } else if (!StartVideo() && !StartNamedDisplay()) {
         return false;
     }
     g_sdlVideo = true;
@@ -227,72 +156,24 @@ MSG Pop() {
     return m;
 }
 
-int VirtualKeyFromSdl(SDL_Keycode key) {
-    if (key >= SDLK_a && key <= SDLK_z) return 'A' + (key - SDLK_a);
-    if (key >= SDLK_0 && key <= SDLK_9) return '0' + (key - SDLK_0);
-    if (key >= SDLK_F1 && key <= SDLK_F12) return VK_F1 + (key - SDLK_F1);
-    if (key >= SDLK_KP_1 && key <= SDLK_KP_9) return VK_NUMPAD0 + 1 + (key - SDLK_KP_1);
-    switch (key) {
-        case SDLK_RETURN:
-        case SDLK_KP_ENTER:
-            return VK_RETURN;
-        case SDLK_ESCAPE:
-            return VK_ESCAPE;
-        case SDLK_SPACE:
-            return VK_SPACE;
-        case SDLK_LEFT:
-            return VK_LEFT;
-        case SDLK_UP:
-            return VK_UP;
-        case SDLK_RIGHT:
-            return VK_RIGHT;
-        case SDLK_DOWN:
-            return VK_DOWN;
-        case SDLK_BACKSPACE:
-            return VK_BACK;
-        case SDLK_TAB:
-            return VK_TAB;
-        case SDLK_LSHIFT:
-        case SDLK_RSHIFT:
-            return VK_SHIFT;
-        case SDLK_LCTRL:
-        case SDLK_RCTRL:
-            return VK_CONTROL;
-        case SDLK_LALT:
-        case SDLK_RALT:
-            return VK_MENU;
-        case SDLK_PAUSE:
-            return VK_PAUSE;
-        case SDLK_CAPSLOCK:
-            return VK_CAPITAL;
-        case SDLK_PAGEUP:
-            return VK_PRIOR;
-        case SDLK_PAGEDOWN:
-            return VK_NEXT;
-        case SDLK_END:
-            return VK_END;
-        case SDLK_HOME:
-            return VK_HOME;
-        case SDLK_INSERT:
-            return VK_INSERT;
-        case SDLK_DELETE:
-            return VK_DELETE;
-        case SDLK_KP_0:
-            return VK_NUMPAD0;
-        default:
-            return 0;  // no virtual-key code: the key sends nothing
-    }
+// Keys pressed while Alt is held are system keys, as on Windows (Alt+Enter is one).
+UINT KeyMessage(const SDL_KeyboardEvent& key) {
+    const bool system = (key.keysym.mod & KMOD_ALT) != 0 && key.keysym.sym != SDLK_LALT &&
+                        key.keysym.sym != SDLK_RALT;
+    if (key.type == SDL_KEYDOWN) return system ? WM_SYSKEYDOWN : WM_KEYDOWN;
+    return system ? WM_SYSKEYUP : WM_KEYUP;
 }
 
 void TranslateSdlEvent(const SDL_Event& e) {
     if (g_window == nullptr) return;
+    if (platform_internal::TranslateGamepadEvent(e, g_window)) return;
     switch (e.type) {
         case SDL_KEYDOWN:
         case SDL_KEYUP: {
-            const int vk = VirtualKeyFromSdl(e.key.keysym.sym);
+            const int vk = platform_internal::VirtualKeyFromSdl(e.key.keysym.sym);
             if (vk != 0)
                 Push({g_window,
-                      e.type == SDL_KEYDOWN ? WM_KEYDOWN : WM_KEYUP,
+                      KeyMessage(e.key),
                       static_cast<WPARAM>(vk),
                       0,
                       e.key.timestamp,
@@ -300,13 +181,27 @@ void TranslateSdlEvent(const SDL_Event& e) {
             break;
         }
         case SDL_WINDOWEVENT:
-            if (e.window.event == SDL_WINDOWEVENT_FOCUS_GAINED)
-                Push({g_window, WM_ACTIVATEAPP, 1, 0, 0, {0, 0}});
-            else if (e.window.event == SDL_WINDOWEVENT_FOCUS_LOST ||
-                     e.window.event == SDL_WINDOWEVENT_MINIMIZED)
-                Push({g_window, WM_ACTIVATEAPP, 0, 0, 0, {0, 0}});
-            else if (e.window.event == SDL_WINDOWEVENT_CLOSE)
-                Push({g_window, WM_CLOSE, 0, 0, 0, {0, 0}});
+            switch (e.window.event) {
+                case SDL_WINDOWEVENT_FOCUS_GAINED:
+                    Push({g_window, WM_ACTIVATEAPP, 1, 0, 0, {0, 0}});
+                    break;
+                case SDL_WINDOWEVENT_FOCUS_LOST:
+                case SDL_WINDOWEVENT_MINIMIZED:
+                    Push({g_window, WM_ACTIVATEAPP, 0, 0, 0, {0, 0}});
+                    break;
+                case SDL_WINDOWEVENT_CLOSE:
+                    Push({g_window, WM_CLOSE, 0, 0, 0, {0, 0}});
+                    break;
+                case SDL_WINDOWEVENT_EXPOSED:
+                case SDL_WINDOWEVENT_RESTORED:
+                case SDL_WINDOWEVENT_SIZE_CHANGED:
+                    // The window system lost the window's pixels: the last frame goes whole,
+                    // also while the game is inactive and draws no frames.
+                    if (!g_window->headless) g_window->presenter.Redraw();
+                    break;
+                default:
+                    break;
+            }
             break;
         case SDL_QUIT:
             Push({g_window, WM_CLOSE, 0, 0, 0, {0, 0}});
@@ -322,14 +217,25 @@ void PumpSdl() {
     if (!g_sdlVideo) return;
     SDL_Event e;
     while (RoomForInput() && SDL_PollEvent(&e)) TranslateSdlEvent(e);
+    if (g_window != nullptr && RoomForInput())
+        platform_internal::RepeatHeldDirections(g_window, timeGetTime());
 }
 
 void DestroySdlWindow(WindowObject* w) {
-    if (w->texture) SDL_DestroyTexture(w->texture);
-    if (w->renderer) SDL_DestroyRenderer(w->renderer);
+    w->presenter.Close();
     if (w->sdl) SDL_DestroyWindow(w->sdl);
     delete w;
 }
+
+// The window's size outside full screen: the frame's, as the display mode makes it.
+void SizeToFrame(WindowObject* w, int width, int height) {
+    SDL_SetWindowResizable(w->sdl, SDL_TRUE);
+    SDL_SetWindowBordered(w->sdl, SDL_TRUE);
+    SDL_SetWindowSize(w->sdl, width, height);
+    SDL_SetWindowPosition(w->sdl, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
+}
+
+bool g_wholeFactors = false;
 
 }  // namespace
 
@@ -385,75 +291,26 @@ void PresentSurface(const IDirectDrawSurface& front) {
 
     WindowObject* w = g_window;
     if (w == nullptr || w->headless) return;
-    const int width = front.width(), height = front.height(), bits = front.bitsPerPixel();
-    const int pitch = front.pitch(), rowBytes = width * pixel_format::BytesPerPixel(bits);
-    bool all = false;
-    if (w->shownWidth != width || w->shownHeight != height || w->shownBits != bits) {
-        w->shownWidth = width;
-        w->shownHeight = height;
-        w->shownBits = bits;
-        w->shown.assign(static_cast<std::size_t>(pitch) * height, 0);
-        if (!w->framebuffer) MakeTexture(w, width, height, bits);
-        all = true;
-    }
-    // Only the rows that changed since the last frame are shown again.
-    const std::uint8_t* pixels = front.pixels();
-    std::uint8_t* shown = w->shown.data();
-    auto same = [&](int y) {
-        return std::memcmp(pixels + y * pitch, shown + y * pitch,
-                           static_cast<std::size_t>(rowBytes)) == 0;
-    };
-    int top = 0, bottom = height;
-    if (!all) {
-        while (top < height && same(top)) ++top;
-        while (bottom > top && same(bottom - 1)) --bottom;
-    }
-    if (top < bottom)
-        std::memcpy(shown + top * pitch, pixels + top * pitch,
-                    static_cast<std::size_t>(bottom - top) * pitch);
-    if (w->framebuffer)
-        PresentThroughFramebuffer(w, front, top, bottom, all);
-    else
-        PresentThroughRenderer(w, front, top, bottom);
+    w->presenter.Show(front);
 
     // Pace as a 60 Hz display unless the renderer already waits for a 60 Hz vsync: one sleep
     // to the next deadline.
-    if (!seams.pacing || seams.virtualClock || w->vsync) return;
+    if (!seams.pacing || seams.virtualClock || w->presenter.WaitsForVsync()) return;
     SleepToNextFrame();
 }
 
 }  // namespace platform_internal
 
 bool test_seams::ReadShownPixels(std::vector<std::uint32_t>& xrgb, int* width, int* height) {
-    WindowObject* w = g_window;
-    if (w != nullptr && w->framebuffer) {
-        SDL_Surface* shown = SDL_GetWindowSurface(w->sdl);
-        if (shown == nullptr) return false;
-        *width = shown->w;
-        *height = shown->h;
-        xrgb.resize(static_cast<std::size_t>(shown->w) * static_cast<std::size_t>(shown->h));
-        return SDL_ConvertPixels(shown->w, shown->h, shown->format->format, shown->pixels,
-                                 shown->pitch, SDL_PIXELFORMAT_RGB888, xrgb.data(),
-                                 shown->w * 4) == 0;
-    }
-    if (w == nullptr || w->renderer == nullptr) return false;
-    if (SDL_GetRendererOutputSize(w->renderer, width, height) != 0) return false;
-    xrgb.assign(static_cast<std::size_t>(*width) * static_cast<std::size_t>(*height), 0);
-    // Read the whole output, not the letterboxed viewport.
-    SDL_Rect viewport;
-    SDL_RenderGetViewport(w->renderer, &viewport);
-    SDL_RenderSetLogicalSize(w->renderer, 0, 0);
-    SDL_RenderSetViewport(w->renderer, nullptr);
-    const bool ok = SDL_RenderReadPixels(w->renderer, nullptr, SDL_PIXELFORMAT_RGB888, xrgb.data(),
-                                         *width * 4) == 0;
-    SDL_RenderSetLogicalSize(w->renderer, w->shownWidth, w->shownHeight);
-    return ok;
+    return g_window != nullptr && !g_window->headless &&
+           g_window->presenter.ReadShown(xrgb, width, height);
 }
 
 ATOM RegisterClassA(const WNDCLASSA* windowClass) {
     if (windowClass == nullptr || windowClass->lpszClassName == nullptr) return 0;
     g_class.name = windowClass->lpszClassName;
     g_class.proc = windowClass->lpfnWndProc;
+    g_class.icon = windowClass->hIcon;
     return 1;
 }
 
@@ -466,8 +323,8 @@ int GetSystemMetrics(int index) {
     return 0;
 }
 
-HWND CreateWindowExA(DWORD, LPCSTR className, LPCSTR windowName, DWORD, int x, int y, int width,
-                     int height, HWND, HMENU, HINSTANCE, void*) {
+HWND CreateWindowExA(DWORD, LPCSTR className, LPCSTR windowName, DWORD style, int x, int y,
+                     int width, int height, HWND, HMENU, HINSTANCE, void*) {
     if (className == nullptr || g_class.proc == nullptr || g_class.name != className)
         return nullptr;
     if (g_window != nullptr || !EnsureVideo()) return nullptr;
@@ -477,10 +334,16 @@ HWND CreateWindowExA(DWORD, LPCSTR className, LPCSTR windowName, DWORD, int x, i
     const char* driver = SDL_GetCurrentVideoDriver();
     w->headless = driver != nullptr && std::strcmp(driver, "dummy") == 0 &&
                   !platform_internal::Seams().presentHeadless;
-    // Full screen as the desktop knows it: window managers mark the window full-screen and put
-    // it above panels; the emulated display mode is letterboxed inside it.
-    const Uint32 flags = SDL_WINDOW_BORDERLESS | SDL_WINDOW_HIDDEN |
-                         (w->headless ? 0u : static_cast<Uint32>(SDL_WINDOW_FULLSCREEN_DESKTOP));
+    // A pop-up is full screen as the desktop knows it: window managers mark it full-screen and
+    // put it above panels; the emulated display mode is letterboxed inside it. An overlapped
+    // window is an ordinary resizable one.
+    const bool windowed = (style & WS_OVERLAPPEDWINDOW) == WS_OVERLAPPEDWINDOW;
+    Uint32 flags = SDL_WINDOW_HIDDEN;
+    if (windowed)
+        flags |= SDL_WINDOW_RESIZABLE;
+    else
+        flags |= SDL_WINDOW_BORDERLESS | (w->headless ? 0u : +SDL_WINDOW_FULLSCREEN_DESKTOP);
+    if (windowed) x = y = static_cast<int>(SDL_WINDOWPOS_CENTERED);
     w->sdl = SDL_CreateWindow(windowName ? windowName : "", x, y, width > 0 ? width : 1,
                               height > 0 ? height : 1, flags);
     if (w->sdl == nullptr) {
@@ -488,50 +351,45 @@ HWND CreateWindowExA(DWORD, LPCSTR className, LPCSTR windowName, DWORD, int x, i
         delete w;
         return nullptr;
     }
-    if (!w->headless) {
-        SDL_DisplayMode mode;
-        const bool at60 = SDL_GetDesktopDisplayMode(0, &mode) == 0 && mode.refresh_rate >= 59 &&
-                          mode.refresh_rate <= 61;
-        Uint32 rendererFlags = SDL_RENDERER_ACCELERATED | (at60 ? SDL_RENDERER_PRESENTVSYNC : 0);
-        w->renderer = SDL_CreateRenderer(w->sdl, -1, rendererFlags);
-        if (w->renderer == nullptr)
-            w->renderer = SDL_CreateRenderer(w->sdl, -1, SDL_RENDERER_SOFTWARE);
-        if (w->renderer == nullptr) {
-            g_windowError =
-                std::string("the window could not be drawn into (") + SDL_GetError() + ")";
-            DestroySdlWindow(w);
-            return nullptr;
-        }
-        SDL_RendererInfo info;
-        w->vsync = at60 && SDL_GetRendererInfo(w->renderer, &info) == 0 &&
-                   (info.flags & SDL_RENDERER_PRESENTVSYNC) != 0;
-        if (UseFramebuffer(w->renderer)) {
-            // The window's own framebuffer (X shared memory), not one the renderer emulates.
-            SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
-            SDL_DestroyRenderer(w->renderer);
-            w->renderer = nullptr;
-            w->vsync = false;
-            w->framebuffer = SDL_GetWindowSurface(w->sdl) != nullptr;
-            if (!w->framebuffer) {
-                g_windowError =
-                    std::string("the window could not be drawn into (") + SDL_GetError() + ")";
-                DestroySdlWindow(w);
-                return nullptr;
-            }
-        }
+    SetWindowIcon(w->sdl, g_class.icon);
+    w->presenter.ScaleByWholeFactors(g_wholeFactors);
+    if (!w->headless && !w->presenter.Open(w->sdl, g_windowError)) {
+        DestroySdlWindow(w);
+        return nullptr;
     }
+    platform_internal::StartGamepads();
     g_window = w;
     w->proc(w, WM_CREATE, 0, 0);
     return w;
+}
+
+BOOL SetFullScreen(HWND window, BOOL fullScreen) {
+    if (window == nullptr || window != g_window || window->headless) return FALSE;
+    if (fullScreen) {
+        SDL_SetWindowBordered(window->sdl, SDL_FALSE);
+        return SDL_SetWindowFullscreen(window->sdl, SDL_WINDOW_FULLSCREEN_DESKTOP) == 0;
+    }
+    if (SDL_SetWindowFullscreen(window->sdl, 0) != 0) return FALSE;
+    int width = 0, height = 0;
+    window->presenter.FrameSize(&width, &height);
+    if (width > 0) SizeToFrame(window, width, height);
+    return TRUE;
+}
+
+BOOL IsFullScreen(HWND window) {
+    return window != nullptr && window == g_window &&
+           (SDL_GetWindowFlags(window->sdl) & SDL_WINDOW_FULLSCREEN) != 0;
+}
+
+void ScaleFrameByWholeFactors(BOOL on) {
+    g_wholeFactors = on != FALSE;
+    if (g_window != nullptr) g_window->presenter.ScaleByWholeFactors(g_wholeFactors);
 }
 
 const char* GetLastWindowErrorText() {
     return g_windowError.empty() ? "the window could not be created" : g_windowError.c_str();
 }
 
-HICON LoadIconA(HINSTANCE, LPCSTR) {
-    return nullptr;
-}
 HCURSOR LoadCursorA(HINSTANCE, LPCSTR) {
     return nullptr;
 }
@@ -635,6 +493,7 @@ BOOL DestroyWindow(HWND window) {
         }
     }
     g_count = kept;
+    platform_internal::StopGamepads();
     DestroySdlWindow(window);
     return TRUE;
 }

@@ -6,7 +6,9 @@
 
 // Remembers the one class's window procedure; 0 without a class name.
 ATOM RegisterClassA(const WNDCLASSA* windowClass);
-// Creates the borderless window; the size passed is taken as the desktop's size. Sends WM_CREATE.
+// Creates the window and sends WM_CREATE: WS_POPUP is full screen (the size passed is taken as
+// the desktop's), WS_OVERLAPPEDWINDOW a resizable window of the size passed, centred. The
+// class's icon becomes the window's.
 HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD style, int x, int y,
                      int width, int height, HWND parent, HMENU menu, HINSTANCE instance,
                      void* param);
@@ -14,7 +16,9 @@ HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD s
 int GetSystemMetrics(int index);
 // Why the last CreateWindowExA failed: no display to show anything on, or SDL's reason.
 const char* GetLastWindowErrorText();
-HICON LoadIconA(HINSTANCE instance, LPCSTR name);      // no icon resources: always null
+// The program's icon, whatever the name: the picture vorn7.png in the data folder; null when it
+// is missing or unreadable (the window then has none).
+HICON LoadIconA(HINSTANCE instance, LPCSTR name);
 HCURSOR LoadCursorA(HINSTANCE instance, LPCSTR name);  // the system pointer: always null
 // Shows the window and activates it: the window procedure receives WM_ACTIVATEAPP 1.
 BOOL ShowWindow(HWND window, int showCommand);
@@ -44,3 +48,12 @@ LRESULT DefWindowProcA(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 // Milliseconds since start, unsigned 32-bit and wrapping (the virtual clock when tests set one).
 DWORD timeGetTime();
+
+// Beyond Windows' calls, the desktop's conventions (the shell's F11 and Alt+Enter, --scale).
+// Full screen as the window manager knows it, or a resizable window of the frame's size; the
+// frames, the display mode and their timing go on unchanged.
+BOOL SetFullScreen(HWND window, BOOL fullScreen);
+BOOL IsFullScreen(HWND window);
+// How the frame fills the window: the largest fit with its aspect kept (the default), or the
+// largest whole-number factor, centred, for crisp pixels.
+void ScaleFrameByWholeFactors(BOOL on);

@@ -11,6 +11,7 @@
 #include "platform/window.h"
 #include "shell/camera.h"
 #include "shell/command_line.h"
+#include "shell/desktop_keys.h"
 #include "shell/frame_tick.h"
 #include "shell/live_reload.h"
 #include "shell/stopwatch.h"
@@ -109,6 +110,11 @@ HWND CreateMainWindow(const char* className, HINSTANCE instance) {
     windowClass.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // IDC_ARROW
     windowClass.lpszClassName = className;
     RegisterClassA(&windowClass);  // a failure shows as a failed window creation
+    // vorn7 --windowed: an ordinary window of the start mode's size.
+    if (Launch.windowed)
+        return CreateWindowExA(0, className, className, WS_OVERLAPPEDWINDOW, 0, 0,
+                               DisplayMode.width, DisplayMode.height, nullptr, nullptr, instance,
+                               nullptr);
     return CreateWindowExA(WS_EX_TOPMOST, className, className, WS_POPUP, 0, 0,
                            GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), nullptr,
                            nullptr, instance, nullptr);
@@ -223,9 +229,14 @@ LRESULT WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
             AppActive = static_cast<std::int32_t>(wParam);
             return 0;
         case WM_KEYDOWN:
+            if (OnDesktopKey(window, message, wParam)) return 0;
             if (OnKeyDown(wParam) != 0) DestroyWindow(window);
             return 0;
+        case WM_SYSKEYDOWN:  // keys with Alt: only Alt+Enter means something
+            OnDesktopKey(window, message, wParam);
+            return 0;
         case WM_KEYUP:
+        case WM_SYSKEYUP:
             return 0;
         case WM_FILECHANGED:
             OnFileChanged(static_cast<std::size_t>(wParam));

@@ -10,11 +10,16 @@ LaunchOptions Launch;
 namespace {
 
 constexpr const char* kUsage =
-    "usage: vorn7 [FOLDER] [--watch] [--at X,Y]\n"
-    "  FOLDER     a level folder: its files are used before the game's own (vorn7-level new)\n"
-    "  --watch    reload each level file and picture the game read when it is saved\n"
-    "  --at X,Y   start with the camera's view centre at world pixel X,Y (0 to 8192)\n"
-    "  --help     this text; --version: the version\n";
+    "usage: vorn7 [FOLDER] [--watch] [--at X,Y] [--windowed] [--mode WxHxD] [--scale fit|integer]\n"
+    "  FOLDER         a level folder: its files are used before the game's own (vorn7-level new)\n"
+    "  --watch        reload each level file and picture the game read when it is saved\n"
+    "  --at X,Y       start with the camera's view centre at world pixel X,Y (0 to 8192)\n"
+    "  --windowed     a resizable window of the mode's size instead of full screen\n"
+    "  --mode WxHxD   the start mode: 640x480, 800x600 or 1024x768 by 8, 16, 24 or 32 bits\n"
+    "                 (800x600x32 unless given)\n"
+    "  --scale fit    the frame as large as the screen allows, its aspect kept (the default)\n"
+    "  --scale integer  the largest whole-number factor, centred, for crisp pixels\n"
+    "  --help         this text; --version: the version\n";
 
 CommandLineOutcome UsageError(const char* what, const char* argument) {
     std::fprintf(stderr, "vorn7: %s: %s\n%s", argument, what, kUsage);
@@ -45,6 +50,33 @@ bool ParseAt(const char* text, LaunchOptions& options) {
            ParseCoordinate(comma + 1, comma + std::strlen(comma), options.startY);
 }
 
+// WxHxD, one of the twelve modes the cycles reach.
+bool ParseMode(const char* text, LaunchOptions& options) {
+    int width = 0, height = 0, depth = 0, used = 0;
+    if (std::sscanf(text, "%5dx%5dx%3d%n", &width, &height, &depth, &used) != 3 ||
+        text[used] != '\0')
+        return false;
+    const bool size = (width == 640 && height == 480) || (width == 800 && height == 600) ||
+                      (width == 1024 && height == 768);
+    if (!size || (depth != 8 && depth != 16 && depth != 24 && depth != 32)) return false;
+    options.width = width;
+    options.height = height;
+    options.colourDepth = depth;
+    return true;
+}
+
+// An option's value: after '=' or the next argument; null when there is none.
+const char* ValueOf(const char* option, int argc, const char* const* argv, int& i) {
+    const char* equals = std::strchr(option, '=');
+    if (equals != nullptr) return equals + 1;
+    return i + 1 < argc ? argv[++i] : nullptr;
+}
+
+bool Is(const char* arg, const char* option) {
+    const std::size_t n = std::strlen(option);
+    return std::strncmp(arg, option, n) == 0 && (arg[n] == '\0' || arg[n] == '=');
+}
+
 }  // namespace
 
 CommandLineOutcome ParseCommandLine(int argc, const char* const* argv, LaunchOptions& options) {
@@ -60,11 +92,25 @@ CommandLineOutcome ParseCommandLine(int argc, const char* const* argv, LaunchOpt
         }
         if (std::strcmp(arg, "--watch") == 0) {
             options.watch = true;
-        } else if (std::strcmp(arg, "--at") == 0 || std::strncmp(arg, "--at=", 5) == 0) {
-            const char* value = arg[4] == '=' ? arg + 5 : (i + 1 < argc ? argv[++i] : nullptr);
+        } else if (std::strcmp(arg, "--windowed") == 0) {
+            options.windowed = true;
+        } else if (Is(arg, "--at")) {
+            const char* value = ValueOf(arg, argc, argv, i);
             if (value == nullptr) return UsageError("needs X,Y", arg);
             if (!ParseAt(value, options)) return UsageError("not X,Y (two whole numbers)", value);
             options.startAtGiven = true;
+        } else if (Is(arg, "--mode")) {
+            const char* value = ValueOf(arg, argc, argv, i);
+            if (value == nullptr) return UsageError("needs WxHxD", arg);
+            if (!ParseMode(value, options))
+                return UsageError("not a mode (640x480, 800x600 or 1024x768, by 8, 16, 24 or 32)",
+                                  value);
+        } else if (Is(arg, "--scale")) {
+            const char* value = ValueOf(arg, argc, argv, i);
+            if (value == nullptr) return UsageError("needs fit or integer", arg);
+            if (std::strcmp(value, "fit") != 0 && std::strcmp(value, "integer") != 0)
+                return UsageError("not fit or integer", value);
+            options.wholeFactors = std::strcmp(value, "integer") == 0;
         } else if (arg[0] == '-') {
             return UsageError("unknown option", arg);
         } else if (!options.levelFolder.empty()) {

@@ -1,5 +1,6 @@
-// The game's command line: vorn7 [FOLDER] [--watch] [--at X,Y] [--help] [--version]. Parsed by
-// main before AppMain; without arguments the game runs exactly as it always has.
+// The game's command line: vorn7 [FOLDER] [--watch] [--at X,Y] [--windowed] [--mode WxHxD]
+// [--scale fit|integer] [--help] [--version]. Parsed by main before AppMain; without arguments
+// the game runs exactly as it always has.
 #pragma once
 
 #include <cstdint>
@@ -11,6 +12,11 @@ struct LaunchOptions {
     bool startAtGiven = false;
     std::int32_t startX = 500;  // the camera's first view centre
     std::int32_t startY = 380;
+    bool windowed = false;     // a resizable window instead of full screen
+    std::int32_t width = 800;  // the start mode: one the mode cycles reach
+    std::int32_t height = 600;
+    std::int32_t colourDepth = 32;
+    bool wholeFactors = false;  // --scale integer: crisp pixels instead of the largest fit
 };
 
 // What main does with the command line.

@@ -5,6 +5,7 @@
 #include "display/display.h"
 #include "platform/gdi.h"
 #include "shell/camera.h"
+#include "shell/desktop_keys.h"
 #include "shell/live_reload.h"
 #include "shell/stopwatch.h"
 #include "world/world.h"
@@ -54,6 +55,7 @@ std::int32_t FrameTick() {
     DrawOverlayText(text, BackSurface, DisplayMode.width / 2, DisplayMode.height / 2);
     // With --watch, a save that did not load says why until a good one replaces it.
     if (ReloadProblem()[0] != '\0') DrawOverlayText(ReloadProblem(), BackSurface, 5, 150);
+    if (ScreenshotNotice()[0] != '\0') DrawOverlayText(ScreenshotNotice(), BackSurface, 5, 170);
     return 1;
 }
 

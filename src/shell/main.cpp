@@ -1,6 +1,9 @@
-// Process entry: the command line (a level folder, --watch, --at), then AppMain.
+// Process entry: the command line (a level folder, --watch, --at, the window and the mode),
+// then AppMain.
+#include "display/display.h"
 #include "platform/data_path.h"
 #include "platform/win_types.h"
+#include "platform/window.h"
 #include "shell/app.h"
 #include "shell/command_line.h"
 
@@ -14,5 +17,7 @@ int main(int argc, char** argv) {
             break;
     }
     data_path::SetLevelFolder(Launch.levelFolder);
+    DisplayMode = {Launch.colourDepth, Launch.width, Launch.height};
+    ScaleFrameByWholeFactors(Launch.wholeFactors ? TRUE : FALSE);
     return AppMain(nullptr, SW_SHOWNORMAL);
 }

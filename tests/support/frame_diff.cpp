@@ -6,7 +6,7 @@
 #include <utility>
 
 #include "platform/pixel_format.h"
-#include "png_writer.h"
+#include "platform/png_writer.h"
 
 namespace frame_diff {
 

@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <vector>
 
-#include "png_writer.h"
+#include "platform/png_writer.h"
 
 namespace assetgen {
 namespace {

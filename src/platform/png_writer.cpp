@@ -1,15 +1,24 @@
-#include "png_writer.h"
+#include "platform/png_writer.h"
 
-PngWriter::PngWriter(const std::string& path, int width, int height) {
+#include <unistd.h>
+
+PngWriter::PngWriter(const std::string& path, int width, int height, bool alpha) {
     file_ = std::fopen(path.c_str(), "wb");
-    if (file_ == nullptr) return;
+    if (file_ != nullptr) Start(width, height, alpha);
+}
+
+PngWriter::PngWriter(std::FILE* file, int width, int height, bool alpha) : file_(file) {
+    if (file_ != nullptr) Start(width, height, alpha);
+}
+
+void PngWriter::Start(int width, int height, bool alpha) {
     png_ = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
     info_ = png_ != nullptr ? png_create_info_struct(png_) : nullptr;
     if (info_ == nullptr || setjmp(png_jmpbuf(png_))) return;
     png_init_io(png_, file_);
     png_set_IHDR(png_, info_, static_cast<png_uint_32>(width), static_cast<png_uint_32>(height), 8,
-                 PNG_COLOR_TYPE_RGBA, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
-                 PNG_FILTER_TYPE_DEFAULT);
+                 alpha ? PNG_COLOR_TYPE_RGBA : PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
+                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
     png_write_info(png_, info_);
     ok_ = true;
 }
@@ -19,17 +28,19 @@ PngWriter::~PngWriter() {
     if (file_ != nullptr) std::fclose(file_);
 }
 
-bool PngWriter::WriteRow(const unsigned char* rgba) {
+bool PngWriter::WriteRow(const unsigned char* row) {
     if (!ok_ || setjmp(png_jmpbuf(png_))) return ok_ = false;
-    png_write_row(png_, rgba);
+    png_write_row(png_, row);
     return true;
 }
 
-bool PngWriter::Finish() {
+bool PngWriter::Finish(bool sync) {
     if (!ok_ || setjmp(png_jmpbuf(png_))) return false;
     png_write_end(png_, nullptr);
     png_destroy_write_struct(&png_, &info_);
+    bool written = std::fflush(file_) == 0;
+    if (sync) written = written && ::fsync(fileno(file_)) == 0;
     const bool closed = std::fclose(file_) == 0;
     file_ = nullptr;
-    return closed;
+    return written && closed;
 }
