@@ -9,6 +9,7 @@
 #include <cerrno>
 #include <cstring>
 #include <initializer_list>
+#include <vector>
 
 namespace {
 
@@ -18,16 +19,17 @@ bool ShowsNothing() {
            (std::strcmp(driver, "dummy") == 0 || std::strcmp(driver, "offscreen") == 0);
 }
 
-// The box's process: its own process group (SDL shows the box from a child of its own, which
-// goes with it), ended when the game ends, hearing the quit signals as any program does.
-[[noreturn]] void ShowInChild(const sigset_t& quitSignals, pid_t game, const char* text,
-                              const char* caption) {
-    setpgid(0, 0);
-    prctl(PR_SET_PDEATHSIG, SIGKILL);
-    if (getppid() != game) _exit(1);  // the game ended before the line above
-    for (int s : {SIGTERM, SIGINT, SIGHUP}) signal(s, SIG_DFL);
-    sigprocmask(SIG_UNBLOCK, &quitSignals, nullptr);
-    const int shown = SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, caption, text, nullptr);
+// The box's process is this program again, started fresh: a fork alone would share the game's
+// connection to the X server, and SDL's requests from two processes on one connection break it.
+// The variable marks the fresh start; the box shows before main runs.
+constexpr const char* kBoxVariable = "VORN7_MESSAGE_BOX=1";
+
+[[gnu::constructor]] void ShowBoxBeforeMain(int argc, char** argv, char** environment) {
+    bool marked = false;
+    for (char** e = environment; e != nullptr && *e != nullptr; ++e)
+        marked = marked || std::strcmp(*e, kBoxVariable) == 0;
+    if (!marked || argc != 3) return;
+    const int shown = SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, argv[1], argv[2], nullptr);
     _exit(shown == 0 ? 0 : 1);
 }
 
@@ -49,9 +51,26 @@ int MessageBoxA(HWND, LPCSTR text, LPCSTR caption, UINT) {
     waited = quitSignals;
     sigaddset(&waited, SIGCHLD);
     sigprocmask(SIG_BLOCK, &waited, &before);
+    // Everything the child needs is made before the fork: between fork and exec it may only
+    // make system calls.
+    std::vector<char*> environment;
+    for (char** e = environ; *e != nullptr; ++e) environment.push_back(*e);
+    environment.push_back(const_cast<char*>(kBoxVariable));
+    environment.push_back(nullptr);
+    char* arguments[] = {const_cast<char*>("vorn7-message-box"), const_cast<char*>(caption),
+                         const_cast<char*>(text), nullptr};
     const pid_t game = getpid();
     const pid_t box = fork();
-    if (box == 0) ShowInChild(quitSignals, game, text, caption);
+    if (box == 0) {
+        // Its own process group (SDL shows the box from a child of its own, which goes with
+        // it), ended when the game ends, hearing the quit signals as any program does.
+        setpgid(0, 0);
+        prctl(PR_SET_PDEATHSIG, SIGKILL);
+        if (getppid() != game) _exit(1);  // the game ended before the line above
+        sigprocmask(SIG_SETMASK, &before, nullptr);
+        execve("/proc/self/exe", arguments, environment.data());
+        _exit(1);
+    }
     int status = 0;
     bool shown = false;
     if (box < 0) {
