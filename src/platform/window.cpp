@@ -90,7 +90,7 @@ struct NamedDisplay {
     const char* variable;
     const char* driver;
 };
-constexpr NamedDisplay kNamedDisplays[] = {{"WAYLAND_DISPLAY", "wayland"}, {"DISPLAY", "x11"}};
+constexpr NamedDisplay kNamedDisplays[] = {{"DISPLAY", "x11"}, {"WAYLAND_DISPLAY", "wayland"}};
 
 bool StartVideo() {
     if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_TIMER) != 0) return false;
@@ -99,8 +99,9 @@ bool StartVideo() {
     return false;
 }
 
-// A display is named but SDL found none to open: each named display is tried through its own
-// driver, for SDL's reason. Either may still open (a server that came up meanwhile).
+// Each display the environment names, through its own driver (X first, as SDL prefers it): the
+// first that opens serves; when none does, SDL's reason for each. Drivers for displays not named
+// are not tried, so their libraries print no complaints.
 bool StartNamedDisplay() {
     std::string failures;
     for (const NamedDisplay& named : kNamedDisplays) {
@@ -136,7 +137,7 @@ bool EnsureVideo() {
             g_windowError = kNoDisplay;
             return false;
         }
-    } else if (!StartVideo() && !StartNamedDisplay()) {
+    } else if (!StartNamedDisplay()) {
         return false;
     }
     g_sdlVideo = true;

@@ -12,16 +12,21 @@ namespace {
 struct Sizes {
     int frameWidth, frameHeight, windowWidth, windowHeight;
     frame_scaler::Box view;
+    bool wholeFactors = false;  // --scale integer
 };
 
 TEST(FrameScaler, BandsGiveTheWholeFramesPictureInsideTheBars) {
-    for (const Sizes& c : {Sizes{800, 600, 1024, 768, {0, 0, 1024, 768}},
-                           Sizes{640, 480, 1920, 1080, {240, 0, 1440, 1080}},
-                           Sizes{1024, 768, 1280, 1024, {0, 32, 1280, 960}},
-                           Sizes{800, 600, 800, 600, {0, 0, 800, 600}},
-                           Sizes{640, 480, 333, 251, {0, 1, 333, 249}}}) {
-        SCOPED_TRACE(testing::Message() << c.frameWidth << "x" << c.frameHeight << " in "
-                                        << c.windowWidth << "x" << c.windowHeight);
+    for (const Sizes& c :
+         {Sizes{800, 600, 1024, 768, {0, 0, 1024, 768}},
+          Sizes{640, 480, 1920, 1080, {240, 0, 1440, 1080}},
+          Sizes{1024, 768, 1280, 1024, {0, 32, 1280, 960}},
+          Sizes{800, 600, 800, 600, {0, 0, 800, 600}}, Sizes{640, 480, 333, 251, {0, 1, 333, 249}},
+          Sizes{640, 480, 1920, 1080, {320, 60, 1280, 960}, true},
+          Sizes{800, 600, 1024, 768, {112, 84, 800, 600}, true},
+          Sizes{1024, 768, 800, 600, {0, 0, 800, 600}, true}}) {
+        SCOPED_TRACE(testing::Message()
+                     << c.frameWidth << "x" << c.frameHeight << " in " << c.windowWidth << "x"
+                     << c.windowHeight << (c.wholeFactors ? " by whole factors" : ""));
         // A 24-bit frame whose every pixel differs from its neighbours.
         const int pitch = c.frameWidth * 3 + 4;
         std::vector<std::uint8_t> frame(static_cast<std::size_t>(pitch) * c.frameHeight);
@@ -31,6 +36,7 @@ TEST(FrameScaler, BandsGiveTheWholeFramesPictureInsideTheBars) {
         std::vector<std::uint8_t> whole(windowBytes, 0), banded(windowBytes, 0);
 
         frame_scaler::FrameScaler scaler;
+        scaler.ScaleByWholeFactors(c.wholeFactors);
         ASSERT_TRUE(scaler.Configure(c.frameWidth, c.frameHeight, c.windowWidth, c.windowHeight));
         EXPECT_FALSE(scaler.Configure(c.frameWidth, c.frameHeight, c.windowWidth, c.windowHeight));
         const frame_scaler::Box v = scaler.View();

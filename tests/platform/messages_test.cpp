@@ -41,10 +41,11 @@ class Messages : public ::testing::Test {
     }
 };
 
-void PushKey(SDL_Keycode key, bool down, bool repeat = false) {
+void PushKey(SDL_Keycode key, bool down, bool repeat = false, Uint16 mod = KMOD_NONE) {
     SDL_Event e{};
     e.type = down ? SDL_KEYDOWN : SDL_KEYUP;
     e.key.keysym.sym = key;
+    e.key.keysym.mod = mod;
     e.key.repeat = repeat ? 1 : 0;
     e.key.state = down ? SDL_PRESSED : SDL_RELEASED;
     SDL_PushEvent(&e);
@@ -72,6 +73,8 @@ TEST_F(Messages, PeekWithNoRemoveTakesNothingAndKeysMapToVirtualKeys) {
     PushKey(SDLK_7, true);
     PushKey(SDLK_F13, true);  // no virtual-key code: nothing is sent
     PushKey(SDLK_RETURN, true);
+    PushKey(SDLK_RETURN, true, false, KMOD_LALT);  // with Alt: a system key, as on Windows
+    PushKey(SDLK_RETURN, false, false, KMOD_LALT);
     MSG m{};
     ASSERT_TRUE(PeekMessageA(&m, nullptr, 0, 0, PM_NOREMOVE));
     ASSERT_TRUE(PeekMessageA(&m, nullptr, 0, 0, PM_NOREMOVE));
@@ -81,9 +84,79 @@ TEST_F(Messages, PeekWithNoRemoveTakesNothingAndKeysMapToVirtualKeys) {
         got.emplace_back(m.message, m.wParam);
     }
     const std::vector<std::pair<UINT, WPARAM>> expected{
-        {WM_KEYDOWN, VK_LEFT}, {WM_KEYDOWN, VK_LEFT}, {WM_KEYUP, VK_LEFT},
-        {WM_KEYDOWN, 'A'},     {WM_KEYDOWN, '7'},     {WM_KEYDOWN, VK_RETURN}};
+        {WM_KEYDOWN, VK_LEFT},      {WM_KEYDOWN, VK_LEFT},   {WM_KEYUP, VK_LEFT},
+        {WM_KEYDOWN, 'A'},          {WM_KEYDOWN, '7'},       {WM_KEYDOWN, VK_RETURN},
+        {WM_SYSKEYDOWN, VK_RETURN}, {WM_SYSKEYUP, VK_RETURN}};
     EXPECT_EQ(got, expected);
+}
+
+// Key messages waiting now, taken from the queue.
+std::vector<std::pair<UINT, WPARAM>> TakeKeys() {
+    std::vector<std::pair<UINT, WPARAM>> got;
+    MSG m{};
+    while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE))
+        if (m.message == WM_KEYDOWN || m.message == WM_KEYUP) got.emplace_back(m.message, m.wParam);
+    return got;
+}
+
+TEST_F(Messages, AGamepadPressesKeysWithRepeatsAndLetsGoWhenPulledOut) {
+    test_seams::UseVirtualClock(true, 1000);
+    // SDL's dummy driver gives no window the focus, and SDL keeps a pad's events from a
+    // program without it.
+    SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
+    SDL_VirtualJoystickDesc desc{};
+    desc.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
+    desc.type = SDL_JOYSTICK_TYPE_GAMECONTROLLER;
+    desc.naxes = SDL_CONTROLLER_AXIS_MAX;
+    desc.nbuttons = SDL_CONTROLLER_BUTTON_MAX;
+    desc.axis_mask = (1u << SDL_CONTROLLER_AXIS_MAX) - 1;
+    desc.button_mask = (1u << SDL_CONTROLLER_BUTTON_MAX) - 1;
+    desc.name = "virtual pad";
+    const int index = SDL_JoystickAttachVirtualEx(&desc);
+    ASSERT_GE(index, 0) << SDL_GetError();
+    SDL_Joystick* pad = SDL_JoystickOpen(index);
+    ASSERT_NE(pad, nullptr);
+    EXPECT_TRUE(TakeKeys().empty());  // plugged in: opened, nothing pressed
+
+    using Keys = std::vector<std::pair<UINT, WPARAM>>;
+    struct Step {
+        const char* what;
+        int button;  // -1: none
+        int axis;    // -1: none
+        int value;
+        DWORD laterMs;
+        Keys expected;
+    };
+    const Step steps[] = {
+        {"D-pad left", SDL_CONTROLLER_BUTTON_DPAD_LEFT, -1, 1, 0, {{WM_KEYDOWN, VK_LEFT}}},
+        {"held, before the delay", -1, -1, 0, 659, {}},
+        {"the first repeat", -1, -1, 0, 1, {{WM_KEYDOWN, VK_LEFT}}},
+        {"one repeat after a long wait", -1, -1, 0, 5000, {{WM_KEYDOWN, VK_LEFT}}},
+        {"D-pad let go", SDL_CONTROLLER_BUTTON_DPAD_LEFT, -1, 0, 0, {{WM_KEYUP, VK_LEFT}}},
+        {"stick inside the dead zone", -1, SDL_CONTROLLER_AXIS_LEFTX, 10000, 0, {}},
+        {"stick right", -1, SDL_CONTROLLER_AXIS_LEFTX, 20000, 0, {{WM_KEYDOWN, VK_RIGHT}}},
+        {"stick easing, still past release", -1, SDL_CONTROLLER_AXIS_LEFTX, 14000, 0, {}},
+        {"stick back", -1, SDL_CONTROLLER_AXIS_LEFTX, 0, 0, {{WM_KEYUP, VK_RIGHT}}},
+        {"stick up", -1, SDL_CONTROLLER_AXIS_LEFTY, -30000, 0, {{WM_KEYDOWN, VK_UP}}},
+        {"A", SDL_CONTROLLER_BUTTON_A, -1, 1, 0, {{WM_KEYDOWN, VK_SPACE}}},
+        {"Start", SDL_CONTROLLER_BUTTON_START, -1, 1, 0, {{WM_KEYDOWN, VK_RETURN}}},
+        {"Back", SDL_CONTROLLER_BUTTON_BACK, -1, 1, 0, {{WM_KEYDOWN, VK_ESCAPE}}},
+        {"Back let go", SDL_CONTROLLER_BUTTON_BACK, -1, 0, 0, {{WM_KEYUP, VK_ESCAPE}}},
+    };
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.what);
+        test_seams::AdvanceVirtualClock(step.laterMs);
+        if (step.button >= 0)
+            SDL_JoystickSetVirtualButton(pad, step.button, static_cast<Uint8>(step.value));
+        if (step.axis >= 0)
+            SDL_JoystickSetVirtualAxis(pad, step.axis, static_cast<Sint16>(step.value));
+        EXPECT_EQ(TakeKeys(), step.expected);
+    }
+    SDL_JoystickClose(pad);
+    SDL_JoystickDetachVirtual(index);
+    // Pulled out with the stick up and two buttons down: every key is let go.
+    EXPECT_EQ(TakeKeys(), (Keys{{WM_KEYUP, VK_UP}, {WM_KEYUP, VK_SPACE}, {WM_KEYUP, VK_RETURN}}));
+    test_seams::UseVirtualClock(false);
 }
 
 TEST_F(Messages, CloseRequestDestroysTheWindowThroughTheDefaultHandling) {

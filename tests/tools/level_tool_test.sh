@@ -113,5 +113,9 @@ $game|--version|0|out|vorn7 0.
 $game|--bogus|2|err|vorn7: --bogus: unknown option
 $game|--at 10|2|err|vorn7: 10: not X,Y
 $game|\$work/none|2|err|vorn7: \$work/none: no such folder
+$game|--mode 800x600x12|2|err|vorn7: 800x600x12: not a mode
+$game|--mode|2|err|vorn7: --mode: needs WxHxD
+$game|--scale=round|2|err|vorn7: round: not fit or integer
+env|-u SDL_VIDEODRIVER -u WAYLAND_DISPLAY DISPLAY=:119 \$game --windowed --mode 640x480x8 --scale integer|1|err|vorn7: the display :119 (DISPLAY) could not be opened: x11
 CASES
 echo "level tool: ok"
