@@ -1,5 +1,5 @@
 # The front door: make (build), make run, make test. See the README for the rest.
-.PHONY: all run test asan bench fuzz soak build install uninstall package regen-replays clean \
+.PHONY: all run test asan bench fuzz soak build game install uninstall package regen-replays clean \
         deps-build deps-play deps-test
 
 FUZZ_SECONDS ?= 60
@@ -15,15 +15,22 @@ deps-play:
 deps-test:
 	@bash scripts/install-deps build play test
 
-build: deps-build
-	@cmake --preset default >/dev/null
+# Everything: the game, its tools, the tests and the benchmarks.
+build: deps-test
+	@cmake --preset default -DVORN7_TESTS=ON >/dev/null
 	@cmake --build --preset default
 
-run: deps-play build
+# Only what make run and make install need: the game, its data, the level tool, the manuals.
+# The same build folder as make build, so neither builds the other's work again.
+game: deps-build
+	@cmake --preset default -DVORN7_TESTS=OFF -DVORN7_BENCH=OFF >/dev/null
+	@cmake --build --preset default --target vorn7 vorn7-level assets tiled_files compressed_docs
+
+run: deps-play game
 	cd build/default/data && ../vorn7
 
-test: deps-test build
-	ctest --preset default
+test: build
+	ctest --preset default --no-tests=error
 
 asan: deps-test
 	@cmake --preset asan >/dev/null
@@ -38,19 +45,23 @@ fuzz: deps-test
 	@cmake --build --preset fuzz
 	@bash scripts/run-fuzzers $(FUZZ_SECONDS)
 
-soak: build
+soak: game
+	@cmake --build --preset default --target vorn7_soak
 	./build/default/vorn7_soak --frames $(SOAK_FRAMES)
 
-install: build
+install: game
 	@sh scripts/install-game build/default $(PREFIX)
 
 uninstall:
 	@sh scripts/uninstall build/default/install_manifest.txt $(PREFIX)
 
-# The package is built apart, without the tests, with the launcher in Debian's games folder.
+# The package is built apart, without the tests, with the launcher in Debian's games folder and
+# Debian's hardening flags (fortify, stack protector, relro, bindnow).
 package: deps-build
-	@cmake -S . -B build/package -G Ninja -DCMAKE_BUILD_TYPE=Release -DVORN7_TESTS=OFF \
-	    -DVORN7_LAUNCHER_DIR=games >/dev/null
+	@eval "$$(DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --export=sh)" && \
+	    cmake -S . -B build/package -G Ninja -DCMAKE_BUILD_TYPE=Release -DVORN7_TESTS=OFF \
+	    -DVORN7_LAUNCHER_DIR=games -DCMAKE_CXX_FLAGS="$$CXXFLAGS $$CPPFLAGS" \
+	    -DCMAKE_EXE_LINKER_FLAGS="$$LDFLAGS" >/dev/null
 	@cmake --build build/package
 	cd build/package && cpack -G DEB
 

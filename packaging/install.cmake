@@ -6,46 +6,49 @@ set(CMAKE_INSTALL_DOCDIR ${CMAKE_INSTALL_DATAROOTDIR}/doc/vorn7)
 set(VORN7_LAUNCHER_DIR ${CMAKE_INSTALL_BINDIR} CACHE STRING "Folder of the launcher in the prefix")
 # The launcher finds the game and its data relative to itself, wherever the prefix is.
 file(RELATIVE_PATH VORN7_BIN_TO_PREFIX /prefix/${VORN7_LAUNCHER_DIR} /prefix)
-set(VORN7_DATA_DIR_INSTALLED ${CMAKE_INSTALL_FULL_DATADIR}/vorn7)
 configure_file(packaging/vorn7-launcher.in ${CMAKE_BINARY_DIR}/packaging/vorn7 @ONLY)
 configure_file(packaging/vorn7.metainfo.xml.in
-               ${CMAKE_BINARY_DIR}/packaging/io.github.vorn7.Vorn7.metainfo.xml @ONLY)
-set(VORN7_DATA_DIR_SAVED ${VORN7_DATA_DIR})
-set(VORN7_DATA_DIR ${VORN7_DATA_DIR_INSTALLED})
-configure_file(packaging/vorn7.6 ${CMAKE_BINARY_DIR}/packaging/vorn7.6 @ONLY)
-configure_file(packaging/vorn7-level.6 ${CMAKE_BINARY_DIR}/packaging/vorn7-level.6 @ONLY)
+               ${CMAKE_BINARY_DIR}/packaging/io.github.vorn7.vorn7.metainfo.xml @ONLY)
 configure_file(packaging/changelog ${CMAKE_BINARY_DIR}/packaging/changelog @ONLY)
-set(VORN7_DATA_DIR ${VORN7_DATA_DIR_SAVED})
 
-# Debian wants manual pages and changelogs compressed, reproducibly.
+# Debian wants changelogs compressed, reproducibly.
 find_program(GZIP gzip REQUIRED)
 add_custom_command(
-    OUTPUT ${CMAKE_BINARY_DIR}/packaging/vorn7.6.gz ${CMAKE_BINARY_DIR}/packaging/vorn7-level.6.gz
-           ${CMAKE_BINARY_DIR}/packaging/changelog.gz
-    COMMAND ${GZIP} -9nkf ${CMAKE_BINARY_DIR}/packaging/vorn7.6
-    COMMAND ${GZIP} -9nkf ${CMAKE_BINARY_DIR}/packaging/vorn7-level.6
+    OUTPUT ${CMAKE_BINARY_DIR}/packaging/changelog.gz
     COMMAND ${GZIP} -9nkf ${CMAKE_BINARY_DIR}/packaging/changelog
-    DEPENDS ${CMAKE_BINARY_DIR}/packaging/vorn7.6 ${CMAKE_BINARY_DIR}/packaging/vorn7-level.6
-            ${CMAKE_BINARY_DIR}/packaging/changelog)
-add_custom_target(compressed_docs ALL DEPENDS ${CMAKE_BINARY_DIR}/packaging/vorn7.6.gz
-                                              ${CMAKE_BINARY_DIR}/packaging/vorn7-level.6.gz
-                                              ${CMAKE_BINARY_DIR}/packaging/changelog.gz)
+    DEPENDS ${CMAKE_BINARY_DIR}/packaging/changelog)
+add_custom_target(compressed_docs ALL DEPENDS ${CMAKE_BINARY_DIR}/packaging/changelog.gz)
 
 # The program is started through its launcher, so it lives with the programs that are not run
 # by users directly.
 install(TARGETS vorn7 RUNTIME DESTINATION ${CMAKE_INSTALL_LIBEXECDIR}/vorn7)
-# The level tools are run by the people who make levels: beside the launcher.
-install(TARGETS vorn7-level RUNTIME DESTINATION ${VORN7_LAUNCHER_DIR})
+# The level tool is a tool, not a game: with the programs (/usr/bin in the package).
+install(TARGETS vorn7-level RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(PROGRAMS ${CMAKE_BINARY_DIR}/packaging/vorn7 DESTINATION ${VORN7_LAUNCHER_DIR})
+# A stripped install (the package, make install) also drops the compiler's notes, as Debian's
+# own packages do.
+install(CODE "if(CMAKE_INSTALL_DO_STRIP)
+    foreach(program \"${CMAKE_INSTALL_LIBEXECDIR}/vorn7/vorn7\" \"${CMAKE_INSTALL_BINDIR}/vorn7-level\")
+        execute_process(COMMAND ${CMAKE_OBJCOPY} --remove-section=.comment --remove-section=.note
+                        \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/\${program}\")
+    endforeach()
+endif()")
 install(DIRECTORY ${VORN7_DATA_DIR}/ DESTINATION ${CMAKE_INSTALL_DATADIR}/vorn7)
 install(FILES packaging/vorn7.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(DIRECTORY ${VORN7_ICON_DIR}/ DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor)
-install(FILES ${CMAKE_BINARY_DIR}/packaging/io.github.vorn7.Vorn7.metainfo.xml
+install(FILES ${CMAKE_BINARY_DIR}/packaging/io.github.vorn7.vorn7.metainfo.xml
         DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
-install(FILES ${CMAKE_BINARY_DIR}/packaging/vorn7.6.gz ${CMAKE_BINARY_DIR}/packaging/vorn7-level.6.gz
+# The manual pages are written when the prefix is known: they name its data folder.
+set(VORN7_MANUALS ${CMAKE_BINARY_DIR}/packaging/man)
+install(CODE "set(VORN7_SOURCE \"${PROJECT_SOURCE_DIR}\")
+    set(VORN7_MANUALS \"${VORN7_MANUALS}\")
+    set(PROJECT_VERSION \"${PROJECT_VERSION}\")
+    set(VORN7_DATADIR \"${CMAKE_INSTALL_DATADIR}\")
+    include(\"${PROJECT_SOURCE_DIR}/packaging/manual_pages.cmake\")")
+install(FILES ${VORN7_MANUALS}/vorn7.6.gz ${VORN7_MANUALS}/vorn7-level.6.gz
         DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
 install(FILES packaging/copyright ${CMAKE_BINARY_DIR}/packaging/changelog.gz
-              docs/LEVEL_FORMAT.md
+              README.md docs/LEVEL_FORMAT.md
         DESTINATION ${CMAKE_INSTALL_DOCDIR})
 
 # make uninstall: removes what the last install wrote, then the folders it leaves empty.
@@ -64,6 +67,9 @@ around a free camera: a parallax background, a layer of tiles, a walker
 with pixel-exact collision, a foreground layer and a diagnostic overlay.
 The arrow keys move the camera; Space and Enter change the display mode.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+# The package is staged with DESTDIR, so the install sees the prefix it ships with (/usr).
+set(CPACK_SET_DESTDIR ON)
+set(CPACK_INSTALL_PREFIX ${CPACK_PACKAGING_INSTALL_PREFIX})
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "The Vorn7 developers <vorn7@users.noreply.github.com>")

@@ -16,13 +16,16 @@ mkdir "$prefix"
 sh "$source_dir/scripts/install-game" "$build" "$prefix" >/dev/null || fail "install failed"
 desktop-file-validate "$prefix/share/applications/vorn7.desktop" || fail "desktop entry"
 grep -qx "Icon=vorn7" "$prefix/share/applications/vorn7.desktop" || fail "no icon in the entry"
-appstreamcli validate --no-net "$prefix"/share/metainfo/*.metainfo.xml >"$work/as" 2>&1 ||
+appstreamcli validate --no-net --pedantic "$prefix"/share/metainfo/*.metainfo.xml >"$work/as" 2>&1 ||
     fail "AppStream: $(cat "$work/as")"
+! grep -qE '^[EWIP]:' "$work/as" || fail "AppStream: $(cat "$work/as")"
 for size in 16 32 48 64 128 256; do
     file "$prefix/share/icons/hicolor/${size}x${size}/apps/vorn7.png" |
         grep -q "PNG image data, $size x $size" || fail "icon $size"
 done
-zcat "$prefix/share/man/man6/vorn7.6.gz" | grep -q "EXIT STATUS" || fail "manual page"
+manual=$(zcat "$prefix/share/man/man6/vorn7.6.gz")
+[[ $manual == *"EXIT STATUS"* ]] || fail "manual page"
+[[ $manual == *"$prefix/share/vorn7"* ]] || fail "the manual does not name the installed data folder"
 
 # Through a symbolic link, from another folder: it must find its data and run until closed.
 ln -s "$prefix/bin/vorn7" "$work/vorn7-link"

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# The Debian package on a throwaway machine (CI, as root): lintian accepts it without errors,
-# dpkg installs it, the installed game runs headless from another folder until closed, and
+# The Debian package on a throwaway machine (CI, as root): lintian accepts it without errors
+# and finds it hardened and stripped, its manual names its data folder, dpkg installs it (the
+# level tool with the programs, the guides with the documentation), the installed game runs headless from another folder until closed, and
 # dpkg -r leaves none of its files behind.
 #   package_test.sh PACKAGE.deb
 set -euo pipefail
@@ -10,10 +11,20 @@ fail() { echo "package: FAIL: $*" >&2; exit 1; }
 if dpkg-query -W vorn7 >/dev/null 2>&1; then fail "vorn7 is installed already"; fi
 
 lintian --fail-on error "$deb" || fail "lintian found errors"
+tags=$(lintian -I "$deb" 2>/dev/null || true)
+! grep -E 'hardening|unstripped-binary-or-object|binary-has-unneeded-section' <<<"$tags" ||
+    fail "lintian: not hardened or not stripped"
+manual=$(dpkg-deb --fsys-tarfile "$deb" | tar -xOf - ./usr/share/man/man6/vorn7.6.gz | zcat)
+[[ $manual == *"/usr/share/vorn7"* && $manual != *"/usr/local"* ]] ||
+    fail "the manual does not name /usr/share/vorn7"
 control=$(dpkg-deb -I "$deb")
 grep -q "Depends:.*libsdl2-2.0-0" <<<"$control" || fail "no dependency on SDL2's library"
 dpkg -i "$deb" >/dev/null
 files=$(dpkg -L vorn7)
+for f in /usr/bin/vorn7-level /usr/games/vorn7 /usr/share/doc/vorn7/README.md \
+         /usr/share/doc/vorn7/LEVEL_FORMAT.md; do
+    grep -qx "$f" <<<"$files" || fail "not installed: $f"
+done
 trap 'dpkg -r vorn7 >/dev/null 2>&1 || true' EXIT
 
 err=$(mktemp)

@@ -105,9 +105,14 @@ bool NewLevelFolder(const std::string& folderName, const std::string& dataName,
     if (!WriteTilesets(folder.string(), prefix, message)) return false;
 
     // The project: Tiled loads the extension from it, and F5 plays the folder, reloading saves.
-    // In a build tree the game is beside its data; installed, the launcher is beside this tool.
-    const fs::path game = copy ? data.parent_path() / "vorn7"
-                               : fs::canonical("/proc/self/exe", error).parent_path() / "vorn7";
+    // In a build tree the game is beside its data; installed, the launcher is beside this tool
+    // (make install) or in the games folder beside it (the package: /usr/bin and /usr/games).
+    fs::path game = data.parent_path() / "vorn7";
+    if (!copy) {
+        const fs::path bin = fs::canonical("/proc/self/exe", error).parent_path();
+        game = bin / "vorn7";
+        if (!fs::exists(game, error)) game = bin.parent_path() / "games" / "vorn7";
+    }
     nlohmann::ordered_json project = {{"automappingRulesFile", ""},
                                       {"commands",
                                        {{{"arguments", "--watch \"" + folder.string() + "\""},
