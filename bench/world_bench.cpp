@@ -95,6 +95,20 @@ void ModeSwitch(benchmark::State& state) {
 }
 BENCHMARK(ModeSwitch)->Unit(benchmark::kMillisecond);
 
+// The rebuild a mode switch into 800 x 600 at the depth given does (the mode set, every surface
+// released and made again, every picture copied in).
+void ModeSwitchInto(benchmark::State& state) {
+    game_setup::Start();
+    const int depth = static_cast<int>(state.range(0));
+    game_setup::SwitchTo(800, 600, depth);
+    for (auto _ : state) {
+        DisplayDevice->SetDisplayMode(800, 600, static_cast<DWORD>(depth));
+        RebuildDisplayObjects();
+    }
+    state.SetLabel("800x600x" + std::to_string(DisplayMode.colourDepth));
+}
+BENCHMARK(ModeSwitchInto)->Arg(8)->Arg(16)->Arg(24)->Arg(32)->Unit(benchmark::kMillisecond);
+
 void Recovery(benchmark::State& state) {
     game_setup::Start();
     game_setup::SwitchTo(800, 600, 32);

@@ -1,6 +1,8 @@
 // The emulated DirectDraw display: surfaces hold the mode's real pixel format in memory.
 #include "platform/ddraw.h"
 
+#include <malloc.h>
+
 #include <algorithm>
 #include <cstring>
 
@@ -388,6 +390,12 @@ HRESULT DirectDrawCreate(void*, IDirectDraw** device, void*) {
     if (device == nullptr) return DDERR_INVALIDPARAMS;
     *device = nullptr;
     if (platform_internal::Seams().faults.failDirectDrawCreate) return DDERR_GENERIC;
+    // A mode switch releases every surface and makes them again. With glibc's defaults the
+    // large ones (a frame, the background: up to 3 MiB) are mapped afresh each time, and the
+    // kernel's page faults and zeroing took about a third of the switch; kept in the heap, the
+    // freed memory is simply used again.
+    mallopt(M_MMAP_THRESHOLD, 32 * 1024 * 1024);
+    mallopt(M_TRIM_THRESHOLD, 64 * 1024 * 1024);
     *device = new IDirectDraw;
     ++platform_internal::Seams().liveDevices;
     return DD_OK;

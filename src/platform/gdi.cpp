@@ -118,6 +118,22 @@ void DecodePictureRow(const PictureObject& p, int x, int y, int count, std::uint
         }
         return;
     }
+    // The usual layouts (bytes B, G, R and B, G, R, X): no masks to apply.
+    if (f->Rmask == 0xFF0000u && f->Gmask == 0xFF00u && f->Bmask == 0xFFu) {
+        // Four-byte loads, masked; the last pixel of a 24-bit row byte by byte, so no load
+        // reaches past the row.
+        const int whole = bytes == 4 ? count : count - 1;
+        for (int i = 0; i < whole; ++i) {
+            std::uint32_t v;
+            std::memcpy(&v, px + static_cast<std::ptrdiff_t>(i) * bytes, 4);
+            out[i] = v & 0x00FFFFFFu;
+        }
+        if (whole < count && count > 0) {
+            const std::uint8_t* q = px + static_cast<std::ptrdiff_t>(count - 1) * bytes;
+            out[count - 1] = static_cast<std::uint32_t>(q[0] | (q[1] << 8) | (q[2] << 16));
+        }
+        return;
+    }
     for (int i = 0; i < count; ++i) {
         const std::uint8_t* q = px + i * bytes;
         std::uint32_t v = static_cast<std::uint32_t>(q[0] | (q[1] << 8) | (q[2] << 16));

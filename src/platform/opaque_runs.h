@@ -33,6 +33,7 @@ class OpaqueRuns {
   private:
     std::vector<OpaqueRun> runs_;
     std::vector<std::uint32_t> rowStart_;  // height + 1 offsets into runs_
+    std::vector<BYTE> pattern_;            // 3-byte pixels: the key repeated, pixel starts
     bool anyKey_ = false;
     int mostRuns_ = 0;
 };

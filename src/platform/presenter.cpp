@@ -1,6 +1,7 @@
 #include "platform/presenter.h"
 
 #include <SDL.h>
+#include <glob.h>
 
 #include <cstdlib>
 #include <cstring>
@@ -44,13 +45,21 @@ bool DrawsInSoftware(SDL_Renderer* renderer) {
     return false;
 }
 
-// VORN7_PRESENTER=renderer or framebuffer chooses; otherwise the framebuffer where the renderer
-// draws in software.
-bool UseFramebuffer(SDL_Renderer* renderer) {
+// Whether the machine has a GPU device the renderer could draw with. Without one, SDL's renderer
+// can only rasterize in software, and creating it just to find that out loads the software
+// rasterizer (llvmpipe: about 50 MB resident, measured under Xvfb).
+bool HasGpuDevice() {
+    glob_t found{};
+    const bool any = glob("/dev/dri/renderD*", 0, nullptr, &found) == 0 ||
+                     glob("/dev/dri/card*", GLOB_APPEND, nullptr, &found) == 0 ||
+                     glob("/dev/nvidia[0-9]*", GLOB_APPEND, nullptr, &found) == 0;
+    globfree(&found);
+    return any;
+}
+
+bool Chosen(const char* presenter) {
     const char* chosen = std::getenv("VORN7_PRESENTER");
-    if (chosen != nullptr && std::strcmp(chosen, "renderer") == 0) return false;
-    if (chosen != nullptr && std::strcmp(chosen, "framebuffer") == 0) return true;
-    return DrawsInSoftware(renderer);
+    return chosen != nullptr && std::strcmp(chosen, presenter) == 0;
 }
 
 std::string Reason(const char* what) {
@@ -59,28 +68,32 @@ std::string Reason(const char* what) {
 
 }  // namespace
 
+// VORN7_PRESENTER=renderer or framebuffer chooses; otherwise the framebuffer where the renderer
+// would draw in software.
 bool Presenter::Open(SDL_Window* window, std::string& error) {
     window_ = window;
-    SDL_DisplayMode mode;
-    const bool at60 = SDL_GetDesktopDisplayMode(0, &mode) == 0 && mode.refresh_rate >= 59 &&
-                      mode.refresh_rate <= 61;
-    renderer_ = SDL_CreateRenderer(
-        window, -1, SDL_RENDERER_ACCELERATED | (at60 ? SDL_RENDERER_PRESENTVSYNC : 0));
-    if (renderer_ == nullptr) renderer_ = SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE);
-    if (renderer_ == nullptr) {
-        error = Reason("the window could not be drawn into");
-        return false;
+    if (Chosen("renderer") || (!Chosen("framebuffer") && HasGpuDevice())) {
+        SDL_DisplayMode mode;
+        const bool at60 = SDL_GetDesktopDisplayMode(0, &mode) == 0 && mode.refresh_rate >= 59 &&
+                          mode.refresh_rate <= 61;
+        renderer_ = SDL_CreateRenderer(
+            window, -1, SDL_RENDERER_ACCELERATED | (at60 ? SDL_RENDERER_PRESENTVSYNC : 0));
+        if (renderer_ == nullptr) renderer_ = SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE);
+        if (renderer_ == nullptr) {
+            error = Reason("the window could not be drawn into");
+            return false;
+        }
+        SDL_RendererInfo info;
+        vsync_ = at60 && SDL_GetRendererInfo(renderer_, &info) == 0 &&
+                 (info.flags & SDL_RENDERER_PRESENTVSYNC) != 0;
+        SDL_RenderSetIntegerScale(renderer_, wholeFactors_ ? SDL_TRUE : SDL_FALSE);
+        if (Chosen("renderer") || !DrawsInSoftware(renderer_)) return true;
+        SDL_DestroyRenderer(renderer_);
+        renderer_ = nullptr;
+        vsync_ = false;
     }
-    SDL_RendererInfo info;
-    vsync_ = at60 && SDL_GetRendererInfo(renderer_, &info) == 0 &&
-             (info.flags & SDL_RENDERER_PRESENTVSYNC) != 0;
-    SDL_RenderSetIntegerScale(renderer_, wholeFactors_ ? SDL_TRUE : SDL_FALSE);
-    if (!UseFramebuffer(renderer_)) return true;
     // The window's own framebuffer (X shared memory), not one the renderer emulates.
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
-    SDL_DestroyRenderer(renderer_);
-    renderer_ = nullptr;
-    vsync_ = false;
     framebuffer_ = SDL_GetWindowSurface(window) != nullptr;
     if (!framebuffer_) error = Reason("the window could not be drawn into");
     return framebuffer_;
