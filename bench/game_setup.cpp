@@ -1,8 +1,8 @@
 #include "game_setup.h"
 
 #include "display/display.h"
-#include "display/mode_cycling.h"
 #include "shell/headless_start.h"
+#include "shell/mode_cycling.h"
 
 namespace game_setup {
 

@@ -17,6 +17,7 @@
 #include "shell/app.h"
 #include "shell/frame_tick.h"
 #include "shell/live_reload.h"
+#include "shell/surface_life_cycle.h"
 #include "world/world.h"
 
 namespace {

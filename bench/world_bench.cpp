@@ -7,13 +7,14 @@
 
 #include "actors/walker.h"
 #include "display/display.h"
-#include "display/mode_cycling.h"
 #include "fastest.h"
 #include "game_setup.h"
 #include "platform/test_seams.h"
 #include "shell/app.h"
 #include "shell/camera.h"
 #include "shell/frame_tick.h"
+#include "shell/mode_cycling.h"
+#include "shell/surface_life_cycle.h"
 #include "world/world.h"
 
 namespace {

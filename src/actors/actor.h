@@ -30,9 +30,6 @@ class Actor {
     const MotionState& Motion() const { return motion_; }
     std::int32_t X() const { return x_; }
     std::int32_t Y() const { return y_; }
-    std::int32_t ScreenX() const { return screenX_; }
-    std::int32_t ScreenY() const { return screenY_; }
-    std::int32_t ElapsedTime() const { return elapsedTime_; }
     SpriteKind* Kind() const { return kind_; }
 
   protected:

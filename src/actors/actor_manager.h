@@ -39,9 +39,6 @@ class ActorManager {
     SpriteKind* KindObject(std::int32_t kind) const {
         return kinds_[static_cast<std::size_t>(kind)].get();
     }
-    bool KindInitialised(std::int32_t kind) const {
-        return initialised_[static_cast<std::size_t>(kind)];
-    }
 
   private:
     std::vector<std::unique_ptr<Actor>> live_;

@@ -4,7 +4,6 @@
 #include "graphics/picture_layout.h"
 
 namespace {
-constexpr const char* kWalkerSheetFile = "vornsprites24bit.bmp";
 constexpr std::int32_t kFrameInterval = 200;  // ms per walk frame
 }  // namespace
 

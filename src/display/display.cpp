@@ -1,8 +1,9 @@
 #include "display/display.h"
 
-#include "display/mode_cycling.h"
 #include "platform/gdi.h"
+#include "platform/pixel_format.h"
 #include "shell/app.h"
+#include "shell/mode_cycling.h"
 #include "world/world.h"
 
 DisplayModeRecord DisplayMode{32, 800, 600};
@@ -19,7 +20,7 @@ std::int32_t InitDisplay(HWND window) {
                                       static_cast<DWORD>(DisplayMode.height),
                                       static_cast<DWORD>(DisplayMode.colourDepth)) < 0)
         return 0;
-    return CreateFlipChain(MainWindow) ? 1 : 0;
+    return CreateFlipChain(window) ? 1 : 0;
 }
 
 std::int32_t CreateFlipChain(HWND window) {
@@ -37,7 +38,8 @@ std::int32_t CreateFlipChain(HWND window) {
     const bool bound = clipper->SetHWnd(0, window) >= 0 && BackSurface->SetClipper(clipper) >= 0;
     clipper->Release();
     if (!bound) return 0;
-    TransparentColour = MatchColour(RGB(189, 198, 255), FrontSurface);
+    TransparentColour = MatchColour(
+        RGB(pixel_format::kKeyRed, pixel_format::kKeyGreen, pixel_format::kKeyBlue), FrontSurface);
     return 1;
 }
 
@@ -85,29 +87,14 @@ IDirectDrawSurface* CreateOffscreenSurface(std::int32_t width, std::int32_t heig
     return DisplayDevice->CreateSurface(&desc, &surface, nullptr) >= 0 ? surface : nullptr;
 }
 
-std::int32_t PresentFrame() {
-    const HRESULT hr = FrontSurface->Flip(nullptr, DDFLIP_WAIT);
-    if (hr == DDERR_SURFACELOST) return RecoverSurfaces();
-    return 1;
-}
-
-void ReleaseDisplayObjects() {
+void ReleaseFlipChain() {
     if (BackSurface != nullptr) BackSurface->Release();
     if (FrontSurface != nullptr) FrontSurface->Release();
     BackSurface = nullptr;
     FrontSurface = nullptr;
-    for (ClippedSurfaceStrip** strip : {&UpperRowStrip, &LowerRowStrip}) {
-        if (*strip == nullptr) continue;
-        (*strip)->Release();
-        delete *strip;
-        *strip = nullptr;
-    }
-    TheWorld.ReleaseSurfaces();
 }
 
-void ShutdownDisplay() {
-    if (DisplayDevice == nullptr) return;
-    ReleaseDisplayObjects();
-    DisplayDevice->Release();
+void ReleaseDisplayDevice() {
+    if (DisplayDevice != nullptr) DisplayDevice->Release();
     DisplayDevice = nullptr;
 }

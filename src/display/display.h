@@ -1,6 +1,7 @@
 // The display: the device, the exclusive full-screen mode, the flip chain with its clipper and
-// the transparent colour in the current pixel format. Called by the shell at start-up, every
-// frame and at window destruction, and by the mode switch.
+// the transparent colour in the current pixel format; off-screen surfaces of the current mode.
+// Sits on the platform alone. The shell takes and releases it (surface_life_cycle.h); graphics,
+// the world and the actors read the mode and make their surfaces here.
 #pragma once
 
 #include <cstdint>
@@ -22,7 +23,7 @@ extern DWORD TransparentColour;
 constexpr DWORD kColourUnmatched = 0xFFFFFFFFu;
 
 // Start-up (AppMain): device, exclusive full-screen mode, flip chain. 0 when any step failed; what
-// was created stays in the globals for ShutdownDisplay.
+// was created stays in the globals for the shell's ShutdownDisplay.
 [[nodiscard]] std::int32_t InitDisplay(HWND window);
 // Front and back surface, clipper, TransparentColour for the new format. Called by InitDisplay
 // and after each mode switch (which ignores the result and checks the surfaces instead). 0 on a
@@ -34,10 +35,8 @@ DWORD MatchColour(COLORREF colour, IDirectDrawSurface* surface);
 // An off-screen surface of the current mode on the DisplayDevice, without a colour key; null when
 // there is no device or the display refuses. The strips' frames, the tools' and tests' surfaces.
 IDirectDrawSurface* CreateOffscreenSurface(std::int32_t width, std::int32_t height);
-// Called once a frame (RunFrame): flips; recovers lost surfaces. 0 ends the program.
-[[nodiscard]] std::int32_t PresentFrame();
-// Back, front, the shell strips, the World's surfaces, in that order; the references are
-// cleared. Called by ShutdownDisplay and before each mode switch's rebuild.
-void ReleaseDisplayObjects();
-// The window's destruction (WM_DESTROY): everything above, then the device. Nothing without one.
-void ShutdownDisplay();
+// Releases the back and front surfaces (the clipper goes with the back buffer); the references
+// are cleared. Called by the shell before a rebuild and at shutdown.
+void ReleaseFlipChain();
+// Releases the device; nothing without one.
+void ReleaseDisplayDevice();

@@ -31,8 +31,6 @@ class SurfaceStrip {
     // Releases every frame's surface; the owner then drops the strip.
     void Release();
     std::int32_t FrameCount() const { return frameCount_; }
-    std::int32_t FrameWidth() const { return frameWidth_; }
-    std::int32_t FrameHeight() const { return frameHeight_; }
     // The frame's surface, or null when its creation failed (or the index is out of range).
     IDirectDrawSurface* FrameSurface(std::int32_t frame) const;
 

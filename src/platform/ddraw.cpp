@@ -435,11 +435,6 @@ HRESULT IDirectDraw::SetDisplayMode(DWORD width, DWORD height, DWORD bitsPerPixe
     return DD_OK;
 }
 
-HRESULT IDirectDraw::RestoreDisplayMode() {
-    modeSet_ = false;
-    return DD_OK;
-}
-
 HRESULT IDirectDraw::CreateSurface(DDSURFACEDESC* desc, IDirectDrawSurface** surface, void*) {
     if (desc == nullptr || surface == nullptr || desc->dwSize != DDSURFACEDESC_SIZE)
         return DDERR_INVALIDPARAMS;

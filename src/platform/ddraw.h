@@ -222,7 +222,6 @@ class IDirectDraw {
     // One of the twelve modes, after SetCooperativeLevel (DDERR_NOEXCLUSIVEMODE before);
     // DDERR_INVALIDMODE for any other (and for a mode a test refuses).
     HRESULT SetDisplayMode(DWORD width, DWORD height, DWORD bitsPerPixel);
-    HRESULT RestoreDisplayMode();
     // A flip chain (primary, one back buffer; one at a time) or an off-screen surface of up to
     // 16384 on a side, in the current mode's depth; *surface is null on failure.
     HRESULT CreateSurface(DDSURFACEDESC* desc, IDirectDrawSurface** surface, void* outer);

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <string>
 
+#include "actors/sprite_constants.h"
 #include "display/display.h"
 #include "graphics/load_failure.h"
 #include "graphics/picture_layout.h"
@@ -15,6 +16,7 @@
 #include "shell/frame_tick.h"
 #include "shell/live_reload.h"
 #include "shell/stopwatch.h"
+#include "shell/surface_life_cycle.h"
 #include "world/level_error.h"
 #include "world/world.h"
 
@@ -25,11 +27,6 @@ ClippedSurfaceStrip* UpperRowStrip = nullptr;
 ClippedSurfaceStrip* LowerRowStrip = nullptr;
 
 namespace {
-
-constexpr const char* kClassName = "Vorn7 Development";
-constexpr const char* kShellSheetFile = "vornsprites24bit.bmp";
-constexpr const char* kTileLevelFile = "x2.lvl";
-constexpr const char* kBlockLevelFile = "x2fg.lvl";
 
 int g_exitStatus = 0;
 
@@ -42,11 +39,6 @@ void Report(const char* what) {
         MessageBoxA(nullptr, line, kClassName, MB_OK | MB_ICONERROR);
     }
     g_exitStatus = 1;
-}
-
-// Frame i of a shell strip comes from x = 1 + 65 i on its row.
-std::int32_t StripRowY(const SurfaceStrip* strip) {
-    return strip == LowerRowStrip ? 66 : 1;
 }
 
 // Runs one level loader; a level error or a failed result is reported with the file's name.
@@ -121,11 +113,17 @@ HWND CreateMainWindow(const char* className, HINSTANCE instance) {
 }
 
 int AppMain(HINSTANCE instance, int showCommand) {
+    if (!StartUp(instance, showCommand)) return g_exitStatus;
+    const std::int32_t result = RunMainLoop();
+    return result != 0 ? result : g_exitStatus;
+}
+
+bool StartUp(HINSTANCE instance, int showCommand) {
     g_exitStatus = 0;
     HWND window = CreateMainWindow(kClassName, instance);
     if (window == nullptr) {
         Report(GetLastWindowErrorText());
-        return g_exitStatus;
+        return false;
     }
     MainWindow = window;
     ShowWindow(MainWindow, showCommand);
@@ -147,40 +145,23 @@ int AppMain(HINSTANCE instance, int showCommand) {
     }
     if (!started) {
         DestroyWindow(MainWindow);
-        return g_exitStatus;
+        return false;
     }
     if (Launch.watch) StartWatching();
     FrameClock.Start();
     StartPlay();
-    const std::int32_t result = RunMainLoop();
-    return result != 0 ? result : g_exitStatus;
+    return true;
 }
 
 std::int32_t LoadShellSheet() {
-    if (ShellSpriteSheet.Load(kShellSheetFile) == 0) return 0;
-    return CheckPictureCovers(ShellSpriteSheet, kShellSheetFile, 520, 130);
+    if (ShellSpriteSheet.Load(kWalkerSheetFile) == 0) return 0;
+    return CheckPictureCovers(ShellSpriteSheet, kWalkerSheetFile, 520, 130);
 }
 
 std::int32_t LoadPictures() {
     if (LoadShellSheet() == 0) return 0;
     if (TheWorld.LoadBitmaps() == 0) return 0;
     return CreateDisplayObjects();
-}
-
-std::int32_t CreateDisplayObjects() {
-    UpperRowStrip = new ClippedSurfaceStrip(8, 64, 64);
-    LowerRowStrip = new ClippedSurfaceStrip(7, 64, 64);
-    TheWorld.CreateSurfaces();
-    if (LoadStripFrames(UpperRowStrip) == 0) return 0;
-    if (LoadStripFrames(LowerRowStrip) == 0) return 0;
-    return TheWorld.LoadSurfaces();
-}
-
-std::int32_t LoadStripFrames(SurfaceStrip* strip) {
-    const std::int32_t y = StripRowY(strip);
-    for (std::int32_t i = 0; i < strip->FrameCount(); ++i)
-        if (strip->LoadFrame(ShellSpriteSheet, i, 1 + 65 * i, y) == 0) return 0;
-    return 1;
 }
 
 void StartPlay() {
@@ -205,12 +186,14 @@ std::int32_t RunMainLoop() {
 }
 
 std::int32_t RunFrame() {
+    // FrameTick fails only when the world cannot be drawn, and World::Draw always reports
+    // success: the branch is kept because the frame's contract has it.
     if (FrameTick() == 0) {
-        Report("a frame could not be drawn");
+        EndAfterFailure("a frame could not be drawn");
         return 0;
     }
     if (PresentFrame() == 0) {
-        Report("lost display surfaces could not be restored");
+        EndAfterFailure("lost display surfaces could not be restored");
         return 0;
     }
     return 1;

@@ -1,6 +1,4 @@
-// The process: the window, the start-up order, the main loop and the window procedure. The
-// display code calls back into CreateDisplayObjects and LoadStripFrames after mode switches and
-// lost surfaces.
+// The process: the window, the start-up order, the main loop and the window procedure.
 #pragma once
 
 #include <cstdint>
@@ -8,6 +6,12 @@
 #include "graphics/bitmap.h"
 #include "graphics/surface_strip.h"
 #include "platform/win_types.h"
+
+// The window class's name, also the window's title and the message box's caption.
+constexpr const char* kClassName = "Vorn7 Development";
+// The two level files start-up reads.
+constexpr const char* kTileLevelFile = "x2.lvl";
+constexpr const char* kBlockLevelFile = "x2fg.lvl";
 
 extern HWND MainWindow;
 extern std::int32_t AppActive;  // wParam of the last WM_ACTIVATEAPP
@@ -19,6 +23,10 @@ extern ClippedSurfaceStrip* LowerRowStrip;  // 7 frames of 64 x 64 from y = 66
 // quit; 1 after any failure, which is also reported on one line of standard error.
 int AppMain(HINSTANCE instance, int showCommand);
 
+// Start-up up to the main loop: the window, the display, the levels, the pictures, every surface,
+// the clock and the camera. False after a failure, which has been reported and has destroyed the
+// window. AppMain and the headless starts (headless_start.h) call it.
+bool StartUp(HINSTANCE instance, int showCommand);
 // The full-screen window of the given class; null when it cannot be made (the reason is in
 // GetLastWindowErrorText).
 HWND CreateMainWindow(const char* className, HINSTANCE instance);
@@ -27,18 +35,13 @@ HWND CreateMainWindow(const char* className, HINSTANCE instance);
 // Start-up: the walker sheet, the World's pictures, then every surface. 0 on the first failure
 // (its reason is noted in load_failure).
 [[nodiscard]] std::int32_t LoadPictures();
-// New shell strips, the World's surfaces, every refill. Called by LoadPictures and after each mode
-// switch (which ignores the result: a failed rebuild ends the program through the surfaces).
-std::int32_t CreateDisplayObjects();
-// Copies every frame of a shell strip from the sheet; 0 after the first failed frame. Called at
-// start-up and by RecoverSurfaces.
-[[nodiscard]] std::int32_t LoadStripFrames(SurfaceStrip* strip);
 // Resets the camera and the frame timing; start-up, just before the main loop.
 void StartPlay();
 // Messages first, then a frame while active; returns the quit message's code (0), or 1 after a
-// failed frame.
+// failed frame (which has already ended the program through EndAfterFailure).
 std::int32_t RunMainLoop();
-// One frame: the tick, then the flip. 0 ends the program (reported on standard error).
+// One frame: the tick, then the flip. A failure ends the program through EndAfterFailure, the
+// one failure path (message, window destroyed, everything released), and gives 0.
 std::int32_t RunFrame();
 // The window procedure: keys to OnKeyDown, activation to AppActive, destruction shuts down.
 LRESULT WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

@@ -5,6 +5,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "world/map_types.h"
+
 LaunchOptions Launch;
 
 namespace {
@@ -39,7 +41,7 @@ bool ParseCoordinate(const char* text, const char* end, std::int32_t& value) {
         if (number < 100000000) number = number * 10 + (*p - '0');
     }
     if (negative) number = -number;
-    value = static_cast<std::int32_t>(number < 0 ? 0 : number > 8192 ? 8192 : number);
+    value = static_cast<std::int32_t>(number < 0 ? 0 : number > kWorldSize ? kWorldSize : number);
     return true;
 }
 

@@ -13,7 +13,7 @@
 FrameTimingRecord FrameTiming{0, 0, 0, 0};
 
 namespace {
-constexpr std::int32_t kCameraLimit = 8192;
+constexpr std::int32_t kCameraLimit = kWorldSize;
 }
 
 std::int32_t MoveCameraAxis(std::int32_t position, std::int32_t velocity, std::int32_t elapsed) {

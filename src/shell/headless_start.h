@@ -1,6 +1,6 @@
 // Brings the program up to the point where frames run (window, display, levels, pictures,
-// surfaces) without showing anything and without pacing: for the benchmarks and the level
-// tools, which draw with the game's own code.
+// surfaces) through the game's own start-up, without showing anything: for the benchmarks and the
+// level tools, which draw with the game's own code.
 #pragma once
 
 namespace headless_start {

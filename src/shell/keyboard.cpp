@@ -1,6 +1,6 @@
-#include "display/mode_cycling.h"
 #include "platform/win_types.h"
 #include "shell/camera.h"
+#include "shell/mode_cycling.h"
 
 CameraRecord Camera{0, 0, 0, 0};
 

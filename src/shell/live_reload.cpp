@@ -5,12 +5,13 @@
 #include <string>
 #include <vector>
 
-#include "display/mode_cycling.h"
+#include "actors/sprite_constants.h"
 #include "graphics/load_failure.h"
 #include "graphics/picture_layout.h"
 #include "platform/data_path.h"
 #include "platform/file_watch.h"
 #include "shell/app.h"
+#include "shell/surface_life_cycle.h"
 #include "world/level_error.h"
 #include "world/world.h"
 
@@ -24,12 +25,10 @@ struct WatchedName {
 };
 
 // Every file the game reads, in the order the watch numbers them.
-constexpr WatchedName kWatched[] = {{"x2.lvl", Kind::kTileLevel},
-                                    {"x2fg.lvl", Kind::kBlockLevel},
-                                    {"gfx/tiles.bmp", Kind::kPicture},
-                                    {"gfx/bigben.bmp", Kind::kPicture},
-                                    {"gfx/badguysprites2.bmp", Kind::kPicture},
-                                    {"vornsprites24bit.bmp", Kind::kPicture}};
+constexpr WatchedName kWatched[] = {
+    {kTileLevelFile, Kind::kTileLevel},  {kBlockLevelFile, Kind::kBlockLevel},
+    {kTilePictureFile, Kind::kPicture},  {kBackgroundPictureFile, Kind::kPicture},
+    {kBlockPictureFile, Kind::kPicture}, {kWalkerSheetFile, Kind::kPicture}};
 constexpr std::size_t kWatchedCount = sizeof kWatched / sizeof kWatched[0];
 
 // Per file, why its last save did not load ("" when it did); the overlay shows the first.

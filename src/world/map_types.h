@@ -11,6 +11,13 @@ struct MapCell {
 };
 
 constexpr std::int32_t kGridSide = 256;
+// The World's pictures, as the data folder names them.
+constexpr const char* kTilePictureFile = "gfx/tiles.bmp";
+constexpr const char* kBackgroundPictureFile = "gfx/bigben.bmp";
+constexpr const char* kBlockPictureFile = "gfx/badguysprites2.bmp";
+
+// The world's side in pixels: 256 tile cells of 32 (the camera is clamped to 0 ... kWorldSize).
+constexpr std::int32_t kWorldSize = 8192;
 
 // 256 x 256 cells, column-major: the cell of column X and row Y is element X * 256 + Y.
 struct TileGrid {

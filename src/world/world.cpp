@@ -9,10 +9,6 @@ World TheWorld;
 
 namespace {
 
-constexpr const char* kTilePictureFile = "gfx/tiles.bmp";
-constexpr const char* kBackgroundPictureFile = "gfx/bigben.bmp";
-constexpr const char* kBlockPictureFile = "gfx/badguysprites2.bmp";
-
 MapCell EmptyCell() {
     return MapCell{0, -1, 0};
 }
@@ -29,15 +25,6 @@ void World::CreateResources() {
     backgroundBank_ = new TileBank(1, kBackgroundWidth, kBackgroundHeight);
     blockBank_ = new TileBank(8, kBlockSize, kBlockSize);
     actorManager_ = new ActorManager;
-}
-
-void World::DestroyResources() {
-    delete tileBank_;
-    delete backgroundBank_;
-    delete blockBank_;
-    delete actorManager_;
-    tileBank_ = backgroundBank_ = blockBank_ = nullptr;
-    actorManager_ = nullptr;
 }
 
 std::int32_t World::LoadTileLevel(const char* fileName) {

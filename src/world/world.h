@@ -105,9 +105,6 @@ class World {
     TileGrid& TileGridMutable() { return tileGrid_; }
     TileGrid& BlockGridMutable() { return blockGrid_; }
     Bitmap& TilePicture() { return tilePicture_; }
-    // Frees the banks and the actor manager. The running program never does this (they live
-    // until the process ends); tests that build worlds of their own use it.
-    void DestroyResources();
 
   private:
     // The World's own three pictures, each tried; false when any fails.
@@ -122,8 +119,8 @@ class World {
     ActorManager* actorManager_ = nullptr;
     TileGrid tileGrid_{};
     TileGrid blockGrid_{};
-    std::int32_t worldWidth_ = 8192;
-    std::int32_t worldHeight_ = 8192;
+    std::int32_t worldWidth_ = kWorldSize;
+    std::int32_t worldHeight_ = kWorldSize;
 };
 
 extern World TheWorld;

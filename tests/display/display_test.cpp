@@ -3,10 +3,11 @@
 #include <gtest/gtest.h>
 
 #include "display/display.h"
-#include "display/mode_cycling.h"
 #include "display_fixture.h"
 #include "platform/gdi.h"
 #include "platform/test_seams.h"
+#include "shell/mode_cycling.h"
+#include "shell/surface_life_cycle.h"
 #include "world/world.h"
 
 namespace {

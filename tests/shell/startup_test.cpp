@@ -181,6 +181,11 @@ TEST(Startup, AFailedFrameEndsWithStatusOne) {
     const std::string err = testing::internal::GetCapturedStderr();
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_EQ(err, "vorn7: lost display surfaces could not be restored\n");
+    // The same path as a failed start: the window destroyed and everything released.
+    EXPECT_EQ(DisplayDevice, nullptr);
+    EXPECT_EQ(test_seams::LiveSurfaceCount(), 0);
+    EXPECT_EQ(test_seams::LiveClipperCount(), 0);
+    EXPECT_EQ(test_seams::LiveDisplayDeviceCount(), 0);
 }
 
 TEST(Startup, AFlipChainThatCannotBeRestoredEndsTheProgram) {

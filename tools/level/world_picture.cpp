@@ -16,7 +16,7 @@
 namespace level_tool {
 namespace {
 
-constexpr int kWorld = 8192, kBand = 256, kTile = 32, kBlock = 128;
+constexpr int kWorld = kWorldSize, kBand = 256, kTile = 32, kBlock = 128;
 
 // Every pixel of a 32-bit surface set to the see-through colour: what no tile covers stays clear.
 void Clear(IDirectDrawSurface* s, std::uint32_t key) {

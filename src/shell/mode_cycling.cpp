@@ -1,21 +1,7 @@
-#include "display/mode_cycling.h"
+#include "shell/mode_cycling.h"
 
 #include "display/display.h"
-#include "shell/app.h"
-#include "world/world.h"
-
-// After a new mode is set (or a picture is reloaded): everything is rebuilt. A rebuild that
-// fails ends the program through window destruction, so no later frame touches a released
-// surface.
-void RebuildDisplayObjects() {
-    ReleaseDisplayObjects();
-    if (!CreateFlipChain(MainWindow)) {
-        EndAfterFailure("the display could not build its flip chain after a mode switch");
-        return;
-    }
-    if (!CreateDisplayObjects())
-        EndAfterFailure("the surfaces could not be rebuilt after a mode switch");
-}
+#include "shell/surface_life_cycle.h"
 
 namespace {
 
@@ -78,17 +64,4 @@ void CycleResolution() {
     DisplayMode.width = w;
     DisplayMode.height = h;
     RebuildDisplayObjects();
-}
-
-std::int32_t RecoverSurfaces() {
-    // Restoring the primary surface restores its back buffer too, so a lost flip chain can
-    // flip again; a chain that cannot be restored would fail every later flip, so it ends the
-    // program as a failed refill does.
-    if (FrontSurface == nullptr || FrontSurface->Restore() < 0) return 0;
-    if (UpperRowStrip == nullptr || UpperRowStrip->Restore() == 0) return 0;
-    const std::int32_t a = LoadStripFrames(UpperRowStrip);
-    if (LowerRowStrip == nullptr || LowerRowStrip->Restore() == 0) return 0;
-    const std::int32_t b = a && LoadStripFrames(LowerRowStrip);
-    const std::int32_t world = TheWorld.Restore();
-    return (world && b) ? 1 : 0;
 }
