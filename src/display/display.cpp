@@ -2,9 +2,6 @@
 
 #include "platform/gdi.h"
 #include "platform/pixel_format.h"
-#include "shell/app.h"
-#include "shell/mode_cycling.h"
-#include "world/world.h"
 
 DisplayModeRecord DisplayMode{32, 800, 600};
 IDirectDraw* DisplayDevice = nullptr;

@@ -11,6 +11,7 @@
 #include "platform/data_path.h"
 #include "platform/window.h"
 #include "shell/camera.h"
+#include "shell/keyboard.h"
 #include "shell/command_line.h"
 #include "shell/desktop_keys.h"
 #include "shell/frame_tick.h"

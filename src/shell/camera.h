@@ -1,5 +1,6 @@
 // The free camera: position in world pixels (the view centre), velocity in tenths of a pixel
-// per millisecond. Keys change the velocity; the frame tick moves and clamps the position.
+// per millisecond. Keys change the velocity (keyboard.h); the frame tick moves and clamps the
+// position. Defined with the keys, in keyboard.cpp.
 #pragma once
 
 #include <cstdint>
@@ -12,6 +13,3 @@ struct CameraRecord {
 };
 
 extern CameraRecord Camera;
-
-// Applies one WM_KEYDOWN (auto-repeats included); nonzero asks for the program to end.
-[[nodiscard]] std::int32_t OnKeyDown(std::uintptr_t virtualKey);

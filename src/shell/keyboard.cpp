@@ -1,5 +1,6 @@
 #include "platform/win_types.h"
 #include "shell/camera.h"
+#include "shell/keyboard.h"
 #include "shell/mode_cycling.h"
 
 CameraRecord Camera{0, 0, 0, 0};

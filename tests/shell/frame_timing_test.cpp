@@ -5,6 +5,7 @@
 
 #include "platform/test_seams.h"
 #include "shell/camera.h"
+#include "shell/keyboard.h"
 #include "shell/frame_tick.h"
 #include "shell/stopwatch.h"
 
