@@ -1,12 +1,11 @@
-// The window, the message queue and the timer, over SDL2.
+// The window and its message calls (the queue itself is message_queue.*), and the timer, over
+// SDL2.
 #include "platform/window.h"
 
 #include <SDL.h>
 
-#include <cerrno>
 #include <cstdlib>
 #include <cstring>
-#include <ctime>
 #include <string>
 #include <vector>
 
@@ -14,6 +13,8 @@
 #include "platform/gamepad.h"
 #include "platform/icon.h"
 #include "platform/key_map.h"
+#include "platform/message_queue.h"
+#include "platform/pacing.h"
 #include "platform/platform_state.h"
 #include "platform/presenter.h"
 
@@ -36,43 +37,9 @@ RegisteredClass g_class;
 WindowObject* g_window = nullptr;
 bool g_sdlVideo = false;
 int g_cursorCount = 0;
-std::int64_t g_nextFrameNs = 0;
-
-std::int64_t NowNs() {
-    timespec t{};
-    clock_gettime(CLOCK_MONOTONIC, &t);
-    return static_cast<std::int64_t>(t.tv_sec) * 1000000000 + t.tv_nsec;
-}
-
-// One absolute sleep to the next 60 Hz deadline; a frame that ran late starts a new schedule.
-void SleepToNextFrame() {
-    constexpr std::int64_t kPeriod = 1000000000 / 60;
-    const std::int64_t now = NowNs();
-    if (g_nextFrameNs == 0 || now > g_nextFrameNs + kPeriod) g_nextFrameNs = now;
-    g_nextFrameNs += kPeriod;
-    const timespec deadline{static_cast<time_t>(g_nextFrameNs / 1000000000),
-                            static_cast<long>(g_nextFrameNs % 1000000000)};
-    while (clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &deadline, nullptr) == EINTR) {
-    }
-}
-
-// A fixed ring: posting a message allocates nothing.
-constexpr std::size_t kQueueCapacity = 512;
-// Input is taken from SDL (and from the test script) only while this many slots stay free: a
-// burst waits in SDL's own, far larger queue, and the messages the system posts itself (the
-// quit message above all) always find room.
-constexpr std::size_t kReservedSlots = 16;
-std::array<MSG, kQueueCapacity> g_queue{};
-std::size_t g_head = 0;
-std::size_t g_count = 0;
-
 std::string g_windowError;
 constexpr const char* kNoDisplay =
     "no display to show the game on (set DISPLAY or WAYLAND_DISPLAY)";
-
-bool RoomForInput() {
-    return g_count + kReservedSlots < kQueueCapacity;
-}
 
 // SDL's off-screen and dummy drivers show nothing; they serve only when asked for by name.
 bool ShowsNothing(const char* driver) {
@@ -144,19 +111,6 @@ bool EnsureVideo() {
     return true;
 }
 
-void Push(const MSG& m) {
-    if (g_count == kQueueCapacity) return;  // unreachable: input leaves kReservedSlots free
-    g_queue[(g_head + g_count) % kQueueCapacity] = m;
-    ++g_count;
-}
-
-MSG Pop() {
-    MSG m = g_queue[g_head];
-    g_head = (g_head + 1) % kQueueCapacity;
-    --g_count;
-    return m;
-}
-
 // Keys pressed while Alt is held are system keys, as on Windows (Alt+Enter is one).
 UINT KeyMessage(const SDL_KeyboardEvent& key) {
     const bool system = (key.keysym.mod & KMOD_ALT) != 0 && key.keysym.sym != SDLK_LALT &&
@@ -173,25 +127,25 @@ void TranslateSdlEvent(const SDL_Event& e) {
         case SDL_KEYUP: {
             const int vk = platform_internal::VirtualKeyFromSdl(e.key.keysym.sym);
             if (vk != 0)
-                Push({g_window,
-                      KeyMessage(e.key),
-                      static_cast<WPARAM>(vk),
-                      0,
-                      e.key.timestamp,
-                      {0, 0}});
+                message_queue::Push({g_window,
+                                     KeyMessage(e.key),
+                                     static_cast<WPARAM>(vk),
+                                     0,
+                                     e.key.timestamp,
+                                     {0, 0}});
             break;
         }
         case SDL_WINDOWEVENT:
             switch (e.window.event) {
                 case SDL_WINDOWEVENT_FOCUS_GAINED:
-                    Push({g_window, WM_ACTIVATEAPP, 1, 0, 0, {0, 0}});
+                    message_queue::Push({g_window, WM_ACTIVATEAPP, 1, 0, 0, {0, 0}});
                     break;
                 case SDL_WINDOWEVENT_FOCUS_LOST:
                 case SDL_WINDOWEVENT_MINIMIZED:
-                    Push({g_window, WM_ACTIVATEAPP, 0, 0, 0, {0, 0}});
+                    message_queue::Push({g_window, WM_ACTIVATEAPP, 0, 0, 0, {0, 0}});
                     break;
                 case SDL_WINDOWEVENT_CLOSE:
-                    Push({g_window, WM_CLOSE, 0, 0, 0, {0, 0}});
+                    message_queue::Push({g_window, WM_CLOSE, 0, 0, 0, {0, 0}});
                     break;
                 case SDL_WINDOWEVENT_EXPOSED:
                 case SDL_WINDOWEVENT_RESTORED:
@@ -205,7 +159,7 @@ void TranslateSdlEvent(const SDL_Event& e) {
             }
             break;
         case SDL_QUIT:
-            Push({g_window, WM_CLOSE, 0, 0, 0, {0, 0}});
+            message_queue::Push({g_window, WM_CLOSE, 0, 0, 0, {0, 0}});
             break;
         default:
             break;
@@ -214,11 +168,11 @@ void TranslateSdlEvent(const SDL_Event& e) {
 
 void PumpSdl() {
     platform_internal::DeliverDueScriptedInputs();
-    if (RoomForInput()) platform_internal::PostFileChanges(g_window);
+    if (message_queue::RoomForInput()) platform_internal::PostFileChanges(g_window);
     if (!g_sdlVideo) return;
     SDL_Event e;
-    while (RoomForInput() && SDL_PollEvent(&e)) TranslateSdlEvent(e);
-    if (g_window != nullptr && RoomForInput())
+    while (message_queue::RoomForInput() && SDL_PollEvent(&e)) TranslateSdlEvent(e);
+    if (g_window != nullptr && message_queue::RoomForInput())
         platform_internal::RepeatHeldDirections(g_window, timeGetTime());
 }
 
@@ -247,39 +201,11 @@ HWND TheWindow() {
 }
 
 void PostMessageInternal(HWND window, UINT message, WPARAM wParam) {
-    Push({window, message, wParam, 0, 0, {0, 0}});
+    message_queue::Push({window, message, wParam, 0, 0, {0, 0}});
 }
 
 void HideOrShowPointer(bool visible) {
     if (g_sdlVideo) SDL_ShowCursor(visible ? SDL_ENABLE : SDL_DISABLE);
-}
-
-void DeliverDueScriptedInputs() {
-    auto& s = Seams();
-    while (RoomForInput() && !s.script.empty() && s.script.front().beforeFrame <= s.flips) {
-        const test_seams::ScriptedInput in = s.script.front();
-        s.script.pop_front();
-        if (in.clockAdvanceMs) s.virtualNow += in.clockAdvanceMs;
-        HWND w = g_window;
-        switch (in.kind) {
-            case test_seams::InputKind::KeyDown:
-            case test_seams::InputKind::KeyRepeat:
-                Push({w, WM_KEYDOWN, static_cast<WPARAM>(in.virtualKey), 0, 0, {0, 0}});
-                break;
-            case test_seams::InputKind::KeyUp:
-                Push({w, WM_KEYUP, static_cast<WPARAM>(in.virtualKey), 0, 0, {0, 0}});
-                break;
-            case test_seams::InputKind::Activate:
-                Push({w, WM_ACTIVATEAPP, 1, 0, 0, {0, 0}});
-                break;
-            case test_seams::InputKind::Deactivate:
-                Push({w, WM_ACTIVATEAPP, 0, 0, 0, {0, 0}});
-                break;
-            case test_seams::InputKind::Close:
-                Push({w, WM_CLOSE, 0, 0, 0, {0, 0}});
-                break;
-        }
-    }
 }
 
 void PresentSurface(const IDirectDrawSurface& front) {
@@ -297,7 +223,7 @@ void PresentSurface(const IDirectDrawSurface& front) {
     // Pace as a 60 Hz display unless the renderer already waits for a 60 Hz vsync: one sleep
     // to the next deadline.
     if (!seams.pacing || seams.virtualClock || w->presenter.WaitsForVsync()) return;
-    SleepToNextFrame();
+    pacing::SleepToNextFrame();
 }
 
 }  // namespace platform_internal
@@ -428,16 +354,16 @@ int ShowCursor(BOOL show) {
 }
 
 BOOL PeekMessageA(MSG* message, HWND, UINT, UINT, UINT removeFlag) {
-    if (g_count == 0) PumpSdl();
-    if (g_count == 0) return FALSE;
-    if (message != nullptr) *message = g_queue[g_head];
-    if (removeFlag & PM_REMOVE) Pop();
+    if (message_queue::Count() == 0) PumpSdl();
+    if (message_queue::Count() == 0) return FALSE;
+    if (message != nullptr) *message = message_queue::Front();
+    if (removeFlag & PM_REMOVE) message_queue::Pop();
     return TRUE;
 }
 
 BOOL GetMessageA(MSG* message, HWND window, UINT filterMin, UINT filterMax) {
-    while (g_count == 0) WaitMessage();
-    MSG m = Pop();
+    while (message_queue::Count() == 0) WaitMessage();
+    MSG m = message_queue::Pop();
     if (message != nullptr) *message = m;
     (void)window;
     (void)filterMin;
@@ -456,16 +382,16 @@ LRESULT DispatchMessageA(const MSG* message) {
 
 BOOL WaitMessage() {
     auto& seams = platform_internal::Seams();
-    while (g_count == 0) {
+    while (message_queue::Count() == 0) {
         PumpSdl();
-        if (g_count != 0) break;
+        if (message_queue::Count() != 0) break;
         if (!seams.script.empty()) {
             // No frames run while waiting, so the next scripted entry is due now.
             seams.script.front().beforeFrame = seams.flips;
             continue;
         }
         if (seams.closeWhenScriptEnds) {
-            Push({g_window, WM_CLOSE, 0, 0, 0, {0, 0}});
+            message_queue::Push({g_window, WM_CLOSE, 0, 0, 0, {0, 0}});
             break;
         }
         if (!g_sdlVideo) return FALSE;  // nothing could ever arrive
@@ -484,23 +410,14 @@ BOOL DestroyWindow(HWND window) {
     window->proc(window, WM_DESTROY, 0, 0);
     g_window = nullptr;
     // Messages still queued for the window go with it; the quit message stays.
-    std::size_t kept = 0;
-    for (std::size_t i = 0; i < g_count; ++i) {
-        MSG m = g_queue[(g_head + i) % kQueueCapacity];
-        if (m.message == WM_QUIT || m.hwnd != window) {
-            m.hwnd = m.message == WM_QUIT ? nullptr : m.hwnd;
-            g_queue[(g_head + kept) % kQueueCapacity] = m;
-            ++kept;
-        }
-    }
-    g_count = kept;
+    message_queue::DropMessagesFor(window);
     platform_internal::StopGamepads();
     DestroySdlWindow(window);
     return TRUE;
 }
 
 void PostQuitMessage(int exitCode) {
-    Push({nullptr, WM_QUIT, static_cast<WPARAM>(exitCode), 0, 0, {0, 0}});
+    message_queue::Push({nullptr, WM_QUIT, static_cast<WPARAM>(exitCode), 0, 0, {0, 0}});
 }
 
 LRESULT DefWindowProcA(HWND window, UINT message, WPARAM, LPARAM) {

@@ -1,6 +1,6 @@
+#include "shell/keyboard.h"
 #include "platform/win_types.h"
 #include "shell/camera.h"
-#include "shell/keyboard.h"
 #include "shell/mode_cycling.h"
 
 CameraRecord Camera{0, 0, 0, 0};

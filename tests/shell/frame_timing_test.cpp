@@ -5,8 +5,8 @@
 
 #include "platform/test_seams.h"
 #include "shell/camera.h"
-#include "shell/keyboard.h"
 #include "shell/frame_tick.h"
+#include "shell/keyboard.h"
 #include "shell/stopwatch.h"
 
 namespace {

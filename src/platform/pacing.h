@@ -1,0 +1,10 @@
+// Internal to src/platform/: frames paced as a 60 Hz display. Called by the window after each
+// shown frame when the presenter does not wait for vsync itself.
+#pragma once
+
+namespace pacing {
+
+// One absolute sleep to the next 60 Hz deadline; a frame that ran late starts a new schedule.
+void SleepToNextFrame();
+
+}  // namespace pacing
