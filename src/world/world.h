@@ -37,8 +37,9 @@ class World {
     // leaving the grid and the actors as they were. 0 success, -10 the walker was not spawned.
     [[nodiscard]] std::int32_t ReloadTileLevel(const char* fileName);
     void ReloadBlockLevel(const char* fileName);
-    // Reads one level file into one grid; raises LevelError for a missing or short file.
-    std::int32_t ReadLevelFile(const char* fileName, TileGrid& grid);
+    // Reads one level file into one grid; raises LevelError for a missing or short file. Uses no
+    // World's state: the level tool reads with it too.
+    static std::int32_t ReadLevelFile(const char* fileName, TileGrid& grid);
     // ---- Pictures and surfaces (the shell calls these; see docs/ARCHITECTURE.md) ----
     // Loads the three pictures and the sprite sheets; 0 when any is missing, damaged or too
     // small for its layout (every one is tried, each failure recorded), else 1.
