@@ -295,12 +295,13 @@ void IDirectDrawSurface::copyInto(const RECT& dest, const IDirectDrawSurface& so
     const bool key = keyed(source, useKey);
     if (caps_ & DDSCAPS_BACKBUFFER) {
         const auto& seams = platform_internal::Seams();
-        if (const auto& observe = seams.copyObserver)
-            observe({source.pixels_.data(), source.width_, source.height_, source.pitch_,
-                     source.bpp_, useKey && source.hasKey_, source.key_, sourceRect.left,
-                     sourceRect.top, dest.left, dest.top, dest.right, dest.bottom});
-        if (seams.holdBackBackground && !key && &source != this && dest.left == 0 &&
-            dest.top == 0 && dest.right == width_ && dest.bottom == height_) {
+        if (platform_internal::kCopySeams && seams.copyObserver)
+            seams.copyObserver({source.pixels_.data(), source.width_, source.height_, source.pitch_,
+                                source.bpp_, useKey && source.hasKey_, source.key_, sourceRect.left,
+                                sourceRect.top, dest.left, dest.top, dest.right, dest.bottom});
+        if ((!platform_internal::kCopySeams || seams.holdBackBackground) && !key &&
+            &source != this && dest.left == 0 && dest.top == 0 && dest.right == width_ &&
+            dest.bottom == height_) {
             holdBack(source, sourceRect);
             runsValid_ = false;
             return;
@@ -309,7 +310,7 @@ void IDirectDrawSurface::copyInto(const RECT& dest, const IDirectDrawSurface& so
             !(key ? fill_.FillUnder(dest.top, dest.bottom, dest.left, dest.right)
                   : fill_.Cover(dest.top, dest.bottom, dest.left, dest.right)))
             waiting_ = nullptr;  // finished: nothing is held back any longer
-        if (!seams.movePixels) return;
+        if (platform_internal::kCopySeams && !seams.movePixels) return;
     }
     keyedCopy(dest, source, sourceRect, key);
     runsValid_ = false;  // after the copy: a surface copied onto itself read its runs during it
@@ -323,7 +324,7 @@ void IDirectDrawSurface::holdBack(const IDirectDrawSurface& source, const RECT& 
                     static_cast<std::ptrdiff_t>(sourceRect.top) * source.pitch_ +
                     static_cast<std::ptrdiff_t>(sourceRect.left) * bytes,
                 source.pitch_, pixels_.data(), pitch_, width_, height_, bytes,
-                platform_internal::Seams().movePixels);
+                !platform_internal::kCopySeams || platform_internal::Seams().movePixels);
     waiting_ = this;
 }
 

@@ -12,6 +12,15 @@ class IDirectDrawSurface;
 
 namespace platform_internal {
 
+// The copy path's seams (the copy observer, holding the background back or not, moving pixels
+// or not) exist only in the platform library the tests and benchmarks link
+// (vorn7_platform_seams); in the game's own they are constants and their checks compile away.
+#ifdef VORN7_TEST_SEAMS
+constexpr bool kCopySeams = true;
+#else
+constexpr bool kCopySeams = false;
+#endif
+
 struct SeamState {
     bool virtualClock = false;
     std::uint32_t virtualNow = 0;
