@@ -120,10 +120,7 @@ ScreenshotOutcome SaveScreenshot(const IDirectDrawSurface& surface, const std::s
             return {true, path};
         }
         if (errno == EEXIST) continue;
-        // A folder without hard links (FAT, some network shares): take the name if it is free.
-        if ((errno == EPERM || errno == EOPNOTSUPP) && ::access(path.c_str(), F_OK) != 0 &&
-            ::rename(temporary.c_str(), path.c_str()) == 0)
-            return {true, path};
+        // Also a folder without hard links (FAT): said, rather than risk replacing a file.
         const int linkError = errno;
         ::unlink(temporary.c_str());
         return Failed(folder, std::strerror(linkError));

@@ -17,6 +17,6 @@ struct ScreenshotOutcome {
 };
 // Writes surface (its own size, 8-bit frames through the palette) into folder as
 // vorn7-YYYY-MM-DD-HH-MM-SS.png at time when, with -2, -3 ... when that name is taken: never over
-// another file, and whole or not at all (a temporary file, then a rename).
+// another file, and whole or not at all (a temporary file, then a hard link to its name).
 ScreenshotOutcome SaveScreenshot(const IDirectDrawSurface& surface, const std::string& folder,
                                  std::time_t when);
