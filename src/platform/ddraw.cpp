@@ -19,16 +19,12 @@ struct Display {
     IDirectDrawSurface* primary = nullptr;
 };
 Display g_display;
-std::vector<IDirectDrawSurface*> g_surfaces;  // every live surface, for LoseAllSurfaces
+std::vector<IDirectDrawSurface*>
+    g_surfaces;  // every live surface (tests' variant: LoseAllSurfaces)
 
 constexpr int kWidths[3] = {640, 800, 1024};
 constexpr int kHeights[3] = {480, 600, 768};
 constexpr int kDepths[4] = {8, 16, 24, 32};
-
-bool TakeFault(int& number) {
-    if (number <= 0) return false;
-    return --number == 0;
-}
 
 // Intersects r with [0, w) x [0, h).
 RECT ClipTo(const RECT& r, int w, int h) {
@@ -58,7 +54,7 @@ void LoseEverySurface() {  // NOLINT: declared in platform_state.h
 // ---- Clipper ----
 
 IDirectDrawClipper::~IDirectDrawClipper() {
-    --platform_internal::Seams().liveClippers;
+    platform_internal::CountLive(&platform_internal::SeamState::liveClippers, -1);
 }
 
 HRESULT IDirectDrawClipper::SetHWnd(DWORD, HWND window) {
@@ -85,15 +81,16 @@ IDirectDrawSurface::IDirectDrawSurface(int width, int height, int bpp, DWORD cap
       pitch_(((width * pixel_format::BytesPerPixel(bpp)) + 3) & ~3),
       caps_(caps),
       pixels_(static_cast<std::size_t>(pitch_) * static_cast<std::size_t>(height) + 4, 0) {
-    ++platform_internal::Seams().liveSurfaces;
-    g_surfaces.push_back(this);
+    platform_internal::CountLive(&platform_internal::SeamState::liveSurfaces, +1);
+    if constexpr (platform_internal::kTestSeams) g_surfaces.push_back(this);
     if (caps & DDSCAPS_BACKBUFFER) fill_.Reserve(height);
 }
 
 IDirectDrawSurface::~IDirectDrawSurface() {
     forget();
-    --platform_internal::Seams().liveSurfaces;
-    g_surfaces.erase(std::find(g_surfaces.begin(), g_surfaces.end(), this));
+    platform_internal::CountLive(&platform_internal::SeamState::liveSurfaces, -1);
+    if constexpr (platform_internal::kTestSeams)
+        g_surfaces.erase(std::find(g_surfaces.begin(), g_surfaces.end(), this));
     if (dc_ != nullptr) platform_internal::GiveBackSurfaceDC(dc_);
     platform_internal::FreeSurfaceDC(dcCache_);
     if (clipper_ != nullptr) clipper_->Release();
@@ -148,7 +145,8 @@ HRESULT IDirectDrawSurface::IsLost() {
 }
 
 HRESULT IDirectDrawSurface::Restore() {
-    if (TakeFault(platform_internal::Seams().faults.failRestoreNumber)) return DDERR_GENERIC;
+    if (platform_internal::InjectedAtThisCall(&test_seams::Faults::failRestoreNumber))
+        return DDERR_GENERIC;
     if (bpp_ != g_display.bpp) return DDERR_INVALIDPIXELFORMAT;  // made for another mode
     lost_ = false;
     runsValid_ = false;
@@ -194,10 +192,12 @@ HRESULT IDirectDrawSurface::GetAttachedSurface(DDSCAPS* caps, IDirectDrawSurface
 HRESULT IDirectDrawSurface::Lock(RECT* rect, DDSURFACEDESC* desc, DWORD, void*) {
     if (desc == nullptr || desc->dwSize != DDSURFACEDESC_SIZE || rect != nullptr)
         return DDERR_INVALIDPARAMS;
-    auto& faults = platform_internal::Seams().faults;
-    if (faults.lockStillDrawing > 0) {
-        --faults.lockStillDrawing;
-        return DDERR_WASSTILLDRAWING;
+    if constexpr (platform_internal::kTestSeams) {
+        auto& faults = platform_internal::Seams().faults;
+        if (faults.lockStillDrawing > 0) {
+            --faults.lockStillDrawing;
+            return DDERR_WASSTILLDRAWING;
+        }
     }
     if (lost_) return DDERR_SURFACELOST;
     if (locked_) return DDERR_GENERIC;
@@ -244,7 +244,7 @@ HRESULT IDirectDrawSurface::Unlock(void*) {
 
 HRESULT IDirectDrawSurface::GetDC(HDC* dc) {
     if (dc == nullptr) return DDERR_INVALIDPARAMS;
-    if (platform_internal::Seams().faults.failGetDC) return DDERR_GENERIC;
+    if (platform_internal::Injected(&test_seams::Faults::failGetDC)) return DDERR_GENERIC;
     if (lost_) return DDERR_SURFACELOST;
     if (dc_ != nullptr) return DDERR_DCALREADYCREATED;
     settle();
@@ -294,14 +294,14 @@ void IDirectDrawSurface::copyInto(const RECT& dest, const IDirectDrawSurface& so
     settleCopiesFromHere();
     const bool key = keyed(source, useKey);
     if (caps_ & DDSCAPS_BACKBUFFER) {
-        const auto& seams = platform_internal::Seams();
-        if (platform_internal::kCopySeams && seams.copyObserver)
-            seams.copyObserver({source.pixels_.data(), source.width_, source.height_, source.pitch_,
-                                source.bpp_, useKey && source.hasKey_, source.key_, sourceRect.left,
-                                sourceRect.top, dest.left, dest.top, dest.right, dest.bottom});
-        if ((!platform_internal::kCopySeams || seams.holdBackBackground) && !key &&
-            &source != this && dest.left == 0 && dest.top == 0 && dest.right == width_ &&
-            dest.bottom == height_) {
+        if constexpr (platform_internal::kTestSeams) {
+            if (const auto& observe = platform_internal::Seams().copyObserver)
+                observe({source.pixels_.data(), source.width_, source.height_, source.pitch_,
+                         source.bpp_, useKey && source.hasKey_, source.key_, sourceRect.left,
+                         sourceRect.top, dest.left, dest.top, dest.right, dest.bottom});
+        }
+        if (platform_internal::HoldsBackBackground() && !key && &source != this && dest.left == 0 &&
+            dest.top == 0 && dest.right == width_ && dest.bottom == height_) {
             holdBack(source, sourceRect);
             runsValid_ = false;
             return;
@@ -310,7 +310,7 @@ void IDirectDrawSurface::copyInto(const RECT& dest, const IDirectDrawSurface& so
             !(key ? fill_.FillUnder(dest.top, dest.bottom, dest.left, dest.right)
                   : fill_.Cover(dest.top, dest.bottom, dest.left, dest.right)))
             waiting_ = nullptr;  // finished: nothing is held back any longer
-        if (platform_internal::kCopySeams && !seams.movePixels) return;
+        if (!platform_internal::MovesPixels()) return;
     }
     keyedCopy(dest, source, sourceRect, key);
     runsValid_ = false;  // after the copy: a surface copied onto itself read its runs during it
@@ -324,7 +324,7 @@ void IDirectDrawSurface::holdBack(const IDirectDrawSurface& source, const RECT& 
                     static_cast<std::ptrdiff_t>(sourceRect.top) * source.pitch_ +
                     static_cast<std::ptrdiff_t>(sourceRect.left) * bytes,
                 source.pitch_, pixels_.data(), pitch_, width_, height_, bytes,
-                !platform_internal::kCopySeams || platform_internal::Seams().movePixels);
+                platform_internal::MovesPixels());
     waiting_ = this;
 }
 
@@ -376,7 +376,7 @@ HRESULT IDirectDrawSurface::BltFast(DWORD x, DWORD y, IDirectDrawSurface* source
 HRESULT IDirectDrawSurface::Flip(IDirectDrawSurface*, DWORD) {
     if (backBuffer_ == nullptr) return DDERR_NOTFLIPPABLE;
     if (lost_ || backBuffer_->lost_) return DDERR_SURFACELOST;
-    if (platform_internal::Seams().faults.failFlip) return DDERR_GENERIC;
+    if (platform_internal::Injected(&test_seams::Faults::failFlip)) return DDERR_GENERIC;
     settle();
     backBuffer_->settle();
     pixels_.swap(backBuffer_->pixels_);
@@ -390,7 +390,8 @@ HRESULT IDirectDrawSurface::Flip(IDirectDrawSurface*, DWORD) {
 HRESULT DirectDrawCreate(void*, IDirectDraw** device, void*) {
     if (device == nullptr) return DDERR_INVALIDPARAMS;
     *device = nullptr;
-    if (platform_internal::Seams().faults.failDirectDrawCreate) return DDERR_GENERIC;
+    if (platform_internal::Injected(&test_seams::Faults::failDirectDrawCreate))
+        return DDERR_GENERIC;
     // A mode switch releases every surface and makes them again. With glibc's defaults the
     // large ones (a frame, the background: up to 3 MiB) are mapped afresh each time, and the
     // kernel's page faults and zeroing took about a third of the switch; kept in the heap, the
@@ -398,7 +399,7 @@ HRESULT DirectDrawCreate(void*, IDirectDraw** device, void*) {
     mallopt(M_MMAP_THRESHOLD, 32 * 1024 * 1024);
     mallopt(M_TRIM_THRESHOLD, 64 * 1024 * 1024);
     *device = new IDirectDraw;
-    ++platform_internal::Seams().liveDevices;
+    platform_internal::CountLive(&platform_internal::SeamState::liveDevices, +1);
     return DD_OK;
 }
 
@@ -406,14 +407,15 @@ ULONG IDirectDraw::Release() {
     const ULONG left = --refs_;
     if (left == 0) {
         if (g_display.owner == this) g_display = Display{};
-        --platform_internal::Seams().liveDevices;
+        platform_internal::CountLive(&platform_internal::SeamState::liveDevices, -1);
         delete this;
     }
     return left;
 }
 
 HRESULT IDirectDraw::SetCooperativeLevel(HWND window, DWORD flags) {
-    if (platform_internal::Seams().faults.failSetCooperativeLevel) return DDERR_GENERIC;
+    if (platform_internal::Injected(&test_seams::Faults::failSetCooperativeLevel))
+        return DDERR_GENERIC;
     if (window == nullptr || window != platform_internal::TheWindow()) return DDERR_INVALIDPARAMS;
     if ((flags & (DDSCL_EXCLUSIVE | DDSCL_FULLSCREEN)) != (DDSCL_EXCLUSIVE | DDSCL_FULLSCREEN))
         return DDERR_INVALIDPARAMS;
@@ -423,12 +425,14 @@ HRESULT IDirectDraw::SetCooperativeLevel(HWND window, DWORD flags) {
 }
 
 HRESULT IDirectDraw::SetDisplayMode(DWORD width, DWORD height, DWORD bitsPerPixel) {
-    auto& seams = platform_internal::Seams();
-    if (seams.faults.failSetDisplayMode) return DDERR_GENERIC;
+    if (platform_internal::Injected(&test_seams::Faults::failSetDisplayMode)) return DDERR_GENERIC;
     if (!exclusive_) return DDERR_NOEXCLUSIVEMODE;
     const int index = platform_internal::ModeIndex(
         static_cast<int>(width), static_cast<int>(height), static_cast<int>(bitsPerPixel));
-    if (index < 0 || seams.refusedModes[static_cast<std::size_t>(index)]) return DDERR_INVALIDMODE;
+    if (index < 0) return DDERR_INVALIDMODE;
+    if constexpr (platform_internal::kTestSeams)
+        if (platform_internal::Seams().refusedModes[static_cast<std::size_t>(index)])
+            return DDERR_INVALIDMODE;
     g_display.width = static_cast<int>(width);
     g_display.height = static_cast<int>(height);
     g_display.bpp = static_cast<int>(bitsPerPixel);
@@ -440,8 +444,8 @@ HRESULT IDirectDraw::CreateSurface(DDSURFACEDESC* desc, IDirectDrawSurface** sur
     if (desc == nullptr || surface == nullptr || desc->dwSize != DDSURFACEDESC_SIZE)
         return DDERR_INVALIDPARAMS;
     *surface = nullptr;
-    auto& faults = platform_internal::Seams().faults;
-    if (faults.failCreateSurface || TakeFault(faults.failSurfaceCreationNumber))
+    if (platform_internal::Injected(&test_seams::Faults::failCreateSurface) ||
+        platform_internal::InjectedAtThisCall(&test_seams::Faults::failSurfaceCreationNumber))
         return DDERR_OUTOFMEMORY;
     if (!modeSet_ || g_display.owner != this) return DDERR_NOEXCLUSIVEMODE;
     const DWORD caps = desc->ddsCaps.dwCaps;
@@ -474,8 +478,8 @@ HRESULT IDirectDraw::CreateSurface(DDSURFACEDESC* desc, IDirectDrawSurface** sur
 HRESULT IDirectDraw::CreateClipper(DWORD, IDirectDrawClipper** clipper, void*) {
     if (clipper == nullptr) return DDERR_INVALIDPARAMS;
     *clipper = nullptr;
-    if (platform_internal::Seams().faults.failCreateClipper) return DDERR_GENERIC;
+    if (platform_internal::Injected(&test_seams::Faults::failCreateClipper)) return DDERR_GENERIC;
     *clipper = new IDirectDrawClipper;
-    ++platform_internal::Seams().liveClippers;
+    platform_internal::CountLive(&platform_internal::SeamState::liveClippers, +1);
     return DD_OK;
 }

@@ -152,12 +152,12 @@ HDC TakeSurfaceDC(IDirectDrawSurface* surface, HDC& cache) {
     if (cache == nullptr) cache = new DeviceContext;
     *cache = DeviceContext{};
     cache->surface = surface;
-    ++Seams().liveDCs;
+    CountLive(&SeamState::liveDCs, +1);
     return cache;
 }
 
 void GiveBackSurfaceDC(HDC) {
-    --Seams().liveDCs;
+    CountLive(&SeamState::liveDCs, -1);
 }
 
 void FreeSurfaceDC(HDC cache) {
@@ -247,13 +247,13 @@ BOOL DeleteObject(HGDIOBJ object) {
 }
 
 HDC CreateCompatibleDC(HDC) {
-    ++platform_internal::Seams().liveDCs;
+    platform_internal::CountLive(&platform_internal::SeamState::liveDCs, +1);
     return new DeviceContext;
 }
 
 BOOL DeleteDC(HDC dc) {
     if (dc == nullptr || dc->surface != nullptr) return FALSE;
-    --platform_internal::Seams().liveDCs;
+    platform_internal::CountLive(&platform_internal::SeamState::liveDCs, -1);
     delete dc;
     return TRUE;
 }

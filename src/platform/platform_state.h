@@ -12,13 +12,14 @@ class IDirectDrawSurface;
 
 namespace platform_internal {
 
-// The copy path's seams (the copy observer, holding the background back or not, moving pixels
-// or not) exist only in the platform library the tests and benchmarks link
-// (vorn7_platform_seams); in the game's own they are constants and their checks compile away.
+// The seams (test_seams.h) exist only in vorn7_platform_seams, the variant the tests,
+// benchmarks, fuzzers and the soak link. In the game's and the level tool's variant kTestSeams is
+// false: every read of the seams' state sits under `if constexpr (kTestSeams)`, so its checks
+// compile away, and the state itself is not defined there (test_seams.cpp is left out).
 #ifdef VORN7_TEST_SEAMS
-constexpr bool kCopySeams = true;
+constexpr bool kTestSeams = true;
 #else
-constexpr bool kCopySeams = false;
+constexpr bool kTestSeams = false;
 #endif
 
 struct SeamState {
@@ -41,10 +42,38 @@ struct SeamState {
     int liveClippers = 0;
     int liveDevices = 0;
 };
-// One instance for the process; inline so that the copies' hot path pays no call for it.
+// One instance for the process (tests' variant only); inline so that a read pays no call.
 extern SeamState g_seamState;
 inline SeamState& Seams() {
     return g_seamState;
+}
+
+// One live object more or fewer, for the tests' leak checks.
+inline void CountLive(int SeamState::*counter, int delta) {
+    if constexpr (kTestSeams) Seams().*counter += delta;
+}
+// Whether the tests injected this fault.
+inline bool Injected(bool test_seams::Faults::*fault) {
+    if constexpr (kTestSeams) return Seams().faults.*fault;
+    return false;
+}
+// The copy path's switches (test_seams::HoldBackBackground, MovePixels): on in the game's variant.
+inline bool HoldsBackBackground() {
+    if constexpr (kTestSeams) return Seams().holdBackBackground;
+    return true;
+}
+inline bool MovesPixels() {
+    if constexpr (kTestSeams) return Seams().movePixels;
+    return true;
+}
+// Whether this call is the one an "n-th from now" fault names (each call counts down).
+inline bool InjectedAtThisCall(int test_seams::Faults::*countdown) {
+    if constexpr (kTestSeams) {
+        int& n = Seams().faults.*countdown;
+        if (n <= 0) return false;
+        return --n == 0;
+    }
+    return false;
 }
 
 // Index of a display mode in refusedModes, or -1 for a mode the display does not offer.

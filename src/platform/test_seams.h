@@ -1,5 +1,6 @@
 // Seams for tests and benchmarks: a virtual clock, scripted input, a view of every flipped
-// frame, fault injection and counters of live objects. The game itself never calls these.
+// frame, fault injection and counters of live objects. They are defined only in
+// vorn7_platform_seams, so a call from the game or the level tool does not link.
 #pragma once
 
 #include <cstdint>

@@ -167,7 +167,7 @@ void TranslateSdlEvent(const SDL_Event& e) {
 }
 
 void PumpSdl() {
-    platform_internal::DeliverDueScriptedInputs();
+    if constexpr (platform_internal::kTestSeams) platform_internal::DeliverDueScriptedInputs();
     if (message_queue::RoomForInput()) platform_internal::PostFileChanges(g_window);
     if (!g_sdlVideo) return;
     SDL_Event e;
@@ -209,12 +209,16 @@ void HideOrShowPointer(bool visible) {
 }
 
 void PresentSurface(const IDirectDrawSurface& front) {
-    auto& seams = Seams();
-    ++seams.flips;
-    if (seams.virtualClock) seams.virtualNow += seams.clockStepPerFlip;
-    if (seams.observer)
-        seams.observer({seams.flips, front.width(), front.height(), front.bitsPerPixel(),
-                        front.pitch(), front.pixels()});
+    bool paced = true;
+    if constexpr (kTestSeams) {
+        auto& seams = Seams();
+        ++seams.flips;
+        if (seams.virtualClock) seams.virtualNow += seams.clockStepPerFlip;
+        if (seams.observer)
+            seams.observer({seams.flips, front.width(), front.height(), front.bitsPerPixel(),
+                            front.pitch(), front.pixels()});
+        paced = seams.pacing && !seams.virtualClock;
+    }
 
     WindowObject* w = g_window;
     if (w == nullptr || w->headless) return;
@@ -222,16 +226,18 @@ void PresentSurface(const IDirectDrawSurface& front) {
 
     // Pace as a 60 Hz display unless the renderer already waits for a 60 Hz vsync: one sleep
     // to the next deadline.
-    if (!seams.pacing || seams.virtualClock || w->presenter.WaitsForVsync()) return;
+    if (!paced || w->presenter.WaitsForVsync()) return;
     pacing::SleepToNextFrame();
 }
 
 }  // namespace platform_internal
 
+#ifdef VORN7_TEST_SEAMS
 bool test_seams::ReadShownPixels(std::vector<std::uint32_t>& xrgb, int* width, int* height) {
     return g_window != nullptr && !g_window->headless &&
            g_window->presenter.ReadShown(xrgb, width, height);
 }
+#endif
 
 ATOM RegisterClassA(const WNDCLASSA* windowClass) {
     if (windowClass == nullptr || windowClass->lpszClassName == nullptr) return 0;
@@ -259,8 +265,9 @@ HWND CreateWindowExA(DWORD, LPCSTR className, LPCSTR windowName, DWORD style, in
     auto* w = new WindowObject;
     w->proc = g_class.proc;
     const char* driver = SDL_GetCurrentVideoDriver();
-    w->headless = driver != nullptr && std::strcmp(driver, "dummy") == 0 &&
-                  !platform_internal::Seams().presentHeadless;
+    w->headless = driver != nullptr && std::strcmp(driver, "dummy") == 0;
+    if constexpr (platform_internal::kTestSeams)
+        if (platform_internal::Seams().presentHeadless) w->headless = false;
     // A pop-up is full screen as the desktop knows it: window managers mark it full-screen and
     // put it above panels; the emulated display mode is letterboxed inside it. An overlapped
     // window is an ordinary resizable one.
@@ -381,18 +388,20 @@ LRESULT DispatchMessageA(const MSG* message) {
 }
 
 BOOL WaitMessage() {
-    auto& seams = platform_internal::Seams();
     while (message_queue::Count() == 0) {
         PumpSdl();
         if (message_queue::Count() != 0) break;
-        if (!seams.script.empty()) {
-            // No frames run while waiting, so the next scripted entry is due now.
-            seams.script.front().beforeFrame = seams.flips;
-            continue;
-        }
-        if (seams.closeWhenScriptEnds) {
-            message_queue::Push({g_window, WM_CLOSE, 0, 0, 0, {0, 0}});
-            break;
+        if constexpr (platform_internal::kTestSeams) {
+            auto& seams = platform_internal::Seams();
+            if (!seams.script.empty()) {
+                // No frames run while waiting, so the next scripted entry is due now.
+                seams.script.front().beforeFrame = seams.flips;
+                continue;
+            }
+            if (seams.closeWhenScriptEnds) {
+                message_queue::Push({g_window, WM_CLOSE, 0, 0, 0, {0, 0}});
+                break;
+            }
         }
         if (!g_sdlVideo) return FALSE;  // nothing could ever arrive
         // A watched file's change has no SDL event: with a watch on, the wait looks at the
@@ -426,7 +435,7 @@ LRESULT DefWindowProcA(HWND window, UINT message, WPARAM, LPARAM) {
 }
 
 DWORD timeGetTime() {
-    auto& seams = platform_internal::Seams();
-    if (seams.virtualClock) return seams.virtualNow;
+    if constexpr (platform_internal::kTestSeams)
+        if (platform_internal::Seams().virtualClock) return platform_internal::Seams().virtualNow;
     return static_cast<DWORD>(SDL_GetTicks64());
 }
