@@ -14,6 +14,7 @@
 #include "platform/test_seams.h"
 #include "sdl_reference.h"
 #include "shell/camera.h"
+#include "twelve_modes.h"
 #include "world/world.h"
 
 namespace {
@@ -114,16 +115,8 @@ void CompositionStartView(benchmark::State& state) {
 void CompositionBusyView(benchmark::State& state) {
     Composition(state, 4100, 2600);
 }
-BENCHMARK(CompositionStartView)
-    ->ArgsProduct({{640, 800, 1024}, {8, 16, 24, 32}})
-    ->Iterations(1)
-    ->UseManualTime()
-    ->Unit(benchmark::kMicrosecond);
-BENCHMARK(CompositionBusyView)
-    ->ArgsProduct({{640, 800, 1024}, {8, 16, 24, 32}})
-    ->Iterations(1)
-    ->UseManualTime()
-    ->Unit(benchmark::kMicrosecond);
+BENCHMARK(CompositionStartView)->Apply(TwelveModes);
+BENCHMARK(CompositionBusyView)->Apply(TwelveModes);
 
 // ---- Keyed 32 x 32 tiles over 800 x 600 ----
 

@@ -10,6 +10,7 @@
 #include "display/display.h"
 #include "fastest.h"
 #include "game_setup.h"
+#include "twelve_modes.h"
 #include "world/world.h"
 
 namespace {
@@ -45,15 +46,7 @@ void VariantCompositionStartView(benchmark::State& state) {
 void VariantCompositionBusyView(benchmark::State& state) {
     VariantComposition(state, 4100, 2600);
 }
-BENCHMARK(VariantCompositionStartView)
-    ->ArgsProduct({{640, 800, 1024}, {8, 16, 24, 32}})
-    ->Iterations(1)
-    ->UseManualTime()
-    ->Unit(benchmark::kMicrosecond);
-BENCHMARK(VariantCompositionBusyView)
-    ->ArgsProduct({{640, 800, 1024}, {8, 16, 24, 32}})
-    ->Iterations(1)
-    ->UseManualTime()
-    ->Unit(benchmark::kMicrosecond);
+BENCHMARK(VariantCompositionStartView)->Apply(TwelveModes);
+BENCHMARK(VariantCompositionBusyView)->Apply(TwelveModes);
 
 }  // namespace

@@ -15,6 +15,7 @@
 #include "shell/frame_tick.h"
 #include "shell/mode_cycling.h"
 #include "shell/surface_life_cycle.h"
+#include "twelve_modes.h"
 #include "world/world.h"
 
 namespace {
@@ -51,16 +52,8 @@ void FrameTickStartView(benchmark::State& state) {
 void FrameTickBusyView(benchmark::State& state) {
     Tick(state, 4100, 2600);
 }
-BENCHMARK(FrameTickStartView)
-    ->ArgsProduct({{640, 800, 1024}, {8, 16, 24, 32}})
-    ->Iterations(1)
-    ->UseManualTime()
-    ->Unit(benchmark::kMicrosecond);
-BENCHMARK(FrameTickBusyView)
-    ->ArgsProduct({{640, 800, 1024}, {8, 16, 24, 32}})
-    ->Iterations(1)
-    ->UseManualTime()
-    ->Unit(benchmark::kMicrosecond);
+BENCHMARK(FrameTickStartView)->Apply(TwelveModes);
+BENCHMARK(FrameTickBusyView)->Apply(TwelveModes);
 
 void Scans(benchmark::State& state) {
     game_setup::Start();

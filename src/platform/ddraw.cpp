@@ -19,8 +19,8 @@ struct Display {
     IDirectDrawSurface* primary = nullptr;
 };
 Display g_display;
-std::vector<IDirectDrawSurface*>
-    g_surfaces;  // every live surface (tests' variant: LoseAllSurfaces)
+// Every live surface, for test_seams::LoseAllSurfaces (kept in the tests' variant only).
+std::vector<IDirectDrawSurface*> g_surfaces;
 
 constexpr int kWidths[3] = {640, 800, 1024};
 constexpr int kHeights[3] = {480, 600, 768};
