@@ -1,6 +1,6 @@
 # The front door: make (build), make run, make test. See the README for the rest.
 .PHONY: all run test asan bench fuzz soak build game install uninstall package regen-replays clean \
-        deps-build deps-play deps-test
+        deps-build deps-play deps-test deps-web web web-serve web-test
 
 FUZZ_SECONDS ?= 60
 SOAK_FRAMES ?= 100000
@@ -14,6 +14,8 @@ deps-play:
 	@bash scripts/install-deps build play
 deps-test:
 	@bash scripts/install-deps build play test
+deps-web:
+	@bash scripts/install-deps build web
 
 # Everything: the game, its tools, the tests and the benchmarks.
 build: deps-test
@@ -64,6 +66,27 @@ package: deps-build
 	    -DCMAKE_EXE_LINKER_FLAGS="$$LDFLAGS" >/dev/null
 	@cmake --build build/package
 	cd build/package && cpack -G DEB
+
+# The game for the browser in build/web/site/. SDL2, libpng and zlib for the web are built once
+# from Debian's sources and kept in ~/.cache/vorn7-web, named by their versions.
+WEB_PORT ?= 8607
+web: deps-web game
+	@prefix="$$(bash scripts/build-web-deps)" && sed 's/^/web: built with /' "$$prefix/VERSIONS" && \
+	    NODE_PATH=/usr/share/nodejs PKG_CONFIG_LIBDIR="$$prefix/lib/pkgconfig" \
+	    emcmake cmake -S . -B build/web -G Ninja -DCMAKE_BUILD_TYPE=Release \
+	    -DCMAKE_FIND_ROOT_PATH="$$prefix" -DVORN7_TESTS=OFF \
+	    -DVORN7_WEB_DATA_DIR="$(CURDIR)/build/default/data" >/dev/null
+	@NODE_PATH=/usr/share/nodejs cmake --build build/web
+	@echo "web: the site is build/web/site/ (make web-serve serves it)"
+
+web-serve:
+	@test -f build/web/site/index.html || { echo "web-serve: no site yet: make web" >&2; exit 1; }
+	@echo "Serving Vorn7 at http://127.0.0.1:$(WEB_PORT)/ (Ctrl+C stops)"
+	@python3 -m http.server --bind 127.0.0.1 --directory build/web/site $(WEB_PORT) 2>/dev/null
+
+# The site in Debian's Chromium, headless, driven by the pinned puppeteer-core of tests/web.
+web-test: deps-test web
+	@bash tests/web/run.sh
 
 regen-replays: build
 	VORN7_REGENERATE_REPLAYS=1 ctest --preset default -R Replay

@@ -1,4 +1,5 @@
-// Where the program's messages go: standard error, and a message box when no terminal shows it.
+// Where the program's messages go: standard error, and a message box when no terminal shows it
+// (console_desktop.cpp: a box of its own process; console_web.cpp: the page's message line).
 // Used by the shell's failure report.
 #pragma once
 

@@ -94,9 +94,19 @@ bool Presenter::Open(SDL_Window* window, std::string& error) {
     }
     // The window's own framebuffer (X shared memory), not one the renderer emulates.
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
-    framebuffer_ = SDL_GetWindowSurface(window) != nullptr;
-    if (!framebuffer_) error = Reason("the window could not be drawn into");
-    return framebuffer_;
+    const SDL_Surface* surface = SDL_GetWindowSurface(window);
+    if (surface == nullptr) {
+        error = Reason("the window could not be drawn into");
+        return false;
+    }
+    // A palette's colours are not the game's to choose: such a display shows nothing right.
+    if (surface->format->BytesPerPixel < 2) {
+        error = "the window's display has " + std::to_string(surface->format->BitsPerPixel) +
+                " bits a pixel; the game needs 15 or more";
+        return false;
+    }
+    framebuffer_ = true;
+    return true;
 }
 
 void Presenter::Close() {
@@ -187,22 +197,42 @@ void Presenter::ThroughRenderer(int top, int bottom) {
 }
 
 // Scales the rows of the frame that changed (all of them after a size change) into the
-// window's framebuffer and sends them.
+// window's framebuffer and sends them. The scaler writes XRGB words: straight into a window of
+// that format, else into a copy of the window's size that SDL converts into the window's own
+// format (16 bits on a VNC server, the browser's BGR888).
 void Presenter::ThroughFramebuffer(int top, int bottom, bool all) {
     SDL_Surface* target = SDL_GetWindowSurface(window_);  // made again after a resize
-    if (target == nullptr || target->format->BytesPerPixel != 4) return;
-    const std::uint32_t alpha = target->format->Amask;
+    if (target == nullptr || target->format->BytesPerPixel < 2) return;
+    const SDL_PixelFormat& format = *target->format;
+    const bool xrgb = format.BytesPerPixel == 4 && format.Rmask == 0x00ff0000u &&
+                      format.Gmask == 0x0000ff00u && format.Bmask == 0x000000ffu;
     if (scaler_.Configure(width_, height_, target->w, target->h)) all = true;
+    if (!xrgb && all)
+        converted_.assign(static_cast<std::size_t>(target->w) * static_cast<std::size_t>(target->h),
+                          0);
     if (all) {
-        SDL_FillRect(target, nullptr, alpha);  // the letterbox bars
+        SDL_FillRect(target, nullptr, SDL_MapRGB(target->format, 0, 0, 0));  // the letterbox bars
         top = 0;
         bottom = height_;
     }
     if (top >= bottom) return;
     if (SDL_MUSTLOCK(target) && SDL_LockSurface(target) != 0) return;
-    const frame_scaler::Box rows =
-        scaler_.ScaleRows(shown_.data(), pitch_, bits_, top, bottom,
-                          static_cast<std::uint8_t*>(target->pixels), target->pitch, alpha);
+    auto* window = static_cast<std::uint8_t*>(target->pixels);
+    frame_scaler::Box rows{};
+    if (xrgb) {
+        rows = scaler_.ScaleRows(shown_.data(), pitch_, bits_, top, bottom, window, target->pitch,
+                                 format.Amask);
+    } else {
+        const int pitch = target->w * 4;
+        auto* staged = reinterpret_cast<std::uint8_t*>(converted_.data());
+        rows = scaler_.ScaleRows(shown_.data(), pitch_, bits_, top, bottom, staged, pitch, 0);
+        const std::ptrdiff_t from = static_cast<std::ptrdiff_t>(rows.y) * pitch + rows.x * 4;
+        const std::ptrdiff_t to = static_cast<std::ptrdiff_t>(rows.y) * target->pitch +
+                                  static_cast<std::ptrdiff_t>(rows.x) * format.BytesPerPixel;
+        if (rows.width > 0 && rows.height > 0)
+            SDL_ConvertPixels(rows.width, rows.height, SDL_PIXELFORMAT_RGB888, staged + from, pitch,
+                              format.format, window + to, target->pitch);
+    }
     if (SDL_MUSTLOCK(target)) SDL_UnlockSurface(target);
     const SDL_Rect changed = all ? SDL_Rect{0, 0, target->w, target->h}
                                  : SDL_Rect{rows.x, rows.y, rows.width, rows.height};

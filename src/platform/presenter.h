@@ -1,5 +1,6 @@
 // Internal to src/platform/: the screen. Shows the front surface scaled into the window, through
-// SDL's renderer or the window's own framebuffer. Used by the window (window.cpp).
+// SDL's renderer or the window's own framebuffer in whatever pixel format it has. Used by the
+// window (window.cpp).
 #pragma once
 
 #include <cstdint>
@@ -51,8 +52,9 @@ class Presenter {
     bool vsync_ = false;
     bool wholeFactors_ = false;
     int width_ = 0, height_ = 0, bits_ = 0, pitch_ = 0;  // the frame last shown
-    std::vector<std::uint8_t> shown_;      // its pixels, to find what changed and to redraw
-    std::vector<std::uint32_t> expanded_;  // 8-bit rows through the palette; sized per mode
+    std::vector<std::uint8_t> shown_;       // its pixels, to find what changed and to redraw
+    std::vector<std::uint32_t> expanded_;   // 8-bit rows through the palette; sized per mode
+    std::vector<std::uint32_t> converted_;  // the window's size, where it is not XRGB
     frame_scaler::FrameScaler scaler_;
 };
 

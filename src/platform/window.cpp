@@ -17,6 +17,7 @@
 #include "platform/pacing.h"
 #include "platform/platform_state.h"
 #include "platform/presenter.h"
+#include "platform/window_system.h"
 
 struct WindowObject {
     WNDPROC proc = nullptr;
@@ -35,81 +36,8 @@ struct RegisteredClass {
 
 RegisteredClass g_class;
 WindowObject* g_window = nullptr;
-bool g_sdlVideo = false;
 int g_cursorCount = 0;
 std::string g_windowError;
-constexpr const char* kNoDisplay =
-    "no display to show the game on (set DISPLAY or WAYLAND_DISPLAY)";
-
-// SDL's off-screen and dummy drivers show nothing; they serve only when asked for by name.
-bool ShowsNothing(const char* driver) {
-    return driver != nullptr &&
-           (std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0);
-}
-
-bool Set(const char* name) {
-    const char* value = SDL_getenv(name);
-    return value != nullptr && value[0] != '\0';
-}
-
-// The desktop displays named in the environment, each with the SDL driver that opens it.
-struct NamedDisplay {
-    const char* variable;
-    const char* driver;
-};
-constexpr NamedDisplay kNamedDisplays[] = {{"DISPLAY", "x11"}, {"WAYLAND_DISPLAY", "wayland"}};
-
-bool StartVideo() {
-    if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_TIMER) != 0) return false;
-    if (!ShowsNothing(SDL_GetCurrentVideoDriver())) return true;
-    SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_TIMER);
-    return false;
-}
-
-// Each display the environment names, through its own driver (X first, as SDL prefers it): the
-// first that opens serves; when none does, SDL's reason for each. Drivers for displays not named
-// are not tried, so their libraries print no complaints.
-bool StartNamedDisplay() {
-    std::string failures;
-    for (const NamedDisplay& named : kNamedDisplays) {
-        if (!Set(named.variable)) continue;
-        SDL_SetHint(SDL_HINT_VIDEODRIVER, named.driver);
-        const bool started = SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_TIMER) == 0;
-        SDL_ResetHint(SDL_HINT_VIDEODRIVER);
-        if (started) return true;
-        if (!failures.empty()) failures += "; ";
-        failures += std::string("the display ") + SDL_getenv(named.variable) + " (" +
-                    named.variable + ") could not be opened: " + SDL_GetError();
-    }
-    g_windowError = failures;
-    return false;
-}
-
-bool EnsureVideo() {
-    if (g_sdlVideo) return true;
-    const bool chosenByUser = Set("SDL_VIDEODRIVER");
-    const bool named = Set("DISPLAY") || Set("WAYLAND_DISPLAY");
-    if (chosenByUser) {
-        if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_TIMER) != 0) {
-            g_windowError =
-                std::string("the video driver could not start (") + SDL_GetError() + ")";
-            return false;
-        }
-    } else if (!named) {
-        // With no desktop to show on, only a console's display can serve; trying the desktop
-        // drivers would only print their libraries' complaints before SDL fell back to
-        // off-screen.
-        SDL_SetHint(SDL_HINT_VIDEODRIVER, "kmsdrm");
-        if (!StartVideo()) {
-            g_windowError = kNoDisplay;
-            return false;
-        }
-    } else if (!StartNamedDisplay()) {
-        return false;
-    }
-    g_sdlVideo = true;
-    return true;
-}
 
 // Keys pressed while Alt is held are system keys, as on Windows (Alt+Enter is one).
 UINT KeyMessage(const SDL_KeyboardEvent& key) {
@@ -169,7 +97,7 @@ void TranslateSdlEvent(const SDL_Event& e) {
 void PumpSdl() {
     if constexpr (platform_internal::kTestSeams) platform_internal::DeliverDueScriptedInputs();
     if (message_queue::RoomForInput()) platform_internal::PostFileChanges(g_window);
-    if (!g_sdlVideo) return;
+    if (!window_system::VideoStarted()) return;
     SDL_Event e;
     while (message_queue::RoomForInput() && SDL_PollEvent(&e)) TranslateSdlEvent(e);
     if (g_window != nullptr && message_queue::RoomForInput())
@@ -180,14 +108,6 @@ void DestroySdlWindow(WindowObject* w) {
     w->presenter.Close();
     if (w->sdl) SDL_DestroyWindow(w->sdl);
     delete w;
-}
-
-// The window's size outside full screen: the frame's, as the display mode makes it.
-void SizeToFrame(WindowObject* w, int width, int height) {
-    SDL_SetWindowResizable(w->sdl, SDL_TRUE);
-    SDL_SetWindowBordered(w->sdl, SDL_TRUE);
-    SDL_SetWindowSize(w->sdl, width, height);
-    SDL_SetWindowPosition(w->sdl, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
 }
 
 bool g_wholeFactors = false;
@@ -205,7 +125,7 @@ void PostMessageInternal(HWND window, UINT message, WPARAM wParam) {
 }
 
 void HideOrShowPointer(bool visible) {
-    if (g_sdlVideo) SDL_ShowCursor(visible ? SDL_ENABLE : SDL_DISABLE);
+    if (window_system::VideoStarted()) SDL_ShowCursor(visible ? SDL_ENABLE : SDL_DISABLE);
 }
 
 void PresentSurface(const IDirectDrawSurface& front) {
@@ -222,6 +142,7 @@ void PresentSurface(const IDirectDrawSurface& front) {
 
     WindowObject* w = g_window;
     if (w == nullptr || w->headless) return;
+    window_system::FollowFrame(w->sdl, front.width(), front.height());
     w->presenter.Show(front);
 
     // Pace as a 60 Hz display unless the renderer already waits for a 60 Hz vsync: one sleep
@@ -248,7 +169,7 @@ ATOM RegisterClassA(const WNDCLASSA* windowClass) {
 }
 
 int GetSystemMetrics(int index) {
-    if (!EnsureVideo()) return 0;
+    if (!window_system::StartVideo(g_windowError)) return 0;
     SDL_DisplayMode mode;
     if (SDL_GetDesktopDisplayMode(0, &mode) != 0) return 0;
     if (index == SM_CXSCREEN) return mode.w;
@@ -260,7 +181,7 @@ HWND CreateWindowExA(DWORD, LPCSTR className, LPCSTR windowName, DWORD style, in
                      int width, int height, HWND, HMENU, HINSTANCE, void*) {
     if (className == nullptr || g_class.proc == nullptr || g_class.name != className)
         return nullptr;
-    if (g_window != nullptr || !EnsureVideo()) return nullptr;
+    if (g_window != nullptr || !window_system::StartVideo(g_windowError)) return nullptr;
     g_windowError.clear();
     auto* w = new WindowObject;
     w->proc = g_class.proc;
@@ -268,15 +189,9 @@ HWND CreateWindowExA(DWORD, LPCSTR className, LPCSTR windowName, DWORD style, in
     w->headless = driver != nullptr && std::strcmp(driver, "dummy") == 0;
     if constexpr (platform_internal::kTestSeams)
         if (platform_internal::Seams().presentHeadless) w->headless = false;
-    // A pop-up is full screen as the desktop knows it: window managers mark it full-screen and
-    // put it above panels; the emulated display mode is letterboxed inside it. An overlapped
-    // window is an ordinary resizable one.
+    // An overlapped window is an ordinary resizable one; a pop-up is full screen.
     const bool windowed = (style & WS_OVERLAPPEDWINDOW) == WS_OVERLAPPEDWINDOW;
-    Uint32 flags = SDL_WINDOW_HIDDEN;
-    if (windowed)
-        flags |= SDL_WINDOW_RESIZABLE;
-    else
-        flags |= SDL_WINDOW_BORDERLESS | (w->headless ? 0u : +SDL_WINDOW_FULLSCREEN_DESKTOP);
+    const Uint32 flags = window_system::CreationFlags(windowed, w->headless);
     if (windowed) x = y = static_cast<int>(SDL_WINDOWPOS_CENTERED);
     w->sdl = SDL_CreateWindow(windowName ? windowName : "", x, y, width > 0 ? width : 1,
                               height > 0 ? height : 1, flags);
@@ -299,20 +214,14 @@ HWND CreateWindowExA(DWORD, LPCSTR className, LPCSTR windowName, DWORD style, in
 
 BOOL SetFullScreen(HWND window, BOOL fullScreen) {
     if (window == nullptr || window != g_window || window->headless) return FALSE;
-    if (fullScreen) {
-        SDL_SetWindowBordered(window->sdl, SDL_FALSE);
-        return SDL_SetWindowFullscreen(window->sdl, SDL_WINDOW_FULLSCREEN_DESKTOP) == 0;
-    }
-    if (SDL_SetWindowFullscreen(window->sdl, 0) != 0) return FALSE;
     int width = 0, height = 0;
     window->presenter.FrameSize(&width, &height);
-    if (width > 0) SizeToFrame(window, width, height);
-    return TRUE;
+    return window_system::SetFullScreen(window->sdl, fullScreen != FALSE, width, height) ? TRUE
+                                                                                         : FALSE;
 }
 
 BOOL IsFullScreen(HWND window) {
-    return window != nullptr && window == g_window &&
-           (SDL_GetWindowFlags(window->sdl) & SDL_WINDOW_FULLSCREEN) != 0;
+    return window != nullptr && window == g_window && window_system::IsFullScreen(window->sdl);
 }
 
 void ScaleFrameByWholeFactors(BOOL on) {
@@ -403,7 +312,7 @@ BOOL WaitMessage() {
                 break;
             }
         }
-        if (!g_sdlVideo) return FALSE;  // nothing could ever arrive
+        if (!window_system::VideoStarted()) return FALSE;  // nothing could ever arrive
         // A watched file's change has no SDL event: with a watch on, the wait looks at the
         // files every 20 ms, well inside the 100 ms a save may take to show.
         SDL_Event e;

@@ -1,3 +1,4 @@
+// Screenshots on the desktop: into the user's pictures folder, published whole with a hard link.
 #include "platform/screenshot.h"
 
 #include <fcntl.h>
@@ -9,11 +10,9 @@
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
-#include <vector>
 
 #include "platform/ddraw.h"
-#include "platform/pixel_format.h"
-#include "platform/png_writer.h"
+#include "platform/screenshot_png.h"
 
 namespace {
 
@@ -46,39 +45,6 @@ std::string FromUserDirs(const std::string& home) {
     return found;
 }
 
-std::string NameAt(std::time_t when, int attempt) {
-    std::tm local{};
-    localtime_r(&when, &local);
-    char stamp[32];
-    std::strftime(stamp, sizeof stamp, "%Y-%m-%d-%H-%M-%S", &local);
-    char name[64];
-    if (attempt > 1)
-        std::snprintf(name, sizeof name, "vorn7-%s-%d.png", stamp, attempt);
-    else
-        std::snprintf(name, sizeof name, "vorn7-%s.png", stamp);
-    return name;
-}
-
-bool WriteFrame(const IDirectDrawSurface& surface, std::FILE* file) {
-    const int width = surface.width(), height = surface.height();
-    PngWriter png(file, width, height, false);
-    std::vector<std::uint32_t> xrgb(static_cast<std::size_t>(width));
-    std::vector<unsigned char> rgb(static_cast<std::size_t>(width) * 3);
-    for (int y = 0; y < height && png.ok(); ++y) {
-        pixel_format::DecodeRowToXrgb(
-            surface.bitsPerPixel(),
-            surface.pixels() + static_cast<std::ptrdiff_t>(y) * surface.pitch(), width,
-            xrgb.data());
-        for (std::size_t x = 0; x < xrgb.size(); ++x) {
-            rgb[3 * x] = static_cast<unsigned char>(xrgb[x] >> 16);
-            rgb[3 * x + 1] = static_cast<unsigned char>(xrgb[x] >> 8);
-            rgb[3 * x + 2] = static_cast<unsigned char>(xrgb[x]);
-        }
-        png.WriteRow(rgb.data());
-    }
-    return png.Finish(true);
-}
-
 ScreenshotOutcome Failed(const std::string& folder, const char* why) {
     return {false, folder + ": " + why};
 }
@@ -107,14 +73,14 @@ ScreenshotOutcome SaveScreenshot(const IDirectDrawSurface& surface, const std::s
         ::unlink(temporary.c_str());
         return Failed(folder, "the file could not be written");
     }
-    const int error = WriteFrame(surface, file) ? 0 : (errno != 0 ? errno : EIO);
+    const int error = screenshot_png::WriteFrame(surface, file) ? 0 : (errno != 0 ? errno : EIO);
     if (error != 0) {
         ::unlink(temporary.c_str());
         return Failed(folder, std::strerror(error));
     }
     // A hard link publishes the whole file under a name no one has, or fails: nothing taken.
     for (int attempt = 1; attempt <= 1000; ++attempt) {
-        const std::string path = folder + "/" + NameAt(when, attempt);
+        const std::string path = folder + "/" + screenshot_png::NameAt(when, attempt);
         if (::link(temporary.c_str(), path.c_str()) == 0) {
             ::unlink(temporary.c_str());
             return {true, path};

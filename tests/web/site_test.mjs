@@ -1,0 +1,207 @@
+// The game's page in Debian's Chromium, headless: the same pixels as the desktop game, keys,
+// levels from links and from dropped files, bad input, the end, and the figures. Run by run.sh,
+// which serves the site and names what is where in the environment.
+import {after, before, test} from 'node:test';
+import assert from 'node:assert/strict';
+import {execFileSync} from 'node:child_process';
+import {appendFileSync, readFileSync, writeFileSync} from 'node:fs';
+import {join} from 'node:path';
+import puppeteer from 'puppeteer-core';
+
+const {SITE, NATIVE_FRAME, LEVELS, DATA, OUT, CHROMIUM} = process.env;
+// A view far from the walker, so that no frame depends on when it was drawn.
+const kView = '4000,2000';
+// The overlay's lines (a reload's reason the lowest) end above this row; below it is the world alone.
+const kBelowOverlay = 180;
+
+let browser;
+before(async () => {
+  browser = await puppeteer.launch({
+    executablePath: CHROMIUM,
+    headless: true,
+    args: ['--no-sandbox', '--disable-gpu', '--no-first-run', '--disable-background-networking',
+           '--disable-component-update', '--disable-sync', '--disable-quic'],
+  });
+});
+after(async () => browser && browser.close());
+
+// Opens the page; window.framesShown() counts the frames the game has shown.
+async function open(query = '') {
+  const page = await browser.newPage();
+  await page.setViewport({width: 1000, height: 700});
+  await page.evaluateOnNewDocument(() => {
+    window.framesShown = () => (window.Module && Module.calledRun && !Module.ended
+                                ? Module._vorn7_frames_shown() : 0);
+  });
+  page.lines = [];
+  page.on('console', (message) => page.lines.push(message.text()));
+  const started = Date.now();
+  await page.goto(SITE + query);
+  return {page, started};
+}
+
+const framesShown = (page) => page.evaluate(() => window.framesShown());
+
+async function framesGoOn(page, count = 10) {
+  const from = await framesShown(page);
+  await page.waitForFunction((n) => window.framesShown() >= n, {timeout: 10000}, from + count);
+}
+
+// The canvas's pixels as RGBA, once two frames in a row show the same picture below the overlay.
+async function settledCanvas(page) {
+  let last = null;
+  for (let attempt = 0; attempt < 50; ++attempt) {
+    await framesGoOn(page, 2);
+    const shot = await page.evaluate(() => {
+      const canvas = document.getElementById('canvas');
+      const data = canvas.getContext('2d').getImageData(0, 0, canvas.width, canvas.height).data;
+      let text = '';
+      for (let i = 0; i < data.length; i += 0x8000)
+        text += String.fromCharCode.apply(null, data.subarray(i, i + 0x8000));
+      return {width: canvas.width, height: canvas.height, rgba: btoa(text)};
+    });
+    if (last && last.rgba === shot.rgba) return {...shot, rgba: Buffer.from(shot.rgba, 'base64')};
+    last = shot;
+  }
+  throw new Error('the picture did not settle');
+}
+
+function readPpm(path) {
+  const bytes = readFileSync(path);
+  const header = bytes.subarray(0, 32).toString('latin1').match(/^P6\s+(\d+)\s+(\d+)\s+255\s/);
+  return {width: Number(header[1]), height: Number(header[2]), rgb: bytes.subarray(header[0].length)};
+}
+
+// The desktop game's frame for the same options, headless.
+function nativeFrame(name, options) {
+  const path = join(OUT, name + '-desktop.ppm');
+  execFileSync(NATIVE_FRAME, [path, ...options], {stdio: ['ignore', 'ignore', 'inherit']});
+  return readPpm(path);
+}
+
+// Pixel for pixel below the overlay; on a difference both pictures are kept in OUT.
+function assertSamePicture(name, shot, native) {
+  assert.equal(shot.width, native.width, 'frame width');
+  assert.equal(shot.height, native.height, 'frame height');
+  let differ = 0;
+  for (let y = kBelowOverlay; y < shot.height; ++y)
+    for (let x = 0; x < shot.width; ++x) {
+      const p = (y * shot.width + x) * 4, q = (y * native.width + x) * 3;
+      if (shot.rgba[p] !== native.rgb[q] || shot.rgba[p + 1] !== native.rgb[q + 1] ||
+          shot.rgba[p + 2] !== native.rgb[q + 2])
+        ++differ;
+    }
+  if (differ !== 0) {
+    const rgb = Buffer.alloc(shot.width * shot.height * 3);
+    for (let i = 0; i < shot.width * shot.height; ++i) shot.rgba.copy(rgb, i * 3, i * 4, i * 4 + 3);
+    writeFileSync(join(OUT, name + '-page.ppm'),
+                  Buffer.concat([Buffer.from(`P6\n${shot.width} ${shot.height}\n255\n`), rgb]));
+  }
+  assert.equal(differ, 0, `${name}: ${differ} pixels differ (both pictures in ${OUT})`);
+}
+
+const message = (page) => page.$eval('#message', (e) => e.textContent);
+const endedText = (page) => page.$eval('#ended', (e) => (e.hidden ? '' : e.textContent.trim()));
+
+async function waitForEnd(page) {
+  await page.waitForFunction(() => !document.getElementById('ended').hidden, {timeout: 15000});
+  return endedText(page);
+}
+
+// Drops files on the page as a user's drag from a file manager would.
+async function drop(page, files) {
+  await page.evaluate((list) => {
+    const transfer = new DataTransfer();
+    for (const {name, base64} of list)
+      transfer.items.add(new File([Uint8Array.from(atob(base64), (c) => c.charCodeAt(0))], name));
+    window.dispatchEvent(new DragEvent('drop', {dataTransfer: transfer, bubbles: true, cancelable: true}));
+  }, files.map(({name, bytes}) => ({name, base64: Buffer.from(bytes).toString('base64')})));
+}
+
+test('the first frame, Space and the arrow keys: the desktop game\'s pixels', async () => {
+  const {page, started} = await open(`?at=${kView}`);
+  await page.waitForFunction(() => window.framesShown() > 0, {timeout: 15000});
+  const firstFrameMs = Date.now() - started;
+  assertSamePicture('start', await settledCanvas(page), nativeFrame('start', ['--at', kView]));
+
+  await page.keyboard.press('Space');  // 32 bits to 8, through the palette
+  assertSamePicture('space', await settledCanvas(page),
+                    nativeFrame('space', ['--at', kView, '--mode', '800x600x8']));
+
+  const before = await settledCanvas(page);
+  await page.keyboard.down('ArrowRight');
+  await framesGoOn(page, 10);
+  await page.keyboard.up('ArrowRight');
+  await framesGoOn(page, 10);
+  const moved = await settledCanvas(page).catch(() => null);  // moving: it need not settle
+  assert.ok(moved === null || !moved.rgba.equals(before.rgba), 'the camera moved');
+
+  await page.keyboard.press('Escape');
+  assert.match(await waitForEnd(page), /The game has ended\./);
+  assert.match(await endedText(page), /Start again/);
+  appendFileSync(join(OUT, 'figures.txt'), `web-test: first frame ${firstFrameMs} ms after opening the page\n`);
+  await page.close();
+});
+
+test('a level folder served beside the site plays from ?level=', async () => {
+  const {page} = await open(`?level=../levels/mirrored/&at=${kView}`);
+  assertSamePicture('level', await settledCanvas(page),
+                    nativeFrame('level', ['--at', kView, join(LEVELS, 'mirrored')]));
+  await page.close();
+});
+
+test('a bad level address says why in the page and offers to try again', async () => {
+  const cases = [
+    {query: '?level=../levels/nowhere/', line: /levels\/nowhere\/: no level there/},
+    {query: '?level=../levels/broken/', line: /levels\/broken\/x2\.lvl: Error loading level\./},
+    {query: '?mode=800x600x12', line: /800x600x12/},
+  ];
+  for (const {query, line} of cases) {
+    const {page} = await open(query);
+    assert.match(await waitForEnd(page), /Try again/, query);
+    assert.match(await message(page), line, query);
+    await page.close();
+  }
+});
+
+test('dropped files: a bad one says why and the game lives on; a good one shows', async () => {
+  const {page} = await open(`?at=${kView}`);
+  await framesGoOn(page);
+  const level = readFileSync(join(LEVELS, 'mirrored', 'x2.lvl'));
+  const refusals = [
+    {name: 'x2.lvl', bytes: level.subarray(0, 3000), line: /^x2\.lvl: Error loading level\./},
+    {name: 'tiles.bmp', bytes: Buffer.from('not a picture'), line: /tiles\.bmp: /},
+    {name: 'notes.txt', bytes: Buffer.from('hello'), line: /notes\.txt: not a file of a level/},
+  ];
+  for (const {name, bytes, line} of refusals) {
+    await drop(page, [{name, bytes}]);
+    await page.waitForFunction((text) => document.getElementById('message').textContent.includes(text),
+                               {timeout: 10000}, name);
+    assert.match(await message(page), line, name);
+    await framesGoOn(page);
+  }
+  assertSamePicture('refused', await settledCanvas(page), readPpm(join(OUT, 'start-desktop.ppm')));
+
+  await drop(page, [{name: 'x2.lvl', bytes: level},
+                    {name: 'tiles.bmp', bytes: readFileSync(join(DATA, 'gfx', 'tiles.bmp'))}]);
+  await page.waitForFunction(() => document.getElementById('message').textContent.includes('tiles.bmp: loaded'),
+                             {timeout: 10000});
+  assertSamePicture('dropped', await settledCanvas(page), readPpm(join(OUT, 'level-desktop.ppm')));
+  await page.close();
+});
+
+test('figures: frames a second and the main thread per frame at 800 x 600 x 32', async () => {
+  const {page} = await open();
+  await framesGoOn(page, 30);
+  const cpu = async () => (await page.metrics()).TaskDuration;
+  const frames0 = await framesShown(page), cpu0 = await cpu(), t0 = Date.now();
+  await new Promise((resolve) => setTimeout(resolve, 5000));
+  const frames = (await framesShown(page)) - frames0, seconds = (Date.now() - t0) / 1000;
+  const cpuMs = ((await cpu()) - cpu0) * 1000;
+  const line = `web-test: ${(frames / seconds).toFixed(1)} frames a second, ` +
+               `${(cpuMs / frames).toFixed(2)} ms of the main thread a frame\n`;
+  appendFileSync(join(OUT, 'figures.txt'), line);
+  process.stdout.write(line);
+  assert.ok(frames > 0);
+  await page.close();
+});
