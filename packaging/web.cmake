@@ -36,3 +36,16 @@ endforeach()
 add_custom_command(TARGET vorn7 POST_BUILD
     COMMAND ${CMAKE_COMMAND} -E rename ${VORN7_SITE_DIR}/vorn7.html ${VORN7_SITE_DIR}/index.html
     COMMAND ${CMAKE_COMMAND} -E copy ${page_dir}/page.js ${page_dir}/page.css ${VORN7_SITE_DIR}/)
+
+# The composition benchmark as WebAssembly, run by node (bench/compare-web): the game's own link
+# options, the host's files read directly (NODERAWFS).
+add_executable(vorn7_composition_views bench/composition_views.cpp bench/game_setup.cpp)
+target_link_libraries(vorn7_composition_views PRIVATE vorn7_core vorn7_platform
+    PkgConfig::WEB_ZLIB)
+target_compile_definitions(vorn7_composition_views PRIVATE
+    VORN7_DATA_DIR="${VORN7_WEB_DATA_DIR}")
+set_target_properties(vorn7_composition_views PROPERTIES SUFFIX .js)
+target_link_options(vorn7_composition_views PRIVATE
+    -sASYNCIFY -sASYNCIFY_STACK_SIZE=65536 -sALLOW_MEMORY_GROWTH=1 -sEXIT_RUNTIME=1
+    -sNODERAWFS=1 -sENVIRONMENT=node
+    "SHELL:--pre-js ${PROJECT_SOURCE_DIR}/bench/node_globals.js")
