@@ -34,6 +34,12 @@ lines = open(sys.argv[1], 'rb').read().split(b'\n')
 open(sys.argv[2], 'wb').write(b'\n'.join(line[:256][::-1] + line[256:] for line in lines))
 EOF
 head -c 3000 "$data/x2.lvl" > "$served/levels/broken/x2.lvl"
+# The game embedded as game sites embed games, beside a field of the host page's own.
+cat > "$served/embed.html" <<'EOF'
+<!doctype html><title>Embedded</title><input id="outside">
+<iframe width="820" height="660"></iframe>
+<script>document.querySelector('iframe').src = 'site/' + location.search;</script>
+EOF
 
 # The server on a free port, polled until it answers (a deadline, no fixed sleep).
 port=$(python3 -c 'import socket; s=socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')

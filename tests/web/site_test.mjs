@@ -4,7 +4,7 @@
 import {after, before, test} from 'node:test';
 import assert from 'node:assert/strict';
 import {execFileSync} from 'node:child_process';
-import {appendFileSync, readFileSync, writeFileSync} from 'node:fs';
+import {appendFileSync, existsSync, readdirSync, readFileSync, rmSync, writeFileSync} from 'node:fs';
 import {join} from 'node:path';
 import puppeteer from 'puppeteer-core';
 
@@ -136,10 +136,59 @@ test('the first frame, Space and the arrow keys: the desktop game\'s pixels', as
   const moved = await settledCanvas(page).catch(() => null);  // moving: it need not settle
   assert.ok(moved === null || !moved.rgba.equals(before.rgba), 'the camera moved');
 
+  // F11 asks the browser for full screen inside the key's own event, and gives it back.
+  await page.keyboard.press('F11');
+  await page.waitForFunction(() => document.fullscreenElement?.id === 'stage', {timeout: 5000});
+  await page.keyboard.press('F11');
+  await page.waitForFunction(() => !document.fullscreenElement, {timeout: 5000});
+
+  // F12: the frame as a PNG download under the screenshot's name.
+  const downloads = join(OUT, 'downloads');
+  rmSync(downloads, {recursive: true, force: true});
+  const session = await page.createCDPSession();
+  await session.send('Browser.setDownloadBehavior', {behavior: 'allow', downloadPath: downloads});
+  await page.keyboard.press('F12');
+  await page.waitForFunction(() => /screenshot saved: vorn7-[-0-9]+\.png/.test(
+                                 document.getElementById('message').textContent), {timeout: 5000});
+  const deadline = Date.now() + 10000;
+  const saved = () => (existsSync(downloads) ? readdirSync(downloads) : []).filter((f) => f.endsWith('.png'));
+  while (saved().length === 0 && Date.now() < deadline) await new Promise((r) => setTimeout(r, 100));
+  assert.match(saved()[0] ?? '', /^vorn7-\d{4}-\d\d-\d\d-\d\d-\d\d-\d\d\.png$/);
+  await framesGoOn(page);
+
   await page.keyboard.press('Escape');
   assert.match(await waitForEnd(page), /The game has ended\./);
   assert.match(await endedText(page), /Start again/);
   appendFileSync(join(OUT, 'figures.txt'), `web-test: first frame ${firstFrameMs} ms after opening the page\n`);
+  await page.close();
+});
+
+test('embedded in another page\'s frame, a click on the canvas takes the keyboard', async () => {
+  const page = await browser.newPage();
+  await page.goto(new URL(`../embed.html?at=${kView}`, SITE).href);
+  const frame = await (await page.waitForSelector('iframe')).contentFrame();
+  await frame.waitForFunction(() => window.Module?.calledRun && Module._vorn7_frames_shown() > 30,
+                              {timeout: 15000});
+  // The world below the overlay, whose numbers change on their own.
+  const picture = () => frame.evaluate((top) => {
+    const canvas = document.getElementById('canvas');
+    const data = canvas.getContext('2d').getImageData(0, top, canvas.width, canvas.height - top).data;
+    let hash = 0;
+    for (let i = 0; i < data.length; ++i) hash = (hash * 31 + data[i]) | 0;
+    return hash;
+  }, kBelowOverlay);
+  const still = await picture();
+  // Typing into the host page: the game, no longer focused, pauses as on the desktop and hears
+  // nothing.
+  await page.focus('#outside');
+  await page.keyboard.press('ArrowRight');
+  await new Promise((r) => setTimeout(r, 500));
+  assert.equal(await picture(), still, 'a key typed into the host page does not reach the game');
+  await frame.click('#canvas');
+  await page.keyboard.press('ArrowRight');
+  const deadline = Date.now() + 10000;
+  while ((await picture()) === still && Date.now() < deadline) await new Promise((r) => setTimeout(r, 100));
+  assert.notEqual(await picture(), still, 'the camera moved after the click');
   await page.close();
 });
 
