@@ -25,6 +25,15 @@ constexpr const char* kUsage =
     "       vorn7-level tilesets FOLDER                   tiles.tsx, blocks.tsx for its pictures\n"
     "       vorn7-level --help | --version\n";
 
+// With --help: how a level reaches someone without the game.
+constexpr const char* kSharing =
+    "\nSharing a level as a link: upload the level folder's own files (those of x2.lvl,\n"
+    "x2fg.lvl, gfx/tiles.bmp, gfx/bigben.bmp, gfx/badguysprites2.bmp, vornsprites24bit.bmp\n"
+    "it has, in the same places) to any web server, and give the address of the game's site\n"
+    "(make web) with ?level= and the folder's address, absolute or relative to the site:\n"
+    "  https://example.org/vorn7/?level=levels/mine/&at=4000,2000\n"
+    "A server other than the site's must allow it (CORS: Access-Control-Allow-Origin).\n";
+
 // A usage error: what is wrong, then the usage, on standard error; status 2.
 int UsageError(const std::string& what) {
     std::fprintf(stderr, "vorn7-level: %s\n%s", what.c_str(), kUsage);
@@ -115,6 +124,7 @@ int main(int argc, char** argv) {
     const std::string& command = args[0];
     if (command == "--help" || command == "-h" || command == "help") {
         std::fputs(kUsage, stdout);
+        std::fputs(kSharing, stdout);
         return 0;
     }
     if (command == "--version") {
