@@ -23,6 +23,11 @@ class Actor {
     virtual void Draw(IDirectDrawSurface* /*target*/) {}
 
     void BindKind(SpriteKind* kind) { kind_ = kind; }
+    // Puts the actor's frame's top-left corner at world pixel (x, y): where a level places it.
+    void PlaceAt(std::int32_t x, std::int32_t y) {
+        x_ = x;
+        y_ = y;
+    }
     // Screen position = position - (left, top); in view while it overlaps the display.
     bool UpdateScreenPosition(std::int32_t left, std::int32_t top, std::int32_t right,
                               std::int32_t bottom);

@@ -37,7 +37,16 @@ bool ActorManager::UpdateAndDraw(std::int32_t left, std::int32_t top, std::int32
 bool ActorManager::Restart() {
     live_.clear();
     liveCount_ = 0;
-    return Spawn(0);
+    if (placements_.empty()) return Spawn(0);
+    for (const ActorPlacement& placement : placements_) {
+        if (!Spawn(placement.kind)) return false;
+        live_.back()->PlaceAt(placement.x, placement.y);
+    }
+    return true;
+}
+
+void ActorManager::SetPlacements(std::vector<ActorPlacement> placements) {
+    placements_ = std::move(placements);
 }
 
 bool ActorManager::ReloadKindBitmaps() {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "actors/actor.h"
+#include "actors/actor_placement.h"
 #include "actors/sprite_kind.h"
 
 class ActorManager {
@@ -27,8 +28,12 @@ class ActorManager {
     void ReleaseKindSurfaces();
     bool RestoreKinds();
 
-    // A level read again: every live actor goes and the walker is spawned as at a fresh start.
+    // A level read again: every live actor goes and the level's actors are spawned again: one at
+    // each placement, in order, or the one walker at its own start when there are none.
     bool Restart();
+    // The level's placements (its x2.actors), used by every Restart from now on; the shell sets
+    // them at start-up and when a watched actors file is saved.
+    void SetPlacements(std::vector<ActorPlacement> placements);
     // The kinds' sheets read again; a sheet that does not load leaves the held one. False then.
     bool ReloadKindBitmaps();
 
@@ -45,4 +50,5 @@ class ActorManager {
     std::vector<std::unique_ptr<SpriteKind>> kinds_;
     std::int32_t liveCount_ = 0;
     std::vector<bool> initialised_;
+    std::vector<ActorPlacement> placements_;
 };

@@ -1,8 +1,10 @@
 #include "shell/app.h"
 
 #include <cstdio>
+#include <optional>
 #include <string>
 
+#include "actors/actor_manager.h"
 #include "actors/sprite_constants.h"
 #include "display/display.h"
 #include "graphics/load_failure.h"
@@ -18,6 +20,7 @@
 #include "shell/live_reload.h"
 #include "shell/stopwatch.h"
 #include "shell/surface_life_cycle.h"
+#include "world/actors_file.h"
 #include "world/level_error.h"
 #include "world/world.h"
 
@@ -59,6 +62,20 @@ bool LoadLevel(const char* file, Loader load) {
     return false;
 }
 
+// The level folder's actors file, when it has one: the walkers where it puts them, and its start
+// where the camera starts unless --at says otherwise.
+bool LoadActors() {
+    try {
+        const std::optional<ActorsFile> file = ReadActorsFile(kActorsFile);
+        if (!file) return true;
+        ApplyActors(*file);
+        return true;
+    } catch (const ActorsFileError& e) {
+        Report((load_failure::WhereOpened(kActorsFile) + ": " + e.what()).c_str());
+        return false;
+    }
+}
+
 // The start-up steps after the display is taken; a failure is reported and ends start-up.
 bool LoadEverything() {
     bool spawned = true;
@@ -74,6 +91,7 @@ bool LoadEverything() {
     }
     if (!LoadLevel(kBlockLevelFile, [] { return TheWorld.LoadBlockLevel(kBlockLevelFile) != 0; }))
         return false;
+    if (!LoadActors()) return false;
     load_failure::Clear();
     if (LoadPictures() == 0) {
         Report(load_failure::Text()[0] != '\0' ? load_failure::Text()
@@ -84,6 +102,16 @@ bool LoadEverything() {
 }
 
 }  // namespace
+
+void ApplyActors(const ActorsFile& file) {
+    if (file.hasStart && !Launch.startAtGiven) {
+        Launch.startX = file.startX;
+        Launch.startY = file.startY;
+    }
+    if (file.actors.empty()) return;
+    TheWorld.Actors()->SetPlacements(file.actors);
+    TheWorld.Actors()->Restart();
+}
 
 int FailureExitStatus() {
     return g_exitStatus;

@@ -7,6 +7,8 @@
 #include "graphics/surface_strip.h"
 #include "platform/win_types.h"
 
+struct ActorsFile;
+
 // The window class's name, also the window's title and the message box's caption.
 constexpr const char* kClassName = "Vorn7 Development";
 // The two level files start-up reads.
@@ -45,6 +47,10 @@ std::int32_t RunMainLoop();
 std::int32_t RunFrame();
 // The window procedure: keys to OnKeyDown, activation to AppActive, destruction shuts down.
 LRESULT WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+// A level's actors file put to use: its walkers replace the level's actors (none: the one walker
+// stays), its start is where the camera starts unless --at was given. Start-up and the watch.
+void ApplyActors(const ActorsFile& file);
 
 // Reports a failure on standard error, marks the exit status 1 and ends the program through
 // window destruction (which releases everything acquired).

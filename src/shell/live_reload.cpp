@@ -2,9 +2,11 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "actors/actor_manager.h"
 #include "actors/sprite_constants.h"
 #include "graphics/load_failure.h"
 #include "graphics/picture_layout.h"
@@ -12,12 +14,13 @@
 #include "platform/file_watch.h"
 #include "shell/app.h"
 #include "shell/surface_life_cycle.h"
+#include "world/actors_file.h"
 #include "world/level_error.h"
 #include "world/world.h"
 
 namespace {
 
-enum class Kind { kTileLevel, kBlockLevel, kPicture };
+enum class Kind { kTileLevel, kBlockLevel, kPicture, kActors };
 
 struct WatchedName {
     const char* name;
@@ -28,7 +31,8 @@ struct WatchedName {
 constexpr WatchedName kWatched[] = {
     {kTileLevelFile, Kind::kTileLevel},  {kBlockLevelFile, Kind::kBlockLevel},
     {kTilePictureFile, Kind::kPicture},  {kBackgroundPictureFile, Kind::kPicture},
-    {kBlockPictureFile, Kind::kPicture}, {kWalkerSheetFile, Kind::kPicture}};
+    {kBlockPictureFile, Kind::kPicture}, {kWalkerSheetFile, Kind::kPicture},
+    {kActorsFile, Kind::kActors}};
 constexpr std::size_t kWatchedCount = sizeof kWatched / sizeof kWatched[0];
 
 // Per file, why its last save did not load ("" when it did); the overlay shows the first.
@@ -38,9 +42,7 @@ std::string g_shown;
 // The overlay names the file as the folder knows it (x2.lvl, gfx/tiles.bmp): a full path would
 // run off a 640-pixel screen before the reason.
 std::string ShortName(const std::string& problem) {
-    std::error_code error;
-    for (const std::string& folder :
-         {data_path::LevelFolder(), std::filesystem::current_path(error).string()}) {
+    for (const std::string& folder : {data_path::LevelFolder(), data_path::GameDataFolder()}) {
         if (!folder.empty() && problem.compare(0, folder.size() + 1, folder + "/") == 0)
             return problem.substr(folder.size() + 1);
     }
@@ -68,11 +70,21 @@ std::string Reload(const WatchedName& file) {
             case Kind::kBlockLevel:
                 TheWorld.ReloadBlockLevel(file.name);
                 return "";
+            case Kind::kActors: {
+                const std::optional<ActorsFile> actors = ReadActorsFile(file.name);
+                // A saved file restarts the actors as a saved level does.
+                TheWorld.Actors()->SetPlacements(actors ? actors->actors
+                                                        : std::vector<ActorPlacement>{});
+                TheWorld.Actors()->Restart();
+                return "";
+            }
             case Kind::kPicture:
                 break;
         }
     } catch (const LevelError& e) {
         return where + ": " + e.Describe();
+    } catch (const ActorsFileError& e) {
+        return where + ": " + e.what();
     }
     // Every picture is read again, and only when all load do they replace those in memory.
     load_failure::Clear();
@@ -86,11 +98,21 @@ std::string Reload(const WatchedName& file) {
     return "";
 }
 
+std::string WatchedPath(const char* name) {
+    const std::string& folder = data_path::LevelFolder();
+    if (!folder.empty()) {
+        const std::filesystem::path path = std::filesystem::path(folder) / name;
+        std::error_code error;
+        if (std::filesystem::is_directory(path.parent_path(), error)) return path.string();
+    }
+    return load_failure::WhereOpened(name);
+}
+
 }  // namespace
 
 bool StartWatching() {
     std::vector<std::string> paths;
-    for (const WatchedName& file : kWatched) paths.push_back(load_failure::WhereOpened(file.name));
+    for (const WatchedName& file : kWatched) paths.push_back(WatchedPath(file.name));
     std::string reason;
     if (WatchFiles(paths, reason)) return true;
     std::fprintf(stderr, "vorn7: --watch: %s\n", reason.c_str());

@@ -30,6 +30,9 @@ struct Case {
     int exitCode;         // 0: the program runs until asked to close
     std::string message;  // the start of the expected line on standard error
     bool display = true;  // false: no display at all (no DISPLAY, no SDL_VIDEODRIVER)
+    // true: the folder is named as a level folder from /, the game's own data found beside the
+    // program; false: the folder is the game's data (VORN7_DATA) and the working directory.
+    bool levelFromRoot = false;
 };
 
 std::string ReadAll(const fs::path& p) {
@@ -291,6 +294,36 @@ std::vector<Case> Catalogue() {
     cases.push_back({"no display", [](const fs::path&) {}, 1,
                      "vorn7: no display to show the game on (set DISPLAY or WAYLAND_DISPLAY)",
                      false});
+    // A level's actors file that cannot be used ends the start as a bad level does.
+    const struct {
+        const char* name;
+        std::string text;
+        const char* message;
+    } actors[] = {
+        {"unknown kind", "walker 300 125\njumper 10 10\n", "line 2: unknown kind \"jumper\""},
+        {"outside the world", "walker 8192 125\n", "line 1: x 8192 is outside the world"},
+        {"malformed", "# two walkers\nwalker 300\n", "line 2: expected KIND X Y"},
+        {"too many",
+         [] {
+             std::string s;
+             for (int i = 0; i <= 256; ++i) s += "walker 300 125\n";
+             return s;
+         }(),
+         "line 257: more than 256 actors"},
+        {"too large", std::string(70000, '#'), "it cannot be used: the file is too large"},
+    };
+    for (const auto& a : actors) {
+        const std::string text = a.text;
+        cases.push_back({std::string("x2.actors ") + a.name,
+                         [text](const fs::path& f) { WriteAll(f / "x2.actors", text); }, 1,
+                         std::string("vorn7: x2.actors: ") + a.message});
+    }
+    cases.push_back({"a level folder of just x2.lvl named from /",
+                     [](const fs::path& f) {
+                         for (const auto& entry : fs::directory_iterator(f))
+                             if (entry.path().filename() != "x2.lvl") fs::remove_all(entry.path());
+                     },
+                     0, "", true, true});
     return cases;
 }
 
@@ -311,8 +344,9 @@ TEST_P(BadInput, EndsAsExpected) {
     const pid_t child = fork();
     ASSERT_GE(child, 0);
     if (child == 0) {
-        if (chdir(folder.c_str()) != 0) _exit(126);
         if (!freopen(errors.c_str(), "w", stderr)) _exit(126);
+        if (chdir(c.levelFromRoot ? "/" : folder.c_str()) != 0) _exit(126);
+        if (!c.levelFromRoot) setenv("VORN7_DATA", folder.c_str(), 1);
         if (c.display) {
             setenv("SDL_VIDEODRIVER", "dummy", 1);
         } else {
@@ -320,7 +354,10 @@ TEST_P(BadInput, EndsAsExpected) {
             unsetenv("DISPLAY");
             unsetenv("WAYLAND_DISPLAY");
         }
-        execl(VORN7_PROGRAM, VORN7_PROGRAM, static_cast<char*>(nullptr));
+        if (c.levelFromRoot)
+            execl(VORN7_PROGRAM, VORN7_PROGRAM, folder.c_str(), static_cast<char*>(nullptr));
+        else
+            execl(VORN7_PROGRAM, VORN7_PROGRAM, static_cast<char*>(nullptr));
         _exit(127);
     }
     int status = 0;

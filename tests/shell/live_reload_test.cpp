@@ -48,6 +48,7 @@ TEST(LiveReload, EachSaveLoadsBetweenFramesAndABadOneChangesNothing) {
         std::string bytes;
         int topLeftTile;           // the grid's cell (0, 0) afterwards
         const char* problemStart;  // the overlay's reason afterwards ("" for none)
+        int liveActors = 1;        // started again, never added to
     };
     const std::string shortLevel = shipped.substr(0, 257 * 100);
     const int shippedTile = shipped[0] - 61;
@@ -58,9 +59,18 @@ TEST(LiveReload, EachSaveLoadsBetweenFramesAndABadOneChangesNothing) {
         {15, "gfx/tiles.bmp", "BM broken", 0, "Error loading level. The file has 100 lines"},
         {20, "x2.lvl", shipped, shippedTile, "tiles.bmp: the BMP header is truncated"},
         {25, "gfx/tiles.bmp", Read(game_run::DataFolder() / "gfx/tiles.bmp"), shippedTile, ""},
+        // An actors file, new to the folder: its walkers replace the level's; a bad save keeps
+        // them; a level saved afterwards starts them again where the file places them.
+        {30, "x2.actors", "walker 100 100\nwalker 200 100\n", shippedTile, "", 2},
+        {35, "x2.actors", "walker 100\n", shippedTile, "x2.actors: line 1: expected KIND X Y", 2},
+        {40, "x2.lvl", shipped, shippedTile, "x2.actors: line 1: expected KIND X Y", 2},
+        {45, "x2.actors", "# one\nwalker 300 125\n", shippedTile, "", 1},
+        // A picture the folder did not have at start.
+        {50, "gfx/bigben.bmp", "BM broken", shippedTile, "bigben.bmp: the BMP header is truncated"},
+        {55, "gfx/bigben.bmp", Read(game_run::DataFolder() / "gfx/bigben.bmp"), shippedTile, ""},
     };
     game_run::UseHeadlessPlatform(16);
-    game_run::QuitAt(30);
+    game_run::QuitAt(60);
     std::size_t next = 0;
     testing::internal::CaptureStderr();
     const game_run::Result r =
@@ -75,7 +85,8 @@ TEST(LiveReload, EachSaveLoadsBetweenFramesAndABadOneChangesNothing) {
                 if (s.problemStart[0] == '\0') {
                     EXPECT_EQ(problem, "");
                 }
-                EXPECT_EQ(TheWorld.Actors()->LiveCount(), 1);  // started again, never added to
+                EXPECT_EQ(TheWorld.Actors()->LiveCount(), s.liveActors)
+                    << s.file << " at " << s.frame;
             }
             if (next < std::size(steps) && f.frameNumber == steps[next].frame) {
                 Write(folder / steps[next].file, steps[next].bytes);
@@ -84,7 +95,7 @@ TEST(LiveReload, EachSaveLoadsBetweenFramesAndABadOneChangesNothing) {
         });
     const std::string said = testing::internal::GetCapturedStderr();
     EXPECT_EQ(r.exitCode, 0);
-    EXPECT_EQ(r.frames, 30u);
+    EXPECT_EQ(r.frames, 60u);
     EXPECT_EQ(next, std::size(steps));
     EXPECT_NE(said.find("x2.lvl: Error loading level. The file has 100 lines; a level needs 256."),
               std::string::npos)

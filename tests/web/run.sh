@@ -12,6 +12,7 @@ out="$root/build/web/test-output"
 cmake --preset default -DVORN7_TESTS=ON >/dev/null
 cmake --build --preset default --target vorn7_native_frame >/dev/null
 
+command -v npm >/dev/null || { echo "web-test: npm is needed (Debian: apt-get install npm)" >&2; exit 1; }
 (cd tests/web && npm ci --no-audit --no-fund --loglevel=error >/dev/null)
 
 work=$(mktemp -d)
