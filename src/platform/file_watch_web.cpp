@@ -23,8 +23,7 @@ std::vector<WatchedFile> g_files;
 // A data file's name as its folder knows it (gfx/tiles.bmp), whether that folder is the level
 // folder or the game's own data (the working directory).
 std::string DataName(const std::string& path) {
-    for (std::string folder :
-         {data_path::LevelFolder(), data_path::GameDataFolder()}) {
+    for (std::string folder : {data_path::LevelFolder(), data_path::GameDataFolder()}) {
         if (folder.empty()) continue;
         if (folder.back() != '/') folder += '/';
         if (path.compare(0, folder.size(), folder) == 0) return path.substr(folder.size());
