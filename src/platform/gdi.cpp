@@ -385,7 +385,7 @@ void DrawCell(IDirectDrawSurface& s, const std::uint8_t* glyph, long long left, 
 
 }  // namespace
 
-int DrawTextA(HDC dc, LPCSTR text, int length, RECT* rect, UINT) {
+int DrawTextA(HDC dc, LPCSTR text, int length, RECT* rect, UINT format) {
     if (dc == nullptr || dc->surface == nullptr || text == nullptr || rect == nullptr) return 0;
     IDirectDrawSurface& s = *dc->surface;
     const int bpp = s.bitsPerPixel();
@@ -399,7 +399,13 @@ int DrawTextA(HDC dc, LPCSTR text, int length, RECT* rect, UINT) {
     long long lineTop = rect->top;
     long long column = 0;
     int lines = 1;
-    for (int i = 0; length < 0 ? text[i] != '\0' : i < length; ++i) {
+    // DT_WORDBREAK: a word that would run past the rectangle's right edge starts a new line (a
+    // word longer than a line is broken where the line ends), and the spaces at a break go.
+    const bool wrap = (format & DT_WORDBREAK) != 0;
+    const long long lineCells = std::max<long long>(
+        1, (static_cast<long long>(rect->right) - rect->left) / bitmap_font::kCellWidth);
+    const auto ends = [&](int i) { return length < 0 ? text[i] == '\0' : i >= length; };
+    for (int i = 0; !ends(i); ++i) {
         const char c = text[i];
         if (c == '\n') {
             lineTop += bitmap_font::kLineHeight;
@@ -408,6 +414,20 @@ int DrawTextA(HDC dc, LPCSTR text, int length, RECT* rect, UINT) {
             continue;
         }
         if (c == '\r') continue;
+        if (wrap && c == ' ' && column >= lineCells) continue;
+        if (wrap && column > 0) {
+            long long word = 0;
+            if (c != ' ' && (i == 0 || text[i - 1] == ' '))
+                while (!ends(i + static_cast<int>(word)) && text[i + word] != ' ' &&
+                       text[i + word] != '\n')
+                    ++word;
+            if (column + word > lineCells || column >= lineCells) {
+                lineTop += bitmap_font::kLineHeight;
+                column = 0;
+                ++lines;
+                if (c == ' ') continue;
+            }
+        }
         const long long cellLeft = rect->left + column * bitmap_font::kCellWidth;
         ++column;
         if (cellLeft >= clipR || lineTop >= clipB) continue;

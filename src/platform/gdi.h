@@ -12,6 +12,7 @@ constexpr int MM_TEXT = 1;
 constexpr DWORD SRCCOPY = 0x00CC0020u;
 constexpr UINT DT_LEFT = 0x0000;
 constexpr UINT DT_TOP = 0x0000;
+constexpr UINT DT_WORDBREAK = 0x0010;
 
 struct BITMAP {
     LONG bmType;
@@ -54,6 +55,7 @@ BOOL StretchBlt(HDC dest, int destX, int destY, int destWidth, int destHeight, H
 COLORREF GetPixel(HDC dc, int x, int y);
 COLORREF SetPixel(HDC dc, int x, int y, COLORREF colour);
 
-// Format 0: left and top aligned, a new line at each "\n", no wrapping, clipped to the
-// rectangle; black text on white behind each line's text. Returns the height drawn.
+// Left and top aligned, a new line at each "\n", clipped to the rectangle; black text on white
+// behind each line's text. DT_WORDBREAK also breaks a line between words where the next would
+// pass the rectangle's right edge. Returns the height drawn.
 int DrawTextA(HDC dc, LPCSTR text, int length, RECT* rect, UINT format);

@@ -53,17 +53,21 @@ std::int32_t FrameTick() {
         text, sizeof text, "%d",
         static_cast<int>(static_cast<unsigned char>(TheWorld.SolidPixelAt(Camera.x, Camera.y))));
     DrawOverlayText(text, BackSurface, DisplayMode.width / 2, DisplayMode.height / 2);
-    // With --watch, a save that did not load says why until a good one replaces it.
-    if (ReloadProblem()[0] != '\0') DrawOverlayText(ReloadProblem(), BackSurface, 5, 150);
-    if (ScreenshotNotice()[0] != '\0') DrawOverlayText(ScreenshotNotice(), BackSurface, 5, 170);
+    // With --watch, a save that did not load says why until a good one replaces it: the whole
+    // reason, on as many lines as the mode's width needs.
+    std::int32_t below = 170;
+    if (ReloadProblem()[0] != '\0')
+        below = 150 + DrawOverlayText(ReloadProblem(), BackSurface, 5, 150, true) + 2;
+    if (ScreenshotNotice()[0] != '\0') DrawOverlayText(ScreenshotNotice(), BackSurface, 5, below);
     return 1;
 }
 
-void DrawOverlayText(const char* text, IDirectDrawSurface* surface, std::int32_t left,
-                     std::int32_t top) {
+std::int32_t DrawOverlayText(const char* text, IDirectDrawSurface* surface, std::int32_t left,
+                             std::int32_t top, bool wrap) {
     HDC dc = nullptr;
-    if (surface == nullptr || surface->GetDC(&dc) < 0) return;
+    if (surface == nullptr || surface->GetDC(&dc) < 0) return 0;
     RECT rect{left, top, DisplayMode.width - 10, DisplayMode.height - 10};
-    DrawTextA(dc, text, -1, &rect, 0);
+    const int height = DrawTextA(dc, text, -1, &rect, wrap ? DT_WORDBREAK : 0);
     surface->ReleaseDC(dc);
+    return height;
 }

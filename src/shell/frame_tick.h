@@ -18,8 +18,9 @@ extern FrameTimingRecord FrameTiming;
 // Nonzero on success; 0 when the World failed to draw (nothing more is drawn then).
 [[nodiscard]] std::int32_t FrameTick();
 // Draws one text block with its top-left corner at (left, top), clipped 10 pixels inside the
-// display's bottom-right corner. Skipped when the surface's device context is unavailable.
-void DrawOverlayText(const char* text, IDirectDrawSurface* surface, std::int32_t left,
-                     std::int32_t top);
+// display's bottom-right corner, lines broken between words there when wrapping; returns the
+// height drawn (0 when the surface's device context is unavailable).
+std::int32_t DrawOverlayText(const char* text, IDirectDrawSurface* surface, std::int32_t left,
+                             std::int32_t top, bool wrap = false);
 // Moves one camera coordinate by velocity x elapsed / 10 (truncated) and clamps it to 0..8192.
 std::int32_t MoveCameraAxis(std::int32_t position, std::int32_t velocity, std::int32_t elapsed);

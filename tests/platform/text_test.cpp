@@ -30,11 +30,12 @@ class Text : public ::testing::Test {
                 }
         return r;
     }
-    void Draw(const char* text, RECT rect) {
+    int Draw(const char* text, RECT rect, UINT format = 0) {
         HDC dc = nullptr;
-        ASSERT_EQ(BackSurface->GetDC(&dc), DD_OK);
-        DrawTextA(dc, text, -1, &rect, 0);
+        if (BackSurface->GetDC(&dc) != DD_OK) return -1;
+        const int height = DrawTextA(dc, text, -1, &rect, format);
         BackSurface->ReleaseDC(dc);
+        return height;
     }
 };
 
@@ -69,6 +70,31 @@ TEST_F(Text, ClipsToTheRectangleAndTheSurface) {
     display_fixture::Fill(BackSurface, kBackground);
     Draw("x", RECT{-5, -5, 700, 700});  // partly outside the surface: no write outside it
     EXPECT_EQ(Touched().left, 0);
+}
+
+// The overlay's reason for a broken save, 630 pixels wide in a 640 mode: every word is drawn, on
+// as many lines as it takes, none past the right edge.
+TEST_F(Text, WordBreakKeepsEveryWordInsideTheRectangle) {
+    const int cell = bitmap_font::kCellWidth, line = bitmap_font::kLineHeight;
+    const struct {
+        const char* text;
+        int cells;  // the rectangle's width in cells
+        int lines;
+    } cases[] = {
+        {"x2.lvl: Error loading level. The file has 100 lines; a level needs 256.", 52, 2},
+        {"short", 52, 1},
+        {"ab cd ef", 5, 2},                     // "ab cd" fits exactly; the space at the break goes
+        {"abcdefghijklmnopqrstuvwxyz", 10, 3},  // a word longer than a line is cut
+        {"one\ntwo three", 5, 3},
+    };
+    for (const auto& c : cases) {
+        display_fixture::Fill(BackSurface, kBackground);
+        const int height = Draw(c.text, RECT{5, 100, 5 + c.cells * cell, 470}, DT_WORDBREAK);
+        EXPECT_EQ(height, c.lines * line) << c.text;
+        const RECT r = Touched();
+        EXPECT_LE(r.right, 5 + c.cells * cell) << c.text;
+        EXPECT_EQ(r.bottom, 100 + c.lines * line) << c.text;
+    }
 }
 
 }  // namespace

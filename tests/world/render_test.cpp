@@ -55,6 +55,24 @@ TEST(ViewGeometry, BackgroundParallaxOffsets) {
     EXPECT_EQ(o.y, 0);
 }
 
+// The level guide's rule: block cell (c, r) is centred in the view when the view centre is at
+// (32c + 16 + 3w/8, 32r + 16 + 3h/8) in a w x h mode; (32c + 316, 32r + 241) at 800 x 600.
+TEST(ViewGeometry, ABlockCellIsCentredWhereTheLevelGuideSays) {
+    auto world = std::make_unique<World>();
+    const struct {
+        int width, height, column, row;
+    } cases[] = {{800, 600, 3, 2}, {800, 600, 100, 150}, {640, 480, 40, 7}, {1024, 768, 200, 190}};
+    for (const auto& c : cases) {
+        SetMode(c.width, c.height);
+        const int x = 32 * c.column + 16 + 3 * c.width / 8;
+        const int y = 32 * c.row + 16 + 3 * c.height / 8;
+        ASSERT_EQ(world->ClampViewCentre(x, y).x, x);  // the rule is for centres not clamped
+        const ViewRectangle b = world->BlockLayerView(x, y);
+        EXPECT_EQ(128 * c.column - b.left, (c.width - 128) / 2) << c.column;
+        EXPECT_EQ(128 * c.row - b.top, (c.height - 128) / 2) << c.row;
+    }
+}
+
 TEST(ViewGeometry, TileAndBlockRectanglesAndCellsVisitedPerMode) {
     auto world = std::make_unique<World>();
     SetMode(800, 600);
