@@ -131,12 +131,17 @@ HWND CreateMainWindow(const char* className, HINSTANCE instance) {
     windowClass.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // IDC_ARROW
     windowClass.lpszClassName = className;
     RegisterClassA(&windowClass);  // a failure shows as a failed window creation
+    // The title names the level folder played, so two games (or a game beside Tiled) are told
+    // apart; the game's own data keeps the class name.
+    const std::string title = data_path::LevelFolder().empty()
+                                  ? std::string(className)
+                                  : std::string(className) + ": " + data_path::LevelFolder();
     // vorn7 --windowed: an ordinary window of the start mode's size.
     if (Launch.windowed)
-        return CreateWindowExA(0, className, className, WS_OVERLAPPEDWINDOW, 0, 0,
+        return CreateWindowExA(0, className, title.c_str(), WS_OVERLAPPEDWINDOW, 0, 0,
                                DisplayMode.width, DisplayMode.height, nullptr, nullptr, instance,
                                nullptr);
-    return CreateWindowExA(WS_EX_TOPMOST, className, className, WS_POPUP, 0, 0,
+    return CreateWindowExA(WS_EX_TOPMOST, className, title.c_str(), WS_POPUP, 0, 0,
                            GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), nullptr,
                            nullptr, instance, nullptr);
 }

@@ -40,6 +40,13 @@
     (isError ? console.error : console.log)(shown);
   }
 
+  // The game titles its window by the level folder it plays: here that is the level's address,
+  // or nothing for the game's own data.
+  new MutationObserver(() => {
+    const named = document.title.split(': ' + kLevelFolder);
+    if (named.length > 1) document.title = named[0] + (levelBase ? ': ' + levelBase.href : '');
+  }).observe(document.querySelector('title'), {childList: true, characterData: true, subtree: true});
+
   function end(text, buttonText) {
     running = false;
     window.Module.ended = true;
