@@ -50,7 +50,10 @@ ActorsFile ParseActorsText(const std::string& text) {
         at = end + 1;
         if (!line.empty() && line.back() == '\r') line.pop_back();
         const std::size_t hash = line.find('#');
-        if (hash != std::string::npos) line.erase(hash);
+        if (hash != std::string::npos) {
+            if (Words(line.substr(0, hash)).empty()) file.comments.push_back(line);
+            line.erase(hash);
+        }
         const std::vector<std::string> words = Words(line);
         if (words.empty()) continue;
         if (words.size() != 3)
@@ -64,6 +67,7 @@ ActorsFile ParseActorsText(const std::string& text) {
         } else if (words[0] == "start") {
             if (file.hasStart) Refuse(number, "a second start (a level has one)");
             file.hasStart = true;
+            file.startAfter = file.actors.size();
             file.startX = x;
             file.startY = y;
         } else {

@@ -22,6 +22,8 @@ struct ActorsFile {
     std::vector<ActorPlacement> actors;  // in the file's order
     bool hasStart = false;
     std::int32_t startX = 0, startY = 0;
+    std::size_t startAfter = 0;         // the walkers before the start line (the tools' order)
+    std::vector<std::string> comments;  // the lines that are only a comment, in order
 };
 
 // A file that cannot be used: what() is "line N: reason" or the file's own reason.

@@ -94,8 +94,9 @@ class FromTiled : public ::testing::Test {
         std::ofstream(dir / "m.tmx") << tmx;
         fs::remove(dir / "out.lvl");
         warnings.clear();
-        const bool ok = level_tool::ImportFromTiled((dir / "m.tmx").string(),
-                                                    (dir / "out.lvl").string(), message, warnings);
+        std::string summary;
+        const bool ok = level_tool::ImportFromTiled(
+            (dir / "m.tmx").string(), (dir / "out.lvl").string(), summary, message, warnings);
         EXPECT_EQ(ok, fs::exists(dir / "out.lvl")) << "written only on success";
         return ok ? "ok" : message.substr(message.find("m.tmx"));
     }
@@ -131,6 +132,17 @@ TEST_F(FromTiled, RefusesWhatTheGameCannotShowWithFileLineAndReason) {
              " <layer><data encoding=\"base64\" compression=\"zstd\">AAAA</data></layer>\n"),
          "m.tmx:4: layer compression \"zstd\" is not supported"},
         {"broken XML", "<map", "m.tmx:1: not valid XML"},
+        {"a walker outside the world",
+         Map(size, "tiles.tsx",
+             Layer() + " <objectgroup name=\"actors\">\n  <object type=\"walker\" x=\"9000\" "
+                       "y=\"5\"><point/></object>\n </objectgroup>\n"),
+         "m.tmx:265: layer \"actors\": x 9000 is outside the world (0 to 8191)"},
+        {"two starts",
+         Map(size, "tiles.tsx",
+             Layer() + " <objectgroup name=\"actors\">\n  <object class=\"start\" x=\"1\" "
+                       "y=\"1\"><point/></object>\n  <object class=\"start\" x=\"2\" "
+                       "y=\"2\"><point/></object>\n </objectgroup>\n"),
+         "m.tmx:266: layer \"actors\": a second start"},
     };
     for (const Case& c : cases) {
         std::string message;

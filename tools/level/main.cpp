@@ -154,10 +154,11 @@ int main(int argc, char** argv) {
         if (!(problem = Missing(command, a, {"MAP", "OUT.lvl"})).empty())
             return UsageError(problem);
         std::vector<std::string> warnings;
+        summary.clear();
         const bool ok =
-            level_tool::ImportFromTiled(a.operands[0], a.operands[1], message, warnings);
+            level_tool::ImportFromTiled(a.operands[0], a.operands[1], summary, message, warnings);
         for (const std::string& warning : warnings) std::fprintf(stderr, "%s\n", warning.c_str());
-        return ok ? Wrote(a.operands[1]) : Failed(message);
+        return ok ? Wrote(summary) : Failed(message);
     }
     if (command == "check") {
         if (!(problem = Missing(command, a, {"FILE.lvl"})).empty()) return UsageError(problem);

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "actors_layer.h"
 #include "level_folder.h"
 #include "level_grid.h"
 
@@ -10,13 +11,17 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string MapXml(const Sheet& sheet, const char* tilesetFile, const Grid& grid) {
+// The tile map; objects is the actors' object layer (id 2) or "".
+std::string MapXml(const Sheet& sheet, const char* tilesetFile, const Grid& grid,
+                   const std::string& objects, std::size_t objectCount) {
     std::string xml =
         "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
         "<map version=\"1.8\" tiledversion=\"1.8.2\" orientation=\"orthogonal\" "
         "renderorder=\"right-down\" width=\"256\" height=\"256\" tilewidth=\"" +
         std::to_string(sheet.tileSize) + "\" tileheight=\"" + std::to_string(sheet.tileSize) +
-        "\" infinite=\"0\" nextlayerid=\"2\" nextobjectid=\"1\">\n"
+        "\" infinite=\"0\" nextlayerid=\"" + std::string(objects.empty() ? "2" : "3") +
+        "\" nextobjectid=\"" + std::to_string(objectCount + 1) +
+        "\">\n"
         " <tileset firstgid=\"1\" source=\"" +
         std::string(tilesetFile) +
         "\"/>\n"
@@ -31,7 +36,7 @@ std::string MapXml(const Sheet& sheet, const char* tilesetFile, const Grid& grid
         }
         xml += '\n';
     }
-    xml += "</data>\n </layer>\n</map>\n";
+    xml += "</data>\n </layer>\n" + objects + "</map>\n";
     return xml;
 }
 
@@ -61,6 +66,10 @@ bool ExportToTiled(const std::string& levelDir, const std::string& gameData,
         message = outDir + ": cannot create the folder: " + error.message();
         return false;
     }
+    // The tile map carries the folder's actors, when it has them.
+    ActorsFile actors;
+    bool hasActors = false;
+    if (!ReadActorsBeside(data.string(), actors, hasActors, message)) return false;
     for (const Level& level : levels) {
         const std::string levelPath = (data / level.file).string();
         Grid grid;
@@ -83,12 +92,18 @@ bool ExportToTiled(const std::string& levelDir, const std::string& gameData,
             message = tileset.string() + ": " + reason;
             return false;
         }
-        if (!WriteWhole(map.string(), MapXml(level.sheet, level.sheet.tileset, grid), reason)) {
+        const bool withActors = hasActors && &level.sheet == &kTiles;
+        const std::string objects = withActors ? ActorsObjectGroupXml(actors) : "";
+        if (!WriteWhole(map.string(),
+                        MapXml(level.sheet, level.sheet.tileset, grid, objects,
+                               withActors ? ActorObjectCount(actors) : 0),
+                        reason)) {
             message = map.string() + ": " + reason;
             return false;
         }
     }
-    summary = out.string() + ": x2.tmx, x2fg.tmx, tiles.tsx, blocks.tsx";
+    summary = out.string() + ": x2.tmx" + (hasActors ? " (with its actors)" : "") +
+              ", x2fg.tmx, tiles.tsx, blocks.tsx";
     return true;
 }
 

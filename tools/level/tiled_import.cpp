@@ -5,7 +5,9 @@
 #include <nlohmann/json.hpp>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -13,6 +15,7 @@
 #include <optional>
 #include <vector>
 
+#include "actors_layer.h"
 #include "level_grid.h"
 
 namespace level_tool {
@@ -124,6 +127,43 @@ class MapBuilder {
     explicit MapBuilder(std::string path, std::vector<std::string>& warnings)
         : path_(std::move(path)), warnings_(warnings) {}
 
+    // The text of x2.actors when a tile map has an "actors" layer; its points checked as the
+    // game checks the file, the objects that are not actors said by name.
+    std::optional<std::string> ActorsFileText() {
+        if (!hasActors_) return std::nullopt;
+        if (sheet_ != &kTiles) {
+            Warn(actorsLine_, kActorsLayer, "actors belong to the tile level");
+            return std::nullopt;
+        }
+        std::string text = comments_.empty() ? std::string(kActorsHeader) : comments_;
+        text += '\n';
+        // The map's line of each line of the file, for a refusal.
+        std::vector<long> mapLines(
+            static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')) + 1, actorsLine_);
+        for (const RawActor& a : actors_) {
+            if ((a.kind != "walker" && a.kind != "start") || !a.point) {
+                warnings_.push_back(path_ + ":" + std::to_string(a.line) + ": warning: object \"" +
+                                    a.name + "\" in layer \"actors\": not a point of type " +
+                                    "walker or start, not converted");
+                continue;
+            }
+            text += a.kind + " " + std::to_string(std::lround(a.x)) + " " +
+                    std::to_string(std::lround(a.y)) + "\n";
+            mapLines.push_back(a.line);
+        }
+        try {
+            ParseActorsText(text);
+        } catch (const ActorsFileError& e) {
+            // "line N: reason" of the file, told as the object's line of the map.
+            const std::string what = e.what();
+            const std::size_t colon = what.find(": ");
+            const auto number = static_cast<std::size_t>(std::atol(what.c_str() + 5));
+            Fail(number < mapLines.size() ? mapLines[number] : actorsLine_,
+                 "layer \"actors\": " + what.substr(colon + 2));
+        }
+        return text;
+    }
+
     const Grid& Finish() {
         if (sheet_ == nullptr) Fail(0, "no map element");
         if (!known_) Fail(0, "no tileset of the game's pictures");
@@ -138,6 +178,19 @@ class MapBuilder {
         throw Failure{path_, line, reason};
     }
 
+    struct RawActor {
+        std::string kind, name;
+        double x = 0, y = 0;
+        bool point = false;
+        long line = 0;
+    };
+    // The first object layer named "actors" is the level's actors; true when this one is it.
+    bool StartActorsLayer(const std::string& name, long line) {
+        if (name != kActorsLayer || hasActors_) return false;
+        hasActors_ = true;
+        actorsLine_ = line;
+        return true;
+    }
     void Warn(long line, const std::string& layer, const std::string& what) {
         warnings_.push_back(path_ + (line > 0 ? ":" + std::to_string(line) : std::string()) +
                             ": warning: layer \"" + layer + "\": " + what + ", not converted");
@@ -285,6 +338,10 @@ class MapBuilder {
 
     std::string path_;
     std::vector<std::string>& warnings_;
+    bool hasActors_ = false;
+    long actorsLine_ = 0;
+    std::vector<RawActor> actors_;
+    std::string comments_;  // the layer's "comments" property: the file's comment lines
     const Sheet* sheet_ = nullptr;
     bool known_ = false;
     long dataLine_ = 0;
@@ -316,6 +373,23 @@ class MapReader : public MapBuilder {
                 Warn(line, Attribute(attributes, "name"), "a hidden tile layer");
             else
                 StartTileLayer(line);
+        } else if (std::strcmp(name, "objectgroup") == 0 &&
+                   StartActorsLayer(Attribute(attributes, "name"), line)) {
+            inActors_ = true;
+        } else if (std::strcmp(name, "object") == 0 && inActors_) {
+            inObject_ = true;
+            const std::string type = Attribute(attributes, "type");
+            actors_.push_back({type.empty() ? Attribute(attributes, "class") : type,
+                               Attribute(attributes, "name"),
+                               std::strtod(Attribute(attributes, "x").c_str(), nullptr),
+                               std::strtod(Attribute(attributes, "y").c_str(), nullptr), false,
+                               line});
+        } else if (std::strcmp(name, "point") == 0 && inObject_) {
+            actors_.back().point = true;
+        } else if (std::strcmp(name, "property") == 0 && inActors_ && !inObject_ &&
+                   Attribute(attributes, "name") == "comments") {
+            comments_ = Attribute(attributes, "value");
+            inComments_ = comments_.empty();  // a multi-line value is the element's text
         } else if (std::strcmp(name, "objectgroup") == 0 || std::strcmp(name, "imagelayer") == 0) {
             Warn(line, Attribute(attributes, "name"),
                  name[0] == 'o' ? "an object layer" : "an image layer");
@@ -336,10 +410,17 @@ class MapReader : public MapBuilder {
             EndData();
         } else if (std::strcmp(name, "layer") == 0) {
             skippingLayer_ = false;
+        } else if (std::strcmp(name, "object") == 0) {
+            inObject_ = false;
+        } else if (std::strcmp(name, "objectgroup") == 0) {
+            inActors_ = false;
+        } else if (std::strcmp(name, "property") == 0) {
+            inComments_ = false;
         }
     }
     void Text(const XML_Char* text, int length) {
         if (inData_ && !encoding_.empty()) data_.append(text, static_cast<std::size_t>(length));
+        if (inComments_) comments_.append(text, static_cast<std::size_t>(length));
     }
 
   private:
@@ -399,6 +480,7 @@ class MapReader : public MapBuilder {
     long tilesetLine_ = 0;
     Tileset embedded_;
     std::string encoding_, data_;
+    bool inActors_ = false, inObject_ = false, inComments_ = false;
 };
 
 // A JSON map as Tiled saves it (.tmj, .json). JSON keeps no line numbers, so a layer is named by
@@ -435,6 +517,19 @@ class JsonMapReader : public MapBuilder {
     void Layer(const nlohmann::json& layer) {
         const std::string name = layer.value("name", ""), type = layer.value("type", "");
         const long line = LineOfName(name);
+        if (type == "objectgroup" && StartActorsLayer(name, line)) {
+            for (const nlohmann::json& property :
+                 layer.value("properties", nlohmann::json::array()))
+                if (property.value("name", "") == "comments")
+                    comments_ = property.value("value", "");
+            for (const nlohmann::json& object : layer.value("objects", nlohmann::json::array())) {
+                const std::string kind = object.value("type", "");
+                actors_.push_back({kind.empty() ? object.value("class", "") : kind,
+                                   object.value("name", ""), object.value("x", 0.0),
+                                   object.value("y", 0.0), object.value("point", false), line});
+            }
+            return;
+        }
         if (type == "objectgroup" || type == "imagelayer" || type == "group") {
             Warn(line, name,
                  type == "objectgroup"  ? "an object layer"
@@ -485,27 +580,38 @@ class JsonMapReader : public MapBuilder {
 
 }  // namespace
 
-bool ImportFromTiled(const std::string& mapPath, const std::string& outLevel, std::string& message,
-                     std::vector<std::string>& warnings) {
+bool ImportFromTiled(const std::string& mapPath, const std::string& outLevel, std::string& summary,
+                     std::string& message, std::vector<std::string>& warnings) {
     try {
         std::string bytes;
         std::optional<JsonMapReader> json;
         std::optional<MapReader> xml;
         const Grid* grid = nullptr;
+        std::optional<std::string> actors;
         if (LooksLikeJson(mapPath, bytes)) {
             json.emplace(mapPath, std::move(bytes), warnings);
             json->Read();
             grid = &json->Finish();
+            actors = json->ActorsFileText();
         } else {
             xml.emplace(mapPath, warnings);
             Parse(mapPath, *xml);
             grid = &xml->Finish();
+            actors = xml->ActorsFileText();
         }
         std::string reason;
+        // The actors beside the level: both files are written whole, the level last.
+        const std::string actorsPath =
+            (fs::absolute(outLevel).parent_path() / kActorsFile).string();
+        if (actors && !WriteWhole(actorsPath, *actors, reason)) {
+            message = actorsPath + ": " + reason;
+            return false;
+        }
         if (!WriteWhole(outLevel, LevelText(*grid), reason)) {
             message = outLevel + ": " + reason;
             return false;
         }
+        summary = outLevel + (actors ? " and " + actorsPath : std::string());
         return true;
     } catch (const Failure& f) {
         message =

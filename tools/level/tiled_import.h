@@ -8,9 +8,11 @@
 
 namespace level_tool {
 
-// Writes outLevel only when the whole map converted. Returns false with a message
+// Writes outLevel only when the whole map converted, and, when a tile map has an "actors" object
+// layer, x2.actors beside it. Returns false with a message
 // "FILE:LINE: reason" (or "FILE: reason"). Each layer left out adds a line to warnings.
-bool ImportFromTiled(const std::string& mapPath, const std::string& outLevel, std::string& message,
-                     std::vector<std::string>& warnings);
+// summary names what was written.
+bool ImportFromTiled(const std::string& mapPath, const std::string& outLevel, std::string& summary,
+                     std::string& message, std::vector<std::string>& warnings);
 
 }  // namespace level_tool

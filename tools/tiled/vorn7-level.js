@@ -5,7 +5,7 @@
 //   is an empty cell. The tile sheet's game index K * 4 + R (sheet column K, row R) is Tiled's
 //   tile R * 16 + K; the block sheet's index is its Tiled tile.
 
-/* global tiled, TextFile, TileMap, TileLayer, Tileset, File */
+/* global tiled, TextFile, TileMap, TileLayer, ObjectGroup, MapObject, Tileset, File */
 
 var SIDE = 256;
 var EMPTY = "<";
@@ -49,6 +49,106 @@ function tilesetFor(sheet, fileName) {
     return tiled.tilesetFormat("tsx").read(tsx);
 }
 
+// The actors of a tile level: x2.actors beside it (docs/LEVEL_FORMAT.md), an object layer named
+// "actors" in Tiled, a point object of type (class) "walker" or "start" per line. The file's
+// comment lines are kept in the layer's "comments" property and written back first, so a file
+// the tools wrote goes through Tiled and back byte for byte.
+var ACTORS_LAYER = "actors";
+var ACTORS_FILE = "x2.actors";
+var ACTORS_HEADER = "# Vorn7 actors: KIND X Y a line (walker: its frame's top-left; start: the view centre)";
+var KINDS = { walker: true, start: true };
+var WORLD = SIDE * 32;
+var MAX_WALKERS = 256;
+
+function actorsFileOf(fileName) {
+    return folderOf(fileName) + "/" + ACTORS_FILE;
+}
+
+// A warning in Tiled's Issues (and, for a command-line export, on its output).
+function say(text) {
+    tiled.warn(text);
+    print("warning: " + text);
+}
+
+function kindOf(object) {
+    return object.className !== undefined ? object.className : object.type;
+}
+
+function readActors(fileName, map) {
+    var path = actorsFileOf(fileName);
+    if (!File.exists(path)) return;
+    var file = new TextFile(path, TextFile.ReadOnly);
+    var lines = file.readAll().split("\n");
+    file.close();
+    var group = new ObjectGroup(ACTORS_LAYER);
+    var comments = [];
+    for (var i = 0; i < lines.length; ++i) {
+        var line = lines[i].replace(/\r$/, "");
+        if (/^\s*#/.test(line)) {
+            comments.push(line);
+            continue;
+        }
+        var words = line.replace(/#.*/, "").trim().split(/\s+/);
+        if (words.length === 1 && words[0] === "") continue;
+        if (words.length !== 3 || !KINDS[words[0]] || !/^\d+$/.test(words[1]) ||
+            !/^\d+$/.test(words[2]))
+            throw new Error(path + ": line " + (i + 1) + ": expected walker X Y or start X Y");
+        var object = new MapObject(words[0]);
+        object.shape = MapObject.Point;
+        if (object.className !== undefined) object.className = words[0];
+        else object.type = words[0];
+        object.x = Number(words[1]);
+        object.y = Number(words[2]);
+        group.addObject(object);
+    }
+    if (comments.length > 0) group.setProperty("comments", comments.join("\n"));
+    map.addLayer(group);
+}
+
+// The actors layer written beside the level; other object layers and objects are said, by name,
+// never dropped without a word. An error text when the layer cannot be written.
+function writeActors(map, fileName) {
+    var group = null;
+    for (var i = 0; i < map.layerCount; ++i) {
+        var layer = map.layerAt(i);
+        if (!layer.isObjectLayer) continue;
+        if (layer.name === ACTORS_LAYER && group === null) group = layer;
+        else say(fileName + ": object layer \"" + layer.name + "\" is not saved (only the " +
+                        "\"actors\" layer's walker and start points are)");
+    }
+    if (group === null) {
+        if (File.exists(actorsFileOf(fileName)))
+            say(fileName + ": the map has no \"actors\" layer; " + ACTORS_FILE +
+                       " is kept as it is (delete it to drop the level's actors)");
+        return undefined;
+    }
+    var comments = group.property("comments");
+    var text = (comments ? comments : ACTORS_HEADER) + "\n";
+    var walkers = 0, starts = 0;
+    for (var j = 0; j < group.objectCount; ++j) {
+        var object = group.objectAt(j);
+        var kind = kindOf(object);
+        if (!KINDS[kind] || object.shape !== MapObject.Point) {
+            say(fileName + ": object \"" + (object.name || object.id) + "\" in \"actors\" is " +
+                       "not saved: an actor is a point of type walker or start");
+            continue;
+        }
+        var x = Math.round(object.x), y = Math.round(object.y);
+        if (x < 0 || y < 0 || x >= WORLD || y >= WORLD)
+            return fileName + ": the " + kind + " at (" + x + ", " + y + ") is outside the world " +
+                   "(0 to " + (WORLD - 1) + ")";
+        if (kind === "walker" && ++walkers > MAX_WALKERS)
+            return fileName + ": more than " + MAX_WALKERS + " walkers";
+        if (kind === "start" && ++starts > 1)
+            return fileName + ": more than one start";
+        text += kind + " " + x + " " + y + "\n";
+    }
+    var file = new TextFile(actorsFileOf(fileName), TextFile.WriteOnly);
+    file.write(text);
+    file.commit();
+    return undefined;
+}
+
 function readLevel(fileName) {
     var file = new TextFile(fileName, TextFile.ReadOnly);
     var text = file.readAll();
@@ -82,6 +182,7 @@ function readLevel(fileName) {
     }
     edit.apply();
     map.addLayer(layer);
+    if (sheet === SHEETS.tiles) readActors(fileName, map);
     return map;
 }
 
@@ -120,6 +221,16 @@ function writeLevel(map, fileName) {
             line += String.fromCharCode(gameIndexOf(sheet, tile.id) + 61);
         }
         text += line + "\n";
+    }
+    // The actors first: a refusal leaves both files as they were.
+    if (sheet === SHEETS.tiles) {
+        var refused = writeActors(map, fileName);
+        if (refused) return refused;
+    } else {
+        for (var k = 0; k < map.layerCount; ++k)
+            if (map.layerAt(k).isObjectLayer)
+                say(fileName + ": object layer \"" + map.layerAt(k).name + "\" is not " +
+                           "saved: actors belong to the tile level, x2.lvl");
     }
     // Written to a temporary file and renamed on commit: the level is replaced whole or not at all.
     var file = new TextFile(fileName, TextFile.WriteOnly);
