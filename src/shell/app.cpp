@@ -238,6 +238,7 @@ LRESULT WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_CREATE:
             return 0;
         case WM_DESTROY:
+            if (Launch.watch) StopWatching();
             ShutdownDisplay();
             ShowCursor(TRUE);
             PostQuitMessage(0);

@@ -1,7 +1,11 @@
 #include "shell/live_reload.h"
 
+#include <unistd.h>
+
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
 #include <optional>
 #include <string>
 #include <vector>
@@ -12,7 +16,9 @@
 #include "graphics/picture_layout.h"
 #include "platform/data_path.h"
 #include "platform/file_watch.h"
+#include "platform/regular_file.h"
 #include "shell/app.h"
+#include "shell/camera.h"
 #include "shell/surface_life_cycle.h"
 #include "world/actors_file.h"
 #include "world/level_error.h"
@@ -20,7 +26,12 @@
 
 namespace {
 
-enum class Kind { kTileLevel, kBlockLevel, kPicture, kActors };
+enum class Kind { kTileLevel, kBlockLevel, kPicture, kActors, kView };
+
+// In a watched level folder: the game that watches it (its process number), so that Tiled's Play
+// moves this game's camera instead of starting another; and the view Play asks for, "X Y".
+constexpr const char* kWatchingFile = ".vorn7-watching";
+constexpr const char* kViewFile = ".vorn7-view";
 
 struct WatchedName {
     const char* name;
@@ -32,7 +43,7 @@ constexpr WatchedName kWatched[] = {
     {kTileLevelFile, Kind::kTileLevel},  {kBlockLevelFile, Kind::kBlockLevel},
     {kTilePictureFile, Kind::kPicture},  {kBackgroundPictureFile, Kind::kPicture},
     {kBlockPictureFile, Kind::kPicture}, {kWalkerSheetFile, Kind::kPicture},
-    {kActorsFile, Kind::kActors}};
+    {kActorsFile, Kind::kActors},        {kViewFile, Kind::kView}};
 constexpr std::size_t kWatchedCount = sizeof kWatched / sizeof kWatched[0];
 
 // Per file, why its last save did not load ("" when it did); the overlay shows the first.
@@ -58,6 +69,19 @@ void UpdateShown() {
         }
 }
 
+// The camera's view centre moved where the view file says, clamped to the world; it stops.
+bool MoveCamera(const char* name) {
+    RegularFile file(name, 64);
+    char text[65] = {};
+    if (!file.ok() || file.Read(text, 64) <= 0) return false;
+    long long x = 0, y = 0;
+    char end = 0;
+    if (std::sscanf(text, "%lld %lld %c", &x, &y, &end) != 2) return false;
+    Camera = {static_cast<std::int32_t>(std::clamp<long long>(x, 0, kWorldSize)),
+              static_cast<std::int32_t>(std::clamp<long long>(y, 0, kWorldSize)), 0, 0};
+    return true;
+}
+
 // The reason a level or picture did not load, or "" when it loaded.
 std::string Reload(const WatchedName& file) {
     const std::string where = load_failure::WhereOpened(file.name);
@@ -78,6 +102,8 @@ std::string Reload(const WatchedName& file) {
                 TheWorld.Actors()->Restart();
                 return "";
             }
+            case Kind::kView:
+                return MoveCamera(file.name) ? "" : where + ": not X Y (two whole numbers)";
             case Kind::kPicture:
                 break;
         }
@@ -114,9 +140,29 @@ bool StartWatching() {
     std::vector<std::string> paths;
     for (const WatchedName& file : kWatched) paths.push_back(WatchedPath(file.name));
     std::string reason;
-    if (WatchFiles(paths, reason)) return true;
-    std::fprintf(stderr, "vorn7: --watch: %s\n", reason.c_str());
-    return false;
+    if (!WatchFiles(paths, reason)) {
+        std::fprintf(stderr, "vorn7: --watch: %s\n", reason.c_str());
+        return false;
+    }
+    // A folder that cannot be written is still watched; Play then starts a game of its own.
+    if (!data_path::LevelFolder().empty())
+        std::ofstream(std::filesystem::path(data_path::LevelFolder()) / kWatchingFile)
+            << ::getpid() << "\n";
+    return true;
+}
+
+void StopWatching() {
+    StopWatchingFiles();
+    if (data_path::LevelFolder().empty()) return;
+    // Only this game's mark goes: another game may watch the folder now.
+    const std::filesystem::path mark =
+        std::filesystem::path(data_path::LevelFolder()) / kWatchingFile;
+    std::ifstream in(mark);
+    long pid = 0;
+    if (in >> pid && pid == static_cast<long>(::getpid())) {
+        std::error_code error;
+        std::filesystem::remove(mark, error);
+    }
 }
 
 void OnFileChanged(std::size_t index) {

@@ -8,8 +8,12 @@
 #include <cstddef>
 
 // After start-up, with the files resolved as the game read them. False (reason on standard
-// error) when they cannot be watched; the game then runs without watching.
+// error) when they cannot be watched; the game then runs without watching. In a level folder it
+// marks the folder as watched by this game (.vorn7-watching) and follows .vorn7-view, the view
+// Tiled's Play asks for.
 bool StartWatching();
+// At the window's destruction: the watch ends and this game's mark leaves the folder.
+void StopWatching();
 // The window procedure's WM_FILECHANGED: reloads file number index of the watch.
 void OnFileChanged(std::size_t index);
 // The reason the last save did not load, "" when every watched file loaded.

@@ -10,6 +10,7 @@
 #include "actors/actor_manager.h"
 #include "game_run.h"
 #include "platform/data_path.h"
+#include "shell/camera.h"
 #include "shell/command_line.h"
 #include "shell/live_reload.h"
 #include "world/world.h"
@@ -49,6 +50,7 @@ TEST(LiveReload, EachSaveLoadsBetweenFramesAndABadOneChangesNothing) {
         int topLeftTile;           // the grid's cell (0, 0) afterwards
         const char* problemStart;  // the overlay's reason afterwards ("" for none)
         int liveActors = 1;        // started again, never added to
+        int cameraX = -1;          // the camera's view centre afterwards (-1: not looked at)
     };
     const std::string shortLevel = shipped.substr(0, 257 * 100);
     const int shippedTile = shipped[0] - 61;
@@ -68,9 +70,12 @@ TEST(LiveReload, EachSaveLoadsBetweenFramesAndABadOneChangesNothing) {
         // A picture the folder did not have at start.
         {50, "gfx/bigben.bmp", "BM broken", shippedTile, "bigben.bmp: the BMP header is truncated"},
         {55, "gfx/bigben.bmp", Read(game_run::DataFolder() / "gfx/bigben.bmp"), shippedTile, ""},
+        // Tiled's Play: the view it asks for moves the camera; a game marks the folder it watches.
+        {60, ".vorn7-view", "1234 2345\n", shippedTile, "", 1, 1234},
+        {65, ".vorn7-view", "nowhere", shippedTile, ".vorn7-view: not X Y", 1, 1234},
     };
     game_run::UseHeadlessPlatform(16);
-    game_run::QuitAt(60);
+    game_run::QuitAt(70);
     std::size_t next = 0;
     testing::internal::CaptureStderr();
     const game_run::Result r =
@@ -95,7 +100,8 @@ TEST(LiveReload, EachSaveLoadsBetweenFramesAndABadOneChangesNothing) {
         });
     const std::string said = testing::internal::GetCapturedStderr();
     EXPECT_EQ(r.exitCode, 0);
-    EXPECT_EQ(r.frames, 60u);
+    EXPECT_EQ(r.frames, 70u);
+    EXPECT_FALSE(fs::exists(folder / ".vorn7-watching")) << "the mark goes with the game";
     EXPECT_EQ(next, std::size(steps));
     EXPECT_NE(said.find("x2.lvl: Error loading level. The file has 100 lines; a level needs 256."),
               std::string::npos)
