@@ -1,7 +1,10 @@
 #include "level_folder.h"
 
+#include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <nlohmann/json.hpp>
+#include <vector>
 
 #include "level_grid.h"
 
@@ -104,7 +107,8 @@ bool NewLevelFolder(const std::string& folderName, const std::string& dataName,
     }
     if (!WriteTilesets(folder.string(), prefix, message)) return false;
 
-    // The project: Tiled loads the extension from it, and F5 plays the folder, reloading saves.
+    // The project: Tiled loads the extension from it (whose Play in Vorn7, F5, plays where the
+    // map is shown), and its command starts a game on the folder at the start view.
     // In a build tree the game is beside its data; installed, the launcher is beside this tool
     // (make install) or in the games folder beside it (the package: /usr/bin and /usr/games).
     fs::path game = data.parent_path() / "vorn7";
@@ -113,28 +117,101 @@ bool NewLevelFolder(const std::string& folderName, const std::string& dataName,
         game = bin / "vorn7";
         if (!fs::exists(game, error)) game = bin.parent_path() / "games" / "vorn7";
     }
-    nlohmann::ordered_json project = {{"automappingRulesFile", ""},
-                                      {"commands",
-                                       {{{"arguments", "--watch \"" + folder.string() + "\""},
-                                         {"command", game.string()},
-                                         {"enabled", true},
-                                         {"name", "Play in Vorn7"},
-                                         {"saveBeforeExecute", true},
-                                         {"shortcut", "F5"},
-                                         {"showOutput", true},
-                                         {"workingDirectory", data.string()}}}},
-                                      {"extensionsPath", extensions.string()},
-                                      {"folders", {"."}},
-                                      {"objectTypesFile", ""},
-                                      {"propertyTypes", nlohmann::json::array()}};
+    nlohmann::ordered_json project = {
+        {"automappingRulesFile", ""},
+        {"commands",
+         {{{"arguments", "--watch --windowed \"" + folder.string() + "\""},
+           {"command", game.string()},
+           {"enabled", true},
+           {"name", kPlayCommand},
+           {"saveBeforeExecute", true},
+           {"shortcut", ""},
+           {"showOutput", true},
+           {"workingDirectory", folder.string()}}}},
+        {"extensionsPath", extensions.string()},
+        {"folders", {"."}},
+        {"objectTypesFile", ""},
+        {"propertyTypes", nlohmann::json::array()}};
     const fs::path projectFile = folder / "vorn7.tiled-project";
     std::string reason;
     if (!WriteWhole(projectFile.string(), project.dump(4) + "\n", reason)) {
         message = projectFile.string() + ": " + reason;
         return false;
     }
-    summary = folder.string() + ": x2.lvl, x2fg.lvl, tiles.tsx, blocks.tsx and " +
-              "vorn7.tiled-project" + (copy ? ", with the pictures and the extension" : "");
+    if (!WriteWhole((folder / kSessionFile).string(), SessionJson(), reason)) {
+        message = (folder / kSessionFile).string() + ": " + reason;
+        return false;
+    }
+    summary = folder.string() + ": x2.lvl, x2fg.lvl, tiles.tsx, blocks.tsx, " +
+              "vorn7.tiled-project and its session" +
+              (copy ? ", with the pictures and the extension" : "");
+    return true;
+}
+
+std::string SessionJson() {
+    // Paths in a session are relative to it: the folder can be moved.
+    return "{\n    \"activeFile\": \"\",\n    \"expandedProjectPaths\": [\".\"],\n"
+           "    \"openFiles\": [],\n    \"project\": \"vorn7.tiled-project\",\n"
+           "    \"recentFiles\": []\n}\n";
+}
+
+bool MakeTiledOpen(const std::string& folderName, std::string& session, std::string& message) {
+    std::error_code error;
+    const fs::path folder = fs::absolute(folderName, error).lexically_normal();
+    if (!fs::is_regular_file(folder / "vorn7.tiled-project", error)) {
+        message = folderName +
+                  ": no vorn7.tiled-project (vorn7-level new FOLDER makes a level "
+                  "folder with one)";
+        return false;
+    }
+    const fs::path sessionFile = folder / kSessionFile;
+    std::string reason;
+    if (!fs::exists(sessionFile, error) &&
+        !WriteWhole(sessionFile.string(), SessionJson(), reason)) {
+        message = sessionFile.string() + ": " + reason;
+        return false;
+    }
+    // Tiled's settings, as Qt keeps them: Project/LastSession in an INI file.
+    const char* configHome = std::getenv("XDG_CONFIG_HOME");
+    const char* home = std::getenv("HOME");
+    const fs::path config =
+        (configHome != nullptr && configHome[0] == '/' ? fs::path(configHome)
+                                                       : fs::path(home ? home : ".") / ".config") /
+        "mapeditor.org" / "tiled.conf";
+    std::vector<std::string> lines;
+    {
+        std::ifstream in(config);
+        for (std::string line; std::getline(in, line);) lines.push_back(line);
+    }
+    const std::string value = "LastSession=" + sessionFile.string();
+    bool inProject = false, set = false;
+    for (std::size_t i = 0; i < lines.size() && !set; ++i) {
+        if (!lines[i].empty() && lines[i][0] == '[') {
+            if (inProject) {  // the section ends without the key
+                lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(i), value);
+                set = true;
+            }
+            inProject = lines[i] == "[Project]";
+        } else if (inProject && lines[i].rfind("LastSession=", 0) == 0) {
+            lines[i] = value;
+            set = true;
+        }
+    }
+    if (!set) {
+        if (!inProject) {
+            if (!lines.empty() && !lines.back().empty()) lines.emplace_back();
+            lines.emplace_back("[Project]");
+        }
+        lines.push_back(value);
+    }
+    std::string text;
+    for (const std::string& line : lines) text += line + "\n";
+    fs::create_directories(config.parent_path(), error);
+    if (!WriteWhole(config.string(), text, reason)) {
+        message = config.string() + ": " + reason;
+        return false;
+    }
+    session = sessionFile.string();
     return true;
 }
 

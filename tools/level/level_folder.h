@@ -10,6 +10,10 @@
 
 namespace level_tool {
 
+constexpr const char* kSessionFile = "vorn7.tiled-session";
+// The project's command: a new game on the folder, at the start view.
+constexpr const char* kPlayCommand = "Vorn7: a new game here";
+
 // A tileset of the sheet with its picture at imagePath (as the tileset names it).
 std::string TilesetXml(const Sheet& sheet, const std::string& imagePath);
 // A folder of a build tree (its CMake cache above it): never referenced, only copied from.
@@ -27,5 +31,11 @@ bool WriteTilesets(const std::string& folder, const std::string& imagePrefix, st
 // command plays it with the game beside that data. Says what it wrote in summary.
 bool NewLevelFolder(const std::string& folder, const std::string& data, std::string& summary,
                     std::string& message);
+// The session Tiled keeps beside the project: the project, nothing open.
+std::string SessionJson();
+// Tiled 1.8 takes no project on its command line, but opens its last session's project: sets
+// Tiled's last session (Project/LastSession in its settings) to the folder's, writing the session
+// when there is none. False with a message; session names the file.
+bool MakeTiledOpen(const std::string& folder, std::string& session, std::string& message);
 
 }  // namespace level_tool

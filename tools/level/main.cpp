@@ -1,5 +1,8 @@
 // vorn7-level: the level designer's tools. A level folder of one's own, Tiled maps to and from
 // the game's level files, a linter for level files, and the whole world as a picture.
+#include <unistd.h>
+
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -18,6 +21,7 @@ namespace {
 
 constexpr const char* kUsage =
     "usage: vorn7-level new FOLDER                        a level folder of one's own\n"
+    "       vorn7-level tiled FOLDER                      Tiled with the folder's project open\n"
     "       vorn7-level to-tiled LEVEL_DIR OUT_DIR [--force]\n"
     "       vorn7-level from-tiled MAP.tmx|MAP.tmj OUT.lvl\n"
     "       vorn7-level check FILE.lvl [--blocks]\n"
@@ -149,6 +153,18 @@ int main(int argc, char** argv) {
                                          message)
                    ? Wrote(summary)
                    : Failed(message);
+    }
+    if (command == "tiled") {
+        if (!(problem = Missing(command, a, {"FOLDER"})).empty()) return UsageError(problem);
+        std::string session;
+        if (!level_tool::MakeTiledOpen(a.operands[0], session, message)) return Failed(message);
+        std::printf(
+            "vorn7-level: Tiled opens %s; it asks to enable the project's extensions "
+            "(the Vorn7 level format and Play in Vorn7): click Enable Extensions\n",
+            session.c_str());
+        std::fflush(stdout);
+        execlp("tiled", "tiled", static_cast<char*>(nullptr));
+        return Failed(std::string("tiled: cannot be started: ") + std::strerror(errno));
     }
     if (command == "from-tiled") {
         if (!(problem = Missing(command, a, {"MAP", "OUT.lvl"})).empty())

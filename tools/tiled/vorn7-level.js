@@ -245,3 +245,92 @@ tiled.registerMapFormat("vorn7", {
     read: readLevel,
     write: writeLevel
 });
+
+// Play in Vorn7 (F5): the level at the part of the map Tiled shows (or at the selected object),
+// in a window of its own. A game already watching the level folder moves its camera there
+// instead: it marks the folder (.vorn7-watching, its process number) and follows .vorn7-view.
+var WATCHING_FILE = ".vorn7-watching";
+var VIEW_FILE = ".vorn7-view";
+var NEW_GAME_COMMAND = "Vorn7: a new game here";
+// The block layer scrolls at four times the camera; its position on screen depends on the mode:
+// the game's start mode, 800 x 600, is the one Play shows.
+var START_MODE = { width: 800, height: 600 };
+
+function clampToWorld(value) {
+    return Math.max(0, Math.min(WORLD, Math.round(value)));
+}
+
+// The camera's view centre for what Tiled shows: a selected walker's middle, a selected start,
+// or the middle of the map view; a block map's pixels taken back to the camera.
+function viewCentre(map) {
+    var point = null;
+    var selected = map.selectedObjects;
+    if (selected && selected.length > 0) {
+        var object = selected[0];
+        var half = kindOf(object) === "walker" ? 32 : 0;
+        point = { x: object.x + half, y: object.y + half };
+    } else {
+        var view = tiled.mapEditor.currentMapView;
+        point = { x: view.center.x, y: view.center.y };
+    }
+    if (map.tileWidth === SHEETS.blocks.size)
+        point = { x: point.x / 4 + 3 * START_MODE.width / 8,
+                  y: point.y / 4 + 3 * START_MODE.height / 8 };
+    return { x: clampToWorld(point.x), y: clampToWorld(point.y) };
+}
+
+function watchingGame(folder) {
+    var path = folder + "/" + WATCHING_FILE;
+    if (!File.exists(path)) return false;
+    var file = new TextFile(path, TextFile.ReadOnly);
+    var pid = file.readAll().trim();
+    file.close();
+    return /^[0-9]+$/.test(pid) && File.exists("/proc/" + pid);
+}
+
+// The game as vorn7-level new wrote it into the folder's project.
+function gameProgram(folder) {
+    var path = folder + "/vorn7.tiled-project";
+    if (!File.exists(path)) return null;
+    var file = new TextFile(path, TextFile.ReadOnly);
+    var project = JSON.parse(file.readAll());
+    file.close();
+    var commands = project.commands || [];
+    for (var i = 0; i < commands.length; ++i)
+        if (commands[i].name === NEW_GAME_COMMAND) return commands[i].command;
+    return null;
+}
+
+function playInVorn7() {
+    var map = tiled.activeAsset;
+    if (!map || !map.isTileMap || !/\.lvl$/i.test(map.fileName)) {
+        tiled.alert("Play in Vorn7 plays a level: open x2.lvl or x2fg.lvl of a level folder.");
+        return;
+    }
+    if (map.modified) tiled.trigger("Save");
+    var folder = folderOf(map.fileName);
+    var at = viewCentre(map);
+    if (watchingGame(folder)) {
+        var view = new TextFile(folder + "/" + VIEW_FILE, TextFile.WriteOnly);
+        view.write(at.x + " " + at.y + "\n");
+        view.commit();
+        tiled.log("Vorn7: the game playing " + folder + " moves to " + at.x + ", " + at.y);
+        return;
+    }
+    var game = gameProgram(folder);
+    if (game === null) {
+        tiled.alert(folder + " has no vorn7.tiled-project with the game's command " +
+                    "(vorn7-level new FOLDER makes one).");
+        return;
+    }
+    // A session of its own: the game outlives Tiled, and its window is an ordinary one.
+    new Process().exec("/bin/sh", ["-c", "cd \"$1\" && setsid \"$2\" --watch --windowed " +
+                                   "--at \"$3\" \"$1\" </dev/null >/dev/null 2>&1 &",
+                                   "sh", folder, game, at.x + "," + at.y]);
+    tiled.log("Vorn7: playing " + folder + " at " + at.x + ", " + at.y);
+}
+
+var playAction = tiled.registerAction("PlayInVorn7", playInVorn7);
+playAction.text = "Play in Vorn7";
+playAction.shortcut = "F5";
+tiled.extendMenu("Map", [{ separator: true }, { action: "PlayInVorn7" }]);
