@@ -29,7 +29,7 @@ wait_for 30 bash -c "xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id'"
 # box; the game ends with 1 once the box is dismissed.
 cp -r "$build/data" "$work/broken"
 rm "$work/broken/x2.lvl"
-(cd "$work/broken" && exec "$build/vorn7") 2>"$work/broken.err" &
+(cd "$work/broken" && VORN7_DATA="$work/broken" exec "$build/vorn7") 2>"$work/broken.err" &
 broken=$!
 pids+=($broken)
 wait_for 30 grep -q "Error loading level." "$work/broken.err" || fail "no line on standard error"
@@ -47,7 +47,7 @@ wait "$broken" || status=$?
 # A quit signal while the box shows ends the game at once, with the failed start's status, and
 # takes the box's processes with it.
 for signal in TERM INT HUP; do
-    (cd "$work/broken" && exec "$build/vorn7") 2>"$work/broken.err" &
+    (cd "$work/broken" && VORN7_DATA="$work/broken" exec "$build/vorn7") 2>"$work/broken.err" &
     broken=$!
     pids+=($broken)
     wait_for 30 bash -c "xwininfo -root -tree | grep -q '\"Vorn7 Development\": ()'" ||
