@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <optional>
 #include <string>
 #include <vector>
@@ -145,9 +144,13 @@ bool StartWatching() {
         return false;
     }
     // A folder that cannot be written is still watched; Play then starts a game of its own.
-    if (!data_path::LevelFolder().empty())
-        std::ofstream(std::filesystem::path(data_path::LevelFolder()) / kWatchingFile)
-            << ::getpid() << "\n";
+    if (!data_path::LevelFolder().empty()) {
+        const std::string mark = data_path::LevelFolder() + "/" + kWatchingFile;
+        if (std::FILE* file = std::fopen(mark.c_str(), "w")) {
+            std::fprintf(file, "%ld\n", static_cast<long>(::getpid()));
+            std::fclose(file);
+        }
+    }
     return true;
 }
 
@@ -155,14 +158,13 @@ void StopWatching() {
     StopWatchingFiles();
     if (data_path::LevelFolder().empty()) return;
     // Only this game's mark goes: another game may watch the folder now.
-    const std::filesystem::path mark =
-        std::filesystem::path(data_path::LevelFolder()) / kWatchingFile;
-    std::ifstream in(mark);
+    const std::string mark = data_path::LevelFolder() + "/" + kWatchingFile;
     long pid = 0;
-    if (in >> pid && pid == static_cast<long>(::getpid())) {
-        std::error_code error;
-        std::filesystem::remove(mark, error);
+    if (std::FILE* file = std::fopen(mark.c_str(), "r")) {
+        if (std::fscanf(file, "%ld", &pid) != 1) pid = 0;
+        std::fclose(file);
     }
+    if (pid == static_cast<long>(::getpid())) std::remove(mark.c_str());
 }
 
 void OnFileChanged(std::size_t index) {

@@ -11,8 +11,9 @@ import puppeteer from 'puppeteer-core';
 const {SITE, NATIVE_FRAME, LEVELS, DATA, OUT, CHROMIUM} = process.env;
 // A view far from the walker, so that no frame depends on when it was drawn.
 const kView = '4000,2000';
-// The overlay's lines (a reload's reason the lowest) end above this row; below it is the world alone.
-const kBelowOverlay = 180;
+// The overlay's lines end above this row (a reload's reason, the lowest, takes two lines at 800
+// wide); below it is the world alone.
+const kBelowOverlay = 200;
 
 let browser;
 before(async () => {
