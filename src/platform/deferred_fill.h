@@ -20,7 +20,6 @@ class DeferredFill {
     // until Finish or Drop.
     void Begin(const void* sourceOwner, const BYTE* source, std::ptrdiff_t sourcePitch, BYTE* dest,
                std::ptrdiff_t destPitch, int width, int height, int bytesPerPixel, bool movePixels);
-    bool active() const { return owner_ != nullptr; }
     // The surface the held-back copy reads from.
     const void* sourceOwner() const { return owner_; }
 

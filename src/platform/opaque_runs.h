@@ -25,8 +25,6 @@ class OpaqueRuns {
     bool anyKeyPixel() const { return anyKey_; }
     // The most runs any row has.
     int mostRunsInARow() const { return mostRuns_; }
-    const OpaqueRun* RowBegin(int y) const { return runs_.data() + rowStart_[y]; }
-    const OpaqueRun* RowEnd(int y) const { return runs_.data() + rowStart_[y + 1]; }
     const OpaqueRun* runs() const { return runs_.data(); }
     const std::uint32_t* rowStarts() const { return rowStart_.data(); }
 

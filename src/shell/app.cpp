@@ -113,10 +113,6 @@ void ApplyActors(const ActorsFile& file) {
     TheWorld.Actors()->Restart();
 }
 
-int FailureExitStatus() {
-    return g_exitStatus;
-}
-
 void EndAfterFailure(const char* what) {
     Report(what);
     if (MainWindow != nullptr) DestroyWindow(MainWindow);

@@ -55,5 +55,3 @@ void ApplyActors(const ActorsFile& file);
 // Reports a failure on standard error, marks the exit status 1 and ends the program through
 // window destruction (which releases everything acquired).
 void EndAfterFailure(const char* what);
-// 1 once a failure has been reported.
-int FailureExitStatus();

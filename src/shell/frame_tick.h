@@ -15,7 +15,8 @@ struct FrameTimingRecord {
 
 extern FrameTimingRecord FrameTiming;
 
-// Nonzero on success; 0 when the World failed to draw (nothing more is drawn then).
+// Nonzero on success; 0 when the World failed to draw, which its design allows but cannot happen
+// here (World::Draw always returns 1).
 [[nodiscard]] std::int32_t FrameTick();
 // Draws one text block with its top-left corner at (left, top), clipped 10 pixels inside the
 // display's bottom-right corner, lines broken between words there when wrapping; returns the

@@ -28,7 +28,7 @@ void World::CreateResources() {
 }
 
 std::int32_t World::LoadTileLevel(const char* fileName) {
-    if (ReadLevelFile(fileName, tileGrid_) == 0) return -6;
+    ReadLevelFile(fileName, tileGrid_);  // raises LevelError; never 0
     return actorManager_->Spawn(0) ? 0 : -10;
 }
 

@@ -28,8 +28,9 @@ class World {
     // ---- Model and level files ----
     // Creates the tile, background and block banks and the actor manager (once).
     void CreateResources();
-    // 0 success, -6 the file could not be read, -10 the first walker could not be spawned.
-    // A missing or short file raises LevelError.
+    // 0 success, -10 the first walker could not be spawned; a file that cannot be read raises
+    // LevelError. (-6, the result its design gives an unreadable file, cannot happen here: the
+    // reader raises the error instead of returning 0.)
     [[nodiscard]] std::int32_t LoadTileLevel(const char* fileName);
     [[nodiscard]] std::int32_t LoadBlockLevel(const char* fileName);
     // A saved level read again (vorn7 --watch): the grid is replaced only when the whole file
@@ -84,8 +85,8 @@ class World {
     std::int32_t Draw(std::int32_t centreX, std::int32_t centreY, IDirectDrawSurface* surface);
     // The centre moved inside the world so that the view fits the current display mode.
     CellPosition ClampViewCentre(std::int32_t x, std::int32_t y) const;
-    // The three layers for a clamped centre; DrawTileLayer returns 0 when an actor's update
-    // fails, the others 1.
+    // The three layers for a clamped centre. Each returns 1: DrawTileLayer passes on
+    // ActorManager::UpdateAndDraw's result, which is always true.
     std::int32_t DrawBackground(std::int32_t x, std::int32_t y, IDirectDrawSurface* surface);
     std::int32_t DrawTileLayer(std::int32_t x, std::int32_t y, IDirectDrawSurface* surface);
     std::int32_t DrawBlockLayer(std::int32_t x, std::int32_t y, IDirectDrawSurface* surface);
@@ -102,7 +103,6 @@ class World {
     TileBank* BlockBankPtr() const { return blockBank_; }
     ActorManager* Actors() const { return actorManager_; }
     const TileGrid& TileGridRef() const { return tileGrid_; }
-    const TileGrid& BlockGridRef() const { return blockGrid_; }
     TileGrid& TileGridMutable() { return tileGrid_; }
     TileGrid& BlockGridMutable() { return blockGrid_; }
     Bitmap& TilePicture() { return tilePicture_; }
