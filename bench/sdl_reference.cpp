@@ -42,6 +42,23 @@ void CopyRows(SDL_Surface* to, const std::uint8_t* from, int pitch) {
                     static_cast<std::size_t>(to->w) * bytes);
 }
 
+namespace {
+
+// Whether any pixel of the surface is the key (raw values of 1 to 4 bytes).
+bool HasKeyPixel(const SDL_Surface* s, Uint32 key) {
+    const int bytes = s->format->BytesPerPixel;
+    for (int y = 0; y < s->h; ++y)
+        for (int x = 0; x < s->w; ++x) {
+            Uint32 v = 0;
+            std::memcpy(&v, static_cast<const std::uint8_t*>(s->pixels) + y * s->pitch + x * bytes,
+                        static_cast<std::size_t>(bytes));
+            if (v == key) return true;
+        }
+    return false;
+}
+
+}  // namespace
+
 Composition::~Composition() {
     for (auto& [key, surface] : sources_) SDL_FreeSurface(surface);
 }
@@ -51,7 +68,10 @@ void Composition::Add(const test_seams::CopyView& c) {
     if (source == nullptr) {
         source = MakeSurface(c.sourceWidth, c.sourceHeight, c.bitsPerPixel);
         CopyRows(source, c.sourcePixels, c.sourcePitch);
-        if (c.keyed) SDL_SetColorKey(source, SDL_TRUE, c.key);
+        if (c.keyed && (!plain_ || HasKeyPixel(source, c.key))) {
+            SDL_SetColorKey(source, SDL_TRUE, c.key);
+            if (plain_) SDL_SetSurfaceRLE(source, 1);
+        }
     }
     copies_.push_back({source,
                        {c.sourceLeft, c.sourceTop, c.right - c.left, c.bottom - c.top},

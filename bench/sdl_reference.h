@@ -23,8 +23,12 @@ SDL_Surface* MakeSurface(int width, int height, int bitsPerPixel);
 void CopyRows(SDL_Surface* to, const std::uint8_t* from, int pitch);
 
 // A list of copies captured from the system (test_seams::CopyView), replayed with SDL_BlitSurface.
+// As the system asked (every source keyed as it is), or as a program written for SDL2 would
+// (asPlainProgram: a source with no see-through pixel, the background, copied without a key, the
+// others keyed and run-length encoded).
 class Composition {
   public:
+    explicit Composition(bool asPlainProgram = false) : plain_(asPlainProgram) {}
     ~Composition();
     void Add(const test_seams::CopyView& copy);
     // Sets SDL_RLEACCEL on every keyed source (on) or takes it off (off).
@@ -38,6 +42,7 @@ class Composition {
         SDL_Rect from;
         SDL_Rect to;
     };
+    bool plain_;
     std::map<std::pair<const std::uint8_t*, bool>, SDL_Surface*> sources_;
     std::vector<Copy> copies_;
 };
