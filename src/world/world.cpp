@@ -27,6 +27,15 @@ void World::CreateResources() {
     actorManager_ = new ActorManager;
 }
 
+void World::ResetForTests() {
+    delete tileBank_;
+    delete backgroundBank_;
+    delete blockBank_;
+    delete actorManager_;
+    tileBank_ = backgroundBank_ = blockBank_ = nullptr;
+    actorManager_ = nullptr;
+}
+
 std::int32_t World::LoadTileLevel(const char* fileName) {
     ReadLevelFile(fileName, tileGrid_);  // raises LevelError; never 0
     return actorManager_->Spawn(0) ? 0 : -10;

@@ -102,6 +102,9 @@ class World {
     TileBank* BackgroundBankPtr() const { return backgroundBank_; }
     TileBank* BlockBankPtr() const { return blockBank_; }
     ActorManager* Actors() const { return actorManager_; }
+    // The tests' fresh start (tests/support/fresh_globals): no banks and no actor manager, as
+    // before CreateResources (their surfaces were released when their window went).
+    void ResetForTests();
     const TileGrid& TileGridRef() const { return tileGrid_; }
     TileGrid& TileGridMutable() { return tileGrid_; }
     TileGrid& BlockGridMutable() { return blockGrid_; }

@@ -1,0 +1,36 @@
+#include "fresh_globals.h"
+
+#include "actors/actor_manager.h"
+#include "display/display.h"
+#include "platform/data_path.h"
+#include "platform/test_seams.h"
+#include "platform/window.h"
+#include "shell/app.h"
+#include "shell/camera.h"
+#include "shell/command_line.h"
+#include "shell/frame_tick.h"
+#include "shell/stopwatch.h"
+#include "world/world.h"
+
+namespace fresh_globals {
+
+void Reset() {
+    // A window a failed test left, and the messages still queued (a quit among them).
+    if (MainWindow != nullptr) DestroyWindow(MainWindow);
+    MainWindow = nullptr;
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+    }
+    test_seams::ResetAll();
+    DisplayMode = {32, 800, 600};
+    Launch = LaunchOptions{};
+    Camera = {0, 0, 0, 0};
+    FrameTiming = {0, 0, 0, 0};
+    FrameClock = Stopwatch{};
+    AppActive = 0;
+    data_path::SetLevelFolder("");
+    ScaleFrameByWholeFactors(FALSE);
+    TheWorld.ResetForTests();
+}
+
+}  // namespace fresh_globals
