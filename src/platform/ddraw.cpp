@@ -8,6 +8,7 @@
 
 #include "platform/pixel_format.h"
 #include "platform/platform_state.h"
+#include "platform/seam_state.h"
 
 namespace {
 

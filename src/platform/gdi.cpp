@@ -16,6 +16,7 @@
 #include "platform/pixel_format.h"
 #include "platform/platform_state.h"
 #include "platform/regular_file.h"
+#include "platform/seam_state.h"
 
 struct PictureObject {
     SDL_Surface* surface = nullptr;

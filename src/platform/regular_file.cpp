@@ -9,6 +9,7 @@
 
 #include "platform/data_path.h"
 #include "platform/platform_state.h"
+#include "platform/seam_state.h"
 
 RegularFile::RegularFile(const char* name, std::uint64_t maxBytes) : limit_(maxBytes) {
     const std::string resolved = data_path::Resolve(name);

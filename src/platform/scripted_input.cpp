@@ -2,6 +2,7 @@
 // the window's message pump.
 #include "platform/message_queue.h"
 #include "platform/platform_state.h"
+#include "platform/seam_state.h"
 
 namespace platform_internal {
 

@@ -1,6 +1,7 @@
 #include "platform/test_seams.h"
 
 #include "platform/platform_state.h"
+#include "platform/seam_state.h"
 
 namespace platform_internal {
 
@@ -107,3 +108,7 @@ void ResetAll() {
 }
 
 }  // namespace test_seams
+
+bool test_seams::ReadShownPixels(std::vector<std::uint32_t>& xrgb, int* width, int* height) {
+    return platform_internal::ReadWindowPixels(xrgb, width, height);
+}

@@ -17,6 +17,7 @@
 #include "platform/pacing.h"
 #include "platform/platform_state.h"
 #include "platform/presenter.h"
+#include "platform/seam_state.h"
 #include "platform/window_system.h"
 
 struct WindowObject {
@@ -153,12 +154,11 @@ void PresentSurface(const IDirectDrawSurface& front) {
 
 }  // namespace platform_internal
 
-#ifdef VORN7_TEST_SEAMS
-bool test_seams::ReadShownPixels(std::vector<std::uint32_t>& xrgb, int* width, int* height) {
+bool platform_internal::ReadWindowPixels(std::vector<std::uint32_t>& xrgb, int* width,
+                                         int* height) {
     return g_window != nullptr && !g_window->headless &&
            g_window->presenter.ReadShown(xrgb, width, height);
 }
-#endif
 
 ATOM RegisterClassA(const WNDCLASSA* windowClass) {
     if (windowClass == nullptr || windowClass->lpszClassName == nullptr) return 0;
