@@ -12,7 +12,7 @@
 #include "display/display.h"
 #include "fastest.h"
 #include "game_setup.h"
-#include "platform/test_seams.h"
+#include "platform/seams/test_seams.h"
 #include "sdl_reference.h"
 #include "shell/camera.h"
 #include "twelve_modes.h"

@@ -12,8 +12,8 @@
 
 #include "display/display.h"
 #include "game_setup.h"
-#include "platform/data_path.h"
-#include "platform/window.h"
+#include "platform/files/data_path.h"
+#include "platform/window/window.h"
 #include "shell/app.h"
 #include "shell/frame_tick.h"
 #include "shell/live_reload.h"

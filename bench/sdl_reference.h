@@ -11,7 +11,7 @@
 #include <utility>
 #include <vector>
 
-#include "platform/test_seams.h"
+#include "platform/seams/test_seams.h"
 
 namespace sdl_reference {
 

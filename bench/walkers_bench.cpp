@@ -11,8 +11,8 @@
 #include "display/display.h"
 #include "fastest.h"
 #include "game_setup.h"
-#include "platform/test_seams.h"
-#include "platform/window.h"
+#include "platform/seams/test_seams.h"
+#include "platform/window/window.h"
 #include "world/world.h"
 
 namespace {

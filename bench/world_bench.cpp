@@ -9,7 +9,7 @@
 #include "display/display.h"
 #include "fastest.h"
 #include "game_setup.h"
-#include "platform/test_seams.h"
+#include "platform/seams/test_seams.h"
 #include "shell/app.h"
 #include "shell/camera.h"
 #include "shell/frame_tick.h"

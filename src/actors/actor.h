@@ -5,7 +5,7 @@
 #include <cstdint>
 
 #include "actors/motion_state.h"
-#include "platform/ddraw.h"
+#include "platform/display/ddraw.h"
 
 class SpriteKind;
 

@@ -1,7 +1,7 @@
 #include "display/display.h"
 
-#include "platform/gdi.h"
-#include "platform/pixel_format.h"
+#include "platform/display/pixel_format.h"
+#include "platform/pictures/gdi.h"
 
 DisplayModeRecord DisplayMode{32, 800, 600};
 IDirectDraw* DisplayDevice = nullptr;

@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-#include "platform/ddraw.h"
+#include "platform/display/ddraw.h"
 
 struct DisplayModeRecord {
     std::int32_t colourDepth;

@@ -3,7 +3,7 @@
 #include <utility>
 
 #include "graphics/load_failure.h"
-#include "platform/gdi.h"
+#include "platform/pictures/gdi.h"
 
 Bitmap::~Bitmap() {
     if (handle_ != nullptr) DeleteObject(handle_);

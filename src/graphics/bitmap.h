@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "platform/ddraw.h"
+#include "platform/display/ddraw.h"
 #include "platform/win_types.h"
 
 class Bitmap {

@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <system_error>
 
-#include "platform/data_path.h"
+#include "platform/files/data_path.h"
 
 namespace load_failure {
 namespace {

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "platform/ddraw.h"
+#include "platform/display/ddraw.h"
 
 class Bitmap;
 

@@ -5,8 +5,8 @@
 #include <string>
 
 #include "display/display.h"
-#include "platform/screenshot.h"
-#include "platform/window.h"
+#include "platform/pictures/screenshot.h"
+#include "platform/window/window.h"
 #include "shell/stopwatch.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include <cstdio>
 
 #include "display/display.h"
-#include "platform/gdi.h"
+#include "platform/pictures/gdi.h"
 #include "shell/camera.h"
 #include "shell/desktop_keys.h"
 #include "shell/live_reload.h"

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "platform/ddraw.h"
+#include "platform/display/ddraw.h"
 
 struct FrameTimingRecord {
     std::int32_t previousFrameTime;

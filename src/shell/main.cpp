@@ -1,9 +1,9 @@
 // Process entry: the command line (a level folder, --watch, --at, the window and the mode),
 // then AppMain.
 #include "display/display.h"
-#include "platform/data_path.h"
+#include "platform/files/data_path.h"
 #include "platform/win_types.h"
-#include "platform/window.h"
+#include "platform/window/window.h"
 #include "shell/app.h"
 #include "shell/command_line.h"
 

@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "platform/regular_file.h"
+#include "platform/files/regular_file.h"
 #include "world/map_types.h"
 
 namespace {

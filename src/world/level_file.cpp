@@ -1,8 +1,8 @@
 // The level file reader: 256 lines of 256 characters, character code minus 61 = tile index.
 #include <string>
 
-#include "platform/data_path.h"
-#include "platform/regular_file.h"
+#include "platform/files/data_path.h"
+#include "platform/files/regular_file.h"
 #include "world/level_error.h"
 #include "world/world.h"
 

@@ -7,7 +7,7 @@
 
 #include "graphics/bitmap.h"
 #include "graphics/tile_bank.h"
-#include "platform/ddraw.h"
+#include "platform/display/ddraw.h"
 #include "world/map_types.h"
 
 class ActorManager;

@@ -4,7 +4,7 @@
 #include "actors/actor_manager.h"
 #include "display/display.h"
 #include "display_fixture.h"
-#include "platform/test_seams.h"
+#include "platform/seams/test_seams.h"
 
 namespace {
 

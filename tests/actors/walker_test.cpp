@@ -8,7 +8,7 @@
 #include "actors/walker.h"
 #include "display/display.h"
 #include "display_fixture.h"
-#include "platform/test_seams.h"
+#include "platform/seams/test_seams.h"
 #include "shell/stopwatch.h"
 #include "world_fixture.h"
 

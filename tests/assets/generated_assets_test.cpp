@@ -13,7 +13,7 @@
 
 #include "actors/actor_manager.h"
 #include "game_run.h"
-#include "platform/gdi.h"
+#include "platform/pictures/gdi.h"
 #include "world/world.h"
 
 namespace {

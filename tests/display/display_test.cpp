@@ -4,8 +4,8 @@
 
 #include "display/display.h"
 #include "display_fixture.h"
-#include "platform/gdi.h"
-#include "platform/test_seams.h"
+#include "platform/pictures/gdi.h"
+#include "platform/seams/test_seams.h"
 
 namespace {
 

@@ -9,8 +9,8 @@
 
 #include "display/display.h"
 #include "graphics/bitmap.h"
-#include "platform/test_seams.h"
-#include "platform/window.h"
+#include "platform/seams/test_seams.h"
+#include "platform/window/window.h"
 #include "shell/app.h"
 
 namespace {

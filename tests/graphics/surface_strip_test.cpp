@@ -4,7 +4,7 @@
 #include "display/display.h"
 #include "display_fixture.h"
 #include "graphics/surface_strip.h"
-#include "platform/test_seams.h"
+#include "platform/seams/test_seams.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include "display_fixture.h"
 #include "graphics/bitmap.h"
 #include "graphics/tile_bank.h"
-#include "platform/test_seams.h"
+#include "platform/seams/test_seams.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 
 #include "display/display.h"
 #include "display_fixture.h"
-#include "platform/test_seams.h"
+#include "platform/seams/test_seams.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include "display/display.h"
 #include "display_fixture.h"
 #include "graphics/bitmap.h"
-#include "platform/pixel_format.h"
+#include "platform/display/pixel_format.h"
 
 namespace {
 

@@ -10,9 +10,9 @@
 #include "display/display.h"
 #include "display_fixture.h"
 #include "frame_diff.h"
-#include "platform/gdi.h"
-#include "platform/pixel_format.h"
-#include "platform/test_seams.h"
+#include "platform/display/pixel_format.h"
+#include "platform/pictures/gdi.h"
+#include "platform/seams/test_seams.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "platform/frame_scaler.h"
+#include "platform/presenting/frame_scaler.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 
 #include <vector>
 
-#include "platform/test_seams.h"
-#include "platform/window.h"
+#include "platform/seams/test_seams.h"
+#include "platform/window/window.h"
 
 namespace {
 

@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "bmp_writer.h"
-#include "platform/gdi.h"
-#include "platform/test_seams.h"
+#include "platform/pictures/gdi.h"
+#include "platform/seams/test_seams.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "game_run.h"
-#include "platform/pixel_format.h"
+#include "platform/display/pixel_format.h"
 #include "platform/win_types.h"
 
 namespace {

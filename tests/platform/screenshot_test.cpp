@@ -8,7 +8,7 @@
 #include <fstream>
 
 #include "display_fixture.h"
-#include "platform/screenshot.h"
+#include "platform/pictures/screenshot.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 
 #include "display/display.h"
 #include "display_fixture.h"
-#include "platform/bitmap_font.h"
-#include "platform/gdi.h"
+#include "platform/pictures/bitmap_font.h"
+#include "platform/pictures/gdi.h"
 
 namespace {
 

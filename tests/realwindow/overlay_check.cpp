@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/bitmap_font.h"
+#include "platform/pictures/bitmap_font.h"
 
 namespace {
 

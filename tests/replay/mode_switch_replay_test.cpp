@@ -8,7 +8,7 @@
 #include "display/display.h"
 #include "frame_diff.h"
 #include "game_run.h"
-#include "platform/test_seams.h"
+#include "platform/seams/test_seams.h"
 #include "shell/camera.h"
 #include "world/world.h"
 

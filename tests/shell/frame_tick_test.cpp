@@ -3,8 +3,8 @@
 
 #include "display/display.h"
 #include "display_fixture.h"
-#include "platform/bitmap_font.h"
-#include "platform/test_seams.h"
+#include "platform/pictures/bitmap_font.h"
+#include "platform/seams/test_seams.h"
 #include "shell/app.h"
 #include "shell/camera.h"
 #include "shell/frame_tick.h"

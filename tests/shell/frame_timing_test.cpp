@@ -3,7 +3,7 @@
 
 #include <climits>
 
-#include "platform/test_seams.h"
+#include "platform/seams/test_seams.h"
 #include "shell/camera.h"
 #include "shell/frame_tick.h"
 #include "shell/keyboard.h"

@@ -9,7 +9,7 @@
 
 #include "actors/actor_manager.h"
 #include "game_run.h"
-#include "platform/data_path.h"
+#include "platform/files/data_path.h"
 #include "shell/camera.h"
 #include "shell/command_line.h"
 #include "shell/live_reload.h"

@@ -4,7 +4,7 @@
 
 #include "display/display.h"
 #include "display_fixture.h"
-#include "platform/test_seams.h"
+#include "platform/seams/test_seams.h"
 #include "shell/mode_cycling.h"
 #include "world/world.h"
 

@@ -10,7 +10,7 @@
 #include "actors/sprite_kind.h"
 #include "display/display.h"
 #include "game_run.h"
-#include "platform/data_path.h"
+#include "platform/files/data_path.h"
 #include "shell/camera.h"
 #include "world/world.h"
 

@@ -7,7 +7,7 @@
 
 #include "display/display.h"
 #include "game_run.h"
-#include "platform/test_seams.h"
+#include "platform/seams/test_seams.h"
 #include "shell/app.h"
 #include "world/world.h"
 

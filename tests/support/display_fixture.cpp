@@ -3,9 +3,9 @@
 #include <cstdlib>
 
 #include "display/display.h"
-#include "platform/pixel_format.h"
-#include "platform/test_seams.h"
-#include "platform/window.h"
+#include "platform/display/pixel_format.h"
+#include "platform/seams/test_seams.h"
+#include "platform/window/window.h"
 #include "shell/app.h"
 
 namespace display_fixture {

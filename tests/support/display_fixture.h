@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "platform/ddraw.h"
+#include "platform/display/ddraw.h"
 #include "platform/win_types.h"
 
 namespace display_fixture {

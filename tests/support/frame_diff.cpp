@@ -5,8 +5,8 @@
 #include <filesystem>
 #include <utility>
 
-#include "platform/pixel_format.h"
-#include "platform/png_writer.h"
+#include "platform/display/pixel_format.h"
+#include "platform/pictures/png_writer.h"
 
 namespace frame_diff {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/test_seams.h"
+#include "platform/seams/test_seams.h"
 
 namespace frame_diff {
 

@@ -2,9 +2,9 @@
 
 #include "actors/actor_manager.h"
 #include "display/display.h"
-#include "platform/data_path.h"
-#include "platform/test_seams.h"
-#include "platform/window.h"
+#include "platform/files/data_path.h"
+#include "platform/seams/test_seams.h"
+#include "platform/window/window.h"
 #include "shell/app.h"
 #include "shell/camera.h"
 #include "shell/command_line.h"

@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <fstream>
 
-#include "platform/pixel_format.h"
+#include "platform/display/pixel_format.h"
 #include "platform/win_types.h"
 #include "shell/app.h"
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/test_seams.h"
+#include "platform/seams/test_seams.h"
 
 namespace game_run {
 

@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "platform/data_path.h"
+#include "platform/files/data_path.h"
 
 namespace {
 

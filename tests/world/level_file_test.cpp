@@ -7,7 +7,7 @@
 #include <fstream>
 #include <memory>
 
-#include "platform/test_seams.h"
+#include "platform/seams/test_seams.h"
 #include "world/level_error.h"
 #include "world/world.h"
 

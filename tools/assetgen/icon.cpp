@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <vector>
 
-#include "platform/png_writer.h"
+#include "platform/pictures/png_writer.h"
 
 namespace assetgen {
 namespace {

@@ -11,8 +11,8 @@
 
 #include "level_check.h"
 #include "level_folder.h"
-#include "platform/data_path.h"
-#include "platform/regular_file.h"
+#include "platform/files/data_path.h"
+#include "platform/files/regular_file.h"
 #include "tiled_export.h"
 #include "tiled_import.h"
 #include "world_picture.h"

@@ -9,7 +9,7 @@
 
 #include "display/display.h"
 #include "graphics/tile_bank.h"
-#include "platform/png_writer.h"
+#include "platform/pictures/png_writer.h"
 #include "shell/headless_start.h"
 #include "world/world.h"
 

@@ -11,7 +11,7 @@
 #include <string>
 
 #include "display/display.h"
-#include "platform/test_seams.h"
+#include "platform/seams/test_seams.h"
 #include "platform/win_types.h"
 #include "shell/app.h"
 

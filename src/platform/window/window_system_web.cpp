@@ -1,0 +1,53 @@
+// The browser's window system: the page's canvas is the window, sized by the frame (the page
+// scales it to the browser's window); full screen is the page's, asked of the browser.
+#include <SDL.h>
+#include <emscripten.h>
+
+#include "platform/window/window_system.h"
+
+namespace window_system {
+
+namespace {
+bool g_started = false;
+EM_JS(int, AskFullScreen, (int on),
+      { return Module.vorn7FullScreen ? Module.vorn7FullScreen(on) : 0; });
+EM_JS(int, PageIsFullScreen, (), { return document.fullscreenElement ? 1 : 0; });
+}  // namespace
+
+bool StartVideo(std::string& reason) {
+    if (g_started) return true;
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_TIMER) != 0) {
+        reason = std::string("the page's canvas could not be drawn into (") + SDL_GetError() + ")";
+        return false;
+    }
+    g_started = true;
+    return true;
+}
+
+bool VideoStarted() {
+    return g_started;
+}
+
+// Never SDL's full screen at creation: a browser grants it only inside a user's gesture.
+std::uint32_t CreationFlags(bool, bool) {
+    return SDL_WINDOW_HIDDEN;
+}
+
+void FollowFrame(SDL_Window* window, int frameWidth, int frameHeight) {
+    int width = 0, height = 0;
+    SDL_GetWindowSize(window, &width, &height);
+    if (width != frameWidth || height != frameHeight)
+        SDL_SetWindowSize(window, frameWidth, frameHeight);
+}
+
+// The page's own full screen (its stage, so its scaling and messages stay). A browser grants it
+// within a short time of a key or click; the page asks inside F11's and Alt+Enter's own events.
+bool SetFullScreen(SDL_Window*, bool on, int, int) {
+    return AskFullScreen(on ? 1 : 0) != 0;
+}
+
+bool IsFullScreen(SDL_Window*) {
+    return PageIsFullScreen() != 0;
+}
+
+}  // namespace window_system
