@@ -51,19 +51,11 @@ std::string g_shown;
 
 // The overlay names the file as the folder knows it (x2.lvl, gfx/tiles.bmp): a full path would
 // run off a 640-pixel screen before the reason.
-std::string ShortName(const std::string& problem) {
-    for (const std::string& folder : {data_path::LevelFolder(), data_path::GameDataFolder()}) {
-        if (!folder.empty() && problem.compare(0, folder.size() + 1, folder + "/") == 0)
-            return problem.substr(folder.size() + 1);
-    }
-    return problem;
-}
-
 void UpdateShown() {
     g_shown.clear();
     for (const std::string& problem : g_problems)
         if (!problem.empty()) {
-            g_shown = ShortName(problem);
+            g_shown = data_path::NameInFolder(problem);
             break;
         }
 }

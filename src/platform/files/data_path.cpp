@@ -70,6 +70,15 @@ std::string Resolve(const char* name) {
     return OwnDataFolder().empty() ? std::string(name) : OwnDataFolder() + '/' + name;
 }
 
+std::string NameInFolder(const std::string& path) {
+    for (std::string folder : {g_folder, GameDataFolder()}) {
+        if (folder.empty()) continue;
+        if (folder.back() != '/') folder += '/';
+        if (path.compare(0, folder.size(), folder) == 0) return path.substr(folder.size());
+    }
+    return path;
+}
+
 std::string FoldersSearched() {
     const std::string data = GameDataFolder();
     return g_folder.empty() ? data : g_folder + " and " + data;

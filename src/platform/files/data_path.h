@@ -18,6 +18,9 @@ std::string GameDataFolder();
 // The path a data file is opened by: folder/name when the level folder has it (or name is
 // absolute), else name in the game's own data.
 std::string Resolve(const char* name);
+// A path as its folder knows it (x2.lvl, gfx/tiles.bmp): the part after the level folder or the
+// game's own data, else the path as given. For the overlay and the web's watch.
+std::string NameInFolder(const std::string& path);
 // For messages: the folders a relative name is looked up in, "A and B" or just "B".
 std::string FoldersSearched();
 

@@ -2,12 +2,8 @@
 // wrote (a level file or picture dropped on it) by calling vorn7_file_written.
 #include <emscripten.h>
 
-#include "platform/files/file_watch.h"
-
-#include <filesystem>
-#include <system_error>
-
 #include "platform/files/data_path.h"
+#include "platform/files/file_watch.h"
 #include "platform/platform_state.h"
 
 namespace {
@@ -19,17 +15,6 @@ struct WatchedFile {
 
 bool g_watching = false;
 std::vector<WatchedFile> g_files;
-
-// A data file's name as its folder knows it (gfx/tiles.bmp), whether that folder is the level
-// folder or the game's own data (the working directory).
-std::string DataName(const std::string& path) {
-    for (std::string folder : {data_path::LevelFolder(), data_path::GameDataFolder()}) {
-        if (folder.empty()) continue;
-        if (folder.back() != '/') folder += '/';
-        if (path.compare(0, folder.size(), folder) == 0) return path.substr(folder.size());
-    }
-    return path;
-}
 
 }  // namespace
 
@@ -49,9 +34,9 @@ void StopWatchingFiles() {
 // the level folder stands for the game's own that was read in its place).
 extern "C" EMSCRIPTEN_KEEPALIVE void vorn7_file_written(const char* path) {
     if (path == nullptr) return;
-    const std::string written = DataName(path);
+    const std::string written = data_path::NameInFolder(path);
     for (WatchedFile& file : g_files)
-        if (written == DataName(file.path)) file.changed = true;
+        if (written == data_path::NameInFolder(file.path)) file.changed = true;
 }
 
 namespace platform_internal {
