@@ -5,8 +5,9 @@
 #include "graphics/bitmap.h"
 #include "graphics/load_failure.h"
 
-std::int32_t CheckPictureCovers(const Bitmap& picture, const char* fileName, std::int32_t minWidth,
-                                std::int32_t minHeight) {
+std::int32_t CheckPictureCovers(const Bitmap& picture, const char* fileName,
+                                const PictureGrid& grid) {
+    const std::int32_t minWidth = grid.CoverWidth(), minHeight = grid.CoverHeight();
     if (picture.width() >= minWidth && picture.height() >= minHeight) return 1;
     char reason[160];
     std::snprintf(reason, sizeof reason,

@@ -185,7 +185,7 @@ bool StartUp(HINSTANCE instance, int showCommand) {
 
 std::int32_t LoadShellSheet() {
     if (ShellSpriteSheet.Load(kWalkerSheetFile) == 0) return 0;
-    return CheckPictureCovers(ShellSpriteSheet, kWalkerSheetFile, 520, 130);
+    return CheckPictureCovers(ShellSpriteSheet, kWalkerSheetFile, kWalkerSheet);
 }
 
 std::int32_t LoadPictures() {

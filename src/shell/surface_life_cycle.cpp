@@ -1,21 +1,25 @@
 #include "shell/surface_life_cycle.h"
 
+#include "actors/sprite_constants.h"
 #include "display/display.h"
 #include "shell/app.h"
 #include "world/world.h"
 
 namespace {
 
-// Frame i of a shell strip comes from x = 1 + 65 i on its row.
+// The upper strip is the walker sheet's top row, the lower strip its lower row.
+constexpr std::int32_t kLowerRowFrames = 7;
+
 std::int32_t StripRowY(const SurfaceStrip* strip) {
-    return strip == LowerRowStrip ? 66 : 1;
+    return kWalkerSheet.Y(strip == LowerRowStrip ? 1 : 0);
 }
 
 }  // namespace
 
 std::int32_t CreateDisplayObjects() {
-    UpperRowStrip = new ClippedSurfaceStrip(8, 64, 64);
-    LowerRowStrip = new ClippedSurfaceStrip(7, 64, 64);
+    const std::int32_t w = kWalkerSheet.cellWidth, h = kWalkerSheet.cellHeight;
+    UpperRowStrip = new ClippedSurfaceStrip(kWalkerSheet.columns, w, h);
+    LowerRowStrip = new ClippedSurfaceStrip(kLowerRowFrames, w, h);
     TheWorld.CreateSurfaces();
     if (LoadStripFrames(UpperRowStrip) == 0) return 0;
     if (LoadStripFrames(LowerRowStrip) == 0) return 0;
@@ -25,7 +29,7 @@ std::int32_t CreateDisplayObjects() {
 std::int32_t LoadStripFrames(SurfaceStrip* strip) {
     const std::int32_t y = StripRowY(strip);
     for (std::int32_t i = 0; i < strip->FrameCount(); ++i)
-        if (strip->LoadFrame(ShellSpriteSheet, i, 1 + 65 * i, y) == 0) return 0;
+        if (strip->LoadFrame(ShellSpriteSheet, i, kWalkerSheet.X(i), y) == 0) return 0;
     return 1;
 }
 

@@ -4,6 +4,8 @@
 #include <array>
 #include <cstdint>
 
+#include "graphics/picture_layout.h"
+
 struct MapCell {
     std::int32_t reserved0;
     std::int32_t tileIndex;  // negative: empty
@@ -15,6 +17,11 @@ constexpr std::int32_t kGridSide = 256;
 constexpr const char* kTilePictureFile = "gfx/tiles.bmp";
 constexpr const char* kBackgroundPictureFile = "gfx/bigben.bmp";
 constexpr const char* kBlockPictureFile = "gfx/badguysprites2.bmp";
+// Their layouts: 16 columns of 4 tiles of 32 from (1, 1), one pixel apart (tile K x 4 + R is
+// column K, row R); the background whole; 3 blocks of 128 from (1, 1), two pixels apart.
+constexpr PictureGrid kTileSheet{1, 1, 32, 32, 33, 33, 16, 4};
+constexpr PictureGrid kBackgroundPicture{0, 0, 1024, 768, 0, 0, 1, 1};
+constexpr PictureGrid kBlockSheet{1, 1, 128, 128, 130, 0, 3, 1};
 
 // The world's side in pixels: 256 tile cells of 32 (the camera is clamped to 0 ... kWorldSize).
 constexpr std::int32_t kWorldSize = 8192;

@@ -78,24 +78,26 @@ std::int32_t World::LoadBitmaps() {
 bool World::LoadOwnBitmaps() {
     // All three are attempted, and each must cover its layout.
     const std::int32_t tiles = tilePicture_.Load(kTilePictureFile) &&
-                               CheckPictureCovers(tilePicture_, kTilePictureFile, 528, 132);
-    const std::int32_t background = backgroundPicture_.Load(kBackgroundPictureFile) &&
-                                    CheckPictureCovers(backgroundPicture_, kBackgroundPictureFile,
-                                                       kBackgroundWidth, kBackgroundHeight);
+                               CheckPictureCovers(tilePicture_, kTilePictureFile, kTileSheet);
+    const std::int32_t background =
+        backgroundPicture_.Load(kBackgroundPictureFile) &&
+        CheckPictureCovers(backgroundPicture_, kBackgroundPictureFile, kBackgroundPicture);
     const std::int32_t blocks = blockPicture_.Load(kBlockPictureFile) &&
-                                CheckPictureCovers(blockPicture_, kBlockPictureFile, 389, 129);
+                                CheckPictureCovers(blockPicture_, kBlockPictureFile, kBlockSheet);
     return tiles && background && blocks;
 }
 
 std::int32_t World::LoadSurfaces() {
     bool tilesLoaded = true;
-    for (std::int32_t k = 0; k < 16 && tilesLoaded; ++k)
-        for (std::int32_t r = 0; r < 4 && tilesLoaded; ++r)
-            tilesLoaded = tileBank_->LoadTile(k * 4 + r, tilePicture_, 0, 1 + 33 * k, 1 + 33 * r,
-                                              true, 1) != 0;
+    const std::int32_t rows = kTileSheet.rows;
+    for (std::int32_t k = 0; k < kTileSheet.columns && tilesLoaded; ++k)
+        for (std::int32_t r = 0; r < rows && tilesLoaded; ++r)
+            tilesLoaded = tileBank_->LoadTile(k * rows + r, tilePicture_, 0, kTileSheet.X(k),
+                                              kTileSheet.Y(r), true, 1) != 0;
     bool blocksLoaded = tilesLoaded;
-    for (std::int32_t b = 0; b < 3 && blocksLoaded; ++b)
-        blocksLoaded = blockBank_->LoadTile(b, blockPicture_, 0, 1 + 130 * b, 1, false, 1) != 0;
+    for (std::int32_t b = 0; b < kBlockSheet.columns && blocksLoaded; ++b)
+        blocksLoaded = blockBank_->LoadTile(b, blockPicture_, 0, kBlockSheet.X(b), kBlockSheet.Y(0),
+                                            false, 1) != 0;
     backgroundBank_->LoadTile(0, backgroundPicture_, 0, 0, 0, false, 1);
     const bool frames = actorManager_->LoadKindFrames();
     return (tilesLoaded && blocksLoaded && frames) ? 1 : 0;

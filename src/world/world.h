@@ -12,11 +12,11 @@
 
 class ActorManager;
 
-constexpr std::int32_t kTileSize = 32;
-constexpr std::int32_t kBlockSize = 128;
-constexpr std::int32_t kTileSlotCount = 64;
-constexpr std::int32_t kBackgroundWidth = 1024;
-constexpr std::int32_t kBackgroundHeight = 768;
+constexpr std::int32_t kTileSize = kTileSheet.cellWidth;
+constexpr std::int32_t kBlockSize = kBlockSheet.cellWidth;
+constexpr std::int32_t kTileSlotCount = kTileSheet.columns * kTileSheet.rows;
+constexpr std::int32_t kBackgroundWidth = kBackgroundPicture.cellWidth;
+constexpr std::int32_t kBackgroundHeight = kBackgroundPicture.cellHeight;
 
 class World {
   public:

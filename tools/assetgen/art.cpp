@@ -6,10 +6,13 @@
 #include <functional>
 #include <optional>
 
+#include "actors/sprite_constants.h"
+#include "world/map_types.h"
+
 namespace assetgen {
 namespace {
 
-constexpr int kTile = 32;
+constexpr int kTile = kTileSheet.cellWidth;
 
 struct Material {
     Colour light, mid, dark, deep;
@@ -584,18 +587,20 @@ Canvas DrawWalker(const Pose& p) {
 }  // namespace
 
 Canvas MakeTileSheet() {
-    Canvas sheet(529, 133, Rgb(28, 26, 34));
-    for (int k = 0; k < 16; ++k)
-        for (int r = 0; r < 4; ++r) {
-            const Canvas tile = DrawTile(k * 4 + r);
+    // A border of the gap's width on every side, as Tiled reads a tileset's margin.
+    const PictureGrid& g = kTileSheet;
+    Canvas sheet(g.CoverWidth() + g.left, g.CoverHeight() + g.top, Rgb(28, 26, 34));
+    for (int k = 0; k < g.columns; ++k)
+        for (int r = 0; r < g.rows; ++r) {
+            const Canvas tile = DrawTile(k * g.rows + r);
             for (int y = 0; y < kTile; ++y)
-                for (int x = 0; x < kTile; ++x)
-                    sheet.Set(1 + 33 * k + x, 1 + 33 * r + y, tile.Get(x, y));
+                for (int x = 0; x < kTile; ++x) sheet.Set(g.X(k) + x, g.Y(r) + y, tile.Get(x, y));
         }
     return sheet;
 }
 
 Canvas MakeBackground() {
+    static_assert(kBackgroundPicture.cellWidth == 1024 && kBackgroundPicture.cellHeight == 768);
     Canvas bg(1024, 768, 0);
     for (int y = 0; y < 768; ++y)
         for (int x = 0; x < 1024; ++x) bg.Set(x, y, Band(SkyAt(y)));
@@ -617,7 +622,8 @@ Canvas MakeBackground() {
 }
 
 Canvas MakeBlockSheet() {
-    Canvas sheet(389, 129, Rgb(28, 26, 34));
+    const PictureGrid& g = kBlockSheet;
+    Canvas sheet(g.CoverWidth(), g.CoverHeight(), Rgb(28, 26, 34));
     // Block 0: hanging vines.
     Canvas vines(128, 128, kKey);
     for (int v = 0; v < 7; ++v) {
@@ -653,35 +659,37 @@ Canvas MakeBlockSheet() {
     lantern.FillRect(50, 76, 3, 34, mMetal.dark);
     lantern.FillRect(75, 76, 3, 34, mMetal.dark);
     lantern.FillRect(48, 110, 32, 6, mMetal.dark);
-    sheet.Blit(vines, 1, 1);
-    sheet.Blit(bush, 131, 1);
-    sheet.Blit(lantern, 261, 1);
-    // Blit leaves the key out; the see-through parts must stay key, so fill them back.
-    for (const auto& [block, x0] :
-         std::array<std::pair<const Canvas*, int>, 3>{{{&vines, 1}, {&bush, 131}, {&lantern, 261}}})
-        for (int y = 0; y < 128; ++y)
-            for (int x = 0; x < 128; ++x)
-                if (block->Get(x, y) == kKey) sheet.Set(x0 + x, 1 + y, kKey);
+    const std::array<const Canvas*, 3> blocks{&vines, &bush, &lantern};
+    static_assert(blocks.size() == kBlockSheet.columns);
+    for (int b = 0; b < g.columns; ++b) {
+        const Canvas& block = *blocks[static_cast<std::size_t>(b)];
+        sheet.Blit(block, g.X(b), g.Y(0));
+        // Blit leaves the key out; the see-through parts must stay key, so fill them back.
+        for (int y = 0; y < g.cellHeight; ++y)
+            for (int x = 0; x < g.cellWidth; ++x)
+                if (block.Get(x, y) == kKey) sheet.Set(g.X(b) + x, g.Y(0) + y, kKey);
+    }
     return sheet;
 }
 
 Canvas MakeWalkerSheet() {
-    Canvas sheet(520, 130, Rgb(28, 26, 34));
+    const PictureGrid& g = kWalkerSheet;
+    Canvas sheet(g.CoverWidth(), g.CoverHeight(), Rgb(28, 26, 34));
     // The walk cycle facing right: contact, passing, contact (other foot), passing.
     const std::array<Pose, 4> walk{
         {{-10, 0, 10, 0, 1, 0}, {-3, 4, 3, 0, 0, 0}, {10, 0, -10, 0, 1, 0}, {3, 0, -3, 4, 0, 0}}};
     // Facing left mirrors about the body's centre (column 27), so both directions keep the
     // body within the columns the wall probes test.
-    auto put = [&](const Canvas& frame, int i, int y, bool mirror) {
-        for (int fy = 0; fy < 64; ++fy)
-            for (int fx = 0; fx < 64; ++fx)
-                sheet.Set(1 + 65 * i + fx, y + fy, frame.Get(mirror ? 54 - fx : fx, fy));
+    auto put = [&](const Canvas& frame, int i, int row, bool mirror) {
+        for (int fy = 0; fy < g.cellHeight; ++fy)
+            for (int fx = 0; fx < g.cellWidth; ++fx)
+                sheet.Set(g.X(i) + fx, g.Y(row) + fy, frame.Get(mirror ? 54 - fx : fx, fy));
     };
     for (int i = 0; i < 4; ++i) {
         const Canvas right = DrawWalker(walk[static_cast<std::size_t>(i)]);
         // Frames 0 to 3 face left (the mirror image), 4 to 7 face right.
-        put(right, i, 1, true);
-        put(right, 4 + i, 1, false);
+        put(right, i, 0, true);
+        put(right, 4 + i, 0, false);
     }
     // Lower row: crouch, take-off, rise, peak, fall, land, turn.
     const std::array<Pose, 7> jump{{{-6, 0, 6, 0, 4, 4},
@@ -691,7 +699,7 @@ Canvas MakeWalkerSheet() {
                                     {-5, 6, 5, 6, -4, 0},
                                     {-8, 0, 8, 0, 5, 5},
                                     {0, 0, 0, 0, 1, 0}}};
-    for (int i = 0; i < 7; ++i) put(DrawWalker(jump[static_cast<std::size_t>(i)]), i, 66, i == 6);
+    for (int i = 0; i < 7; ++i) put(DrawWalker(jump[static_cast<std::size_t>(i)]), i, 1, i == 6);
     return sheet;
 }
 

@@ -73,9 +73,10 @@ enum TileSlot : int {
     kBedrock = 63,
 };
 
-Canvas MakeTileSheet();    // 529 x 133, 16 x 4 tiles at a pitch of 33 from (1, 1)
-Canvas MakeBackground();   // 1024 x 768, opaque
-Canvas MakeBlockSheet();   // 389 x 129, three 128 x 128 blocks at x = 1, 131, 261
-Canvas MakeWalkerSheet();  // 520 x 130: 8 walk frames on top, 7 jump and turn frames below
+// Each picture in its layout (world/map_types.h, actors/sprite_constants.h).
+Canvas MakeTileSheet();    // the 64 tiles, with a border all round
+Canvas MakeBackground();   // opaque
+Canvas MakeBlockSheet();   // the three blocks
+Canvas MakeWalkerSheet();  // 8 walk frames on top, 7 jump and turn frames below
 
 }  // namespace assetgen

@@ -6,9 +6,11 @@
 #include <cstdint>
 #include <string>
 
+#include "world/map_types.h"
+
 namespace level_tool {
 
-constexpr int kSide = 256;
+constexpr int kSide = kGridSide;
 
 struct Grid {
     std::array<std::int16_t, kSide * kSide> index{};  // row-major here: [row * 256 + column]
@@ -16,19 +18,31 @@ struct Grid {
     std::int16_t At(int column, int row) const { return index[row * kSide + column]; }
 };
 
-// The two pictures' layouts. The game numbers a tile K x 4 + R for sheet column K, row R; Tiled
-// numbers the tiles of a sheet row by row.
+// The two pictures as Tiled's tilesets see them, from the game's layouts. The game numbers a
+// tile K x 4 + R for sheet column K, row R; Tiled numbers the tiles of a sheet row by row.
 struct Sheet {
     const char* name;     // the tileset's name
     const char* image;    // the picture, relative to the data folder
     const char* tileset;  // the tileset's file, beside the level
     int tileSize, margin, spacing, columns, count;
-    int imageWidth, imageHeight;
-    int cellsPerScreenTile;  // the grid's cell size in the game's world, in pixels
+    int imageWidth, imageHeight;  // the shipped picture's size
+    int cellsPerScreenTile;       // the grid's cell size in the game's world, in pixels
 };
-constexpr Sheet kTiles{"tiles", "gfx/tiles.bmp", "tiles.tsx", 32, 1, 1, 16, 64, 529, 133, 32};
-constexpr Sheet kBlocks{"blocks", "gfx/badguysprites2.bmp", "blocks.tsx", 128, 1, 2, 3, 3, 389, 129,
-                        128};
+constexpr Sheet SheetOf(const char* name, const char* image, const char* tileset,
+                        const PictureGrid& g, int imageWidth, int imageHeight) {
+    return {name,       image,
+            tileset,    g.cellWidth,
+            g.left,     g.pitchX - g.cellWidth,
+            g.columns,  g.columns * g.rows,
+            imageWidth, imageHeight,
+            g.cellWidth};
+}
+// The tile sheet has a border of its margin on every side; the block sheet ends at its last block.
+constexpr Sheet kTiles =
+    SheetOf("tiles", kTilePictureFile, "tiles.tsx", kTileSheet,
+            kTileSheet.CoverWidth() + kTileSheet.left, kTileSheet.CoverHeight() + kTileSheet.top);
+constexpr Sheet kBlocks = SheetOf("blocks", kBlockPictureFile, "blocks.tsx", kBlockSheet,
+                                  kBlockSheet.CoverWidth(), kBlockSheet.CoverHeight());
 
 // The Tiled tile number (0-based, within its tileset) of a game index, or -1 for an index the
 // game treats as empty.
