@@ -65,8 +65,24 @@ std::uint8_t NearestPaletteIndex(int r, int g, int b) {
     return static_cast<std::uint8_t>(best < 0 ? cubeIndex : kCubeSize + best);
 }
 
-std::uint32_t Encode565(int r, int g, int b) {
-    return static_cast<std::uint32_t>(((r >> 3) << 11) | ((g >> 2) << 5) | (b >> 3));
+constexpr std::uint32_t kKeyXrgb = (kKeyRed << 16) | (kKeyGreen << 8) | kKeyBlue;
+
+constexpr std::uint32_t Pack565(std::uint32_t c) {
+    return ((c >> 8) & 0xF800u) | ((c >> 5) & 0x07E0u) | ((c >> 3) & 0x1Fu);
+}
+
+// RGB565 of a 0x00RRGGBB colour. The key's raw value is kept for the key alone: another colour
+// that lands on it loses its lowest blue bit (31 -> 30). Branch-free, so rows vectorise.
+inline std::uint32_t Encode565(std::uint32_t c) {
+    constexpr std::uint32_t keyRaw = Pack565(kKeyXrgb);
+    const std::uint32_t raw = Pack565(c);
+    return raw ^ static_cast<std::uint32_t>(raw == keyRaw && c != kKeyXrgb);
+}
+
+// The 8-bit value of a 0x00RRGGBB colour (the key's index for the key alone).
+std::uint8_t Encode8(std::uint32_t c) {
+    return NearestPaletteIndex(static_cast<int>(c >> 16), static_cast<int>((c >> 8) & 0xFF),
+                               static_cast<int>(c & 0xFF));
 }
 
 }  // namespace
@@ -76,17 +92,14 @@ const Rgb& PaletteEntry(int index) {
 }
 
 std::uint32_t EncodeColour(int bpp, int r, int g, int b) {
+    const auto c = static_cast<std::uint32_t>(((r & 0xFF) << 16) | ((g & 0xFF) << 8) | (b & 0xFF));
     switch (bpp) {
         case 8:
-            return NearestPaletteIndex(r, g, b);
-        case 16: {
-            const std::uint32_t raw = Encode565(r, g, b);
-            static const std::uint32_t keyRaw = Encode565(kKeyRed, kKeyGreen, kKeyBlue);
-            const bool isKey = r == kKeyRed && g == kKeyGreen && b == kKeyBlue;
-            return (raw == keyRaw && !isKey) ? raw ^ 1u : raw;  // blue 31 -> 30
-        }
+            return Encode8(c);
+        case 16:
+            return Encode565(c);
         default:
-            return static_cast<std::uint32_t>((r << 16) | (g << 8) | b);
+            return c;
     }
 }
 
@@ -128,55 +141,33 @@ void EncodeRow(int bpp, const std::uint32_t* rgb, int count, std::uint8_t* dest)
         return;
     }
     if (bpp == 16) {
-        // As EncodeColour, without branches: the key's raw value stays the key's alone.
-        constexpr std::uint32_t kKeyColour = (kKeyRed << 16) | (kKeyGreen << 8) | kKeyBlue;
-        const std::uint32_t keyRaw = Encode565(kKeyRed, kKeyGreen, kKeyBlue);
         for (int i = 0; i < count; ++i) {
-            const std::uint32_t c = rgb[i] & 0x00FFFFFFu;
-            std::uint32_t raw = ((c >> 8) & 0xF800u) | ((c >> 5) & 0x07E0u) | ((c >> 3) & 0x1Fu);
-            raw ^= static_cast<std::uint32_t>(raw == keyRaw && c != kKeyColour);
-            const auto v = static_cast<std::uint16_t>(raw);
+            const auto v = static_cast<std::uint16_t>(Encode565(rgb[i] & 0x00FFFFFFu));
             std::memcpy(dest + static_cast<std::ptrdiff_t>(i) * 2, &v, 2);
         }
         return;
     }
-    if (bpp == 8) {
-        // The nearest palette entry is a search; pictures use a few thousand colours at most, so
-        // each is looked up in a fixed cache first (the palette never changes).
-        struct Cached {
-            std::uint32_t colour = 0xFFFFFFFFu;
-            std::uint8_t index = 0;
-        };
-        static std::array<Cached, 4096> cache;
-        std::uint32_t last = 0xFFFFFFFFu;
+    // 8 bits. The nearest palette entry is a search; pictures use a few thousand colours at most,
+    // so each is looked up in a fixed cache first (the palette never changes).
+    struct Cached {
+        std::uint32_t colour = 0xFFFFFFFFu;
         std::uint8_t index = 0;
-        for (int i = 0; i < count; ++i) {
-            const std::uint32_t c = rgb[i] & 0x00FFFFFFu;
-            if (c != last) {  // neighbours mostly share their colour
-                Cached& slot = cache[(c * 2654435761u) >> 20];
-                if (slot.colour != c) {
-                    slot.colour = c;
-                    slot.index = NearestPaletteIndex(static_cast<int>(c >> 16),
-                                                     static_cast<int>((c >> 8) & 0xFF),
-                                                     static_cast<int>(c & 0xFF));
-                }
-                last = c;
-                index = slot.index;
-            }
-            dest[i] = index;
-        }
-        return;
-    }
-    const int step = BytesPerPixel(bpp);
-    std::uint32_t lastIn = 0xFFFFFFFFu, lastOut = 0;
+    };
+    static std::array<Cached, 4096> cache;
+    std::uint32_t last = 0xFFFFFFFFu;
+    std::uint8_t index = 0;
     for (int i = 0; i < count; ++i) {
         const std::uint32_t c = rgb[i] & 0x00FFFFFFu;
-        if (c != lastIn) {  // pictures repeat colours along a row; skip the mapping then
-            lastIn = c;
-            lastOut = EncodeColour(bpp, static_cast<int>(c >> 16),
-                                   static_cast<int>((c >> 8) & 0xFF), static_cast<int>(c & 0xFF));
+        if (c != last) {  // neighbours mostly share their colour
+            Cached& slot = cache[(c * 2654435761u) >> 20];
+            if (slot.colour != c) {
+                slot.colour = c;
+                slot.index = Encode8(c);
+            }
+            last = c;
+            index = slot.index;
         }
-        WriteRaw(dest + i * step, bpp, lastOut);
+        dest[i] = index;
     }
 }
 

@@ -68,7 +68,8 @@ inline void WriteRaw(std::uint8_t* p, int bpp, std::uint32_t raw) {
     }
 }
 
-// Writes one row of 0x00RRGGBB colours, converted to the surface format, to dest.
+// Writes one row of 0x00RRGGBB colours, converted to the surface format (bpp 8, 16, 24 or 32),
+// to dest: each pixel as EncodeColour gives it. Picture copies into surfaces call it.
 void EncodeRow(int bpp, const std::uint32_t* rgb, int count, std::uint8_t* dest);
 // Converts one surface row into 0x00RRGGBB for display.
 void DecodeRowToXrgb(int bpp, const std::uint8_t* src, int count, std::uint32_t* dest);
