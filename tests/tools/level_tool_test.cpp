@@ -10,6 +10,7 @@
 #include "level_check.h"
 #include "level_grid.h"
 #include "tiled_import.h"
+#include "whole_file.h"
 
 namespace {
 
@@ -195,6 +196,40 @@ TEST_F(FromTiled, LayersLeftOutAreWarnedAboutAndJsonMapsConvert) {
                 << c.name << ": " << warnings[0];
         }
     }
+}
+
+// What the tool reads is a regular file of bounded size; what it writes appears whole or not at
+// all, nothing left beside it.
+TEST(WholeFile, RefusesWhatItCannotReadAndLeavesNothingHalfWritten) {
+    const fs::path dir = fs::temp_directory_path() / ("vorn7-whole-" + std::to_string(::getpid()));
+    fs::create_directories(dir / "folder");
+    std::ofstream(dir / "small") << "abc";
+    { std::ofstream(dir / "huge"); }
+    fs::resize_file(dir / "huge", level_tool::kMaxFileBytes + 1);  // sparse: no disk used
+    struct Case {
+        const char* name;
+        fs::path path;
+        const char* reason;  // "" when it reads
+    };
+    const Case cases[] = {{"a file", dir / "small", ""},
+                          {"no file", dir / "none", "no such file"},
+                          {"a folder", dir / "folder", "not a regular file"},
+                          {"a file over the bound", dir / "huge", "larger than 64 MiB"}};
+    for (const Case& c : cases) {
+        std::string bytes, reason;
+        EXPECT_EQ(level_tool::ReadWhole(c.path.string(), bytes, reason), *c.reason == 0) << c.name;
+        EXPECT_EQ(reason, c.reason) << c.name;
+    }
+    std::string reason;
+    EXPECT_TRUE(level_tool::WriteWhole((dir / "small").string(), "new", reason));
+    std::string bytes;
+    ASSERT_TRUE(level_tool::ReadWhole((dir / "small").string(), bytes, reason));
+    EXPECT_EQ(bytes, "new");
+    // Over a folder the rename fails: the folder stays and no temporary file is left.
+    EXPECT_FALSE(level_tool::WriteWhole((dir / "folder").string(), "x", reason));
+    EXPECT_TRUE(fs::is_directory(dir / "folder"));
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 3);
+    fs::remove_all(dir);
 }
 
 }  // namespace

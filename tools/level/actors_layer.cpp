@@ -1,8 +1,8 @@
 #include "actors_layer.h"
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
+
+#include "whole_file.h"
 
 namespace level_tool {
 namespace {
@@ -50,15 +50,13 @@ bool ReadActorsBeside(const std::string& folder, ActorsFile& actors, bool& prese
     std::error_code error;
     present = std::filesystem::exists(path, error);
     if (!present) return true;
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    if (!in && !in.eof()) {
-        reason = path.string() + ": cannot be read";
+    std::string text;
+    if (!ReadWhole(path.string(), text, reason)) {
+        reason = path.string() + ": " + reason;
         return false;
     }
     try {
-        actors = ParseActorsText(text.str());
+        actors = ParseActorsText(text);
     } catch (const ActorsFileError& e) {
         reason = path.string() + ": " + e.what();
         return false;

@@ -2,11 +2,12 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <nlohmann/json.hpp>
+#include <sstream>
 #include <vector>
 
 #include "level_grid.h"
+#include "whole_file.h"
 
 namespace level_tool {
 namespace {
@@ -29,9 +30,12 @@ bool InBuildTree(const fs::path& data) {
 bool Copy(const fs::path& from, const fs::path& to, std::string& message) {
     std::error_code error;
     fs::create_directories(to.parent_path(), error);
-    fs::copy_file(from, to, fs::copy_options::overwrite_existing, error);
-    if (error) message = to.string() + ": cannot copy " + from.string() + ": " + error.message();
-    return !error;
+    std::string bytes, reason;
+    if (!ReadWhole(from.string(), bytes, reason) || !WriteWhole(to.string(), bytes, reason)) {
+        message = to.string() + ": cannot copy " + from.string() + ": " + reason;
+        return false;
+    }
+    return true;
 }
 
 std::string TilesetXml(const Sheet& sheet, const std::string& imagePath) {
@@ -179,8 +183,13 @@ bool MakeTiledOpen(const std::string& folderName, std::string& session, std::str
                                                        : fs::path(home ? home : ".") / ".config") /
         "mapeditor.org" / "tiled.conf";
     std::vector<std::string> lines;
-    {
-        std::ifstream in(config);
+    if (fs::exists(config, error)) {
+        std::string text;
+        if (!ReadWhole(config.string(), text, reason)) {
+            message = config.string() + ": " + reason;
+            return false;
+        }
+        std::istringstream in(text);
         for (std::string line; std::getline(in, line);) lines.push_back(line);
     }
     const std::string value = "LastSession=" + sessionFile.string();

@@ -1,10 +1,5 @@
 #include "level_grid.h"
 
-#include <unistd.h>
-#include <cstdio>
-#include <filesystem>
-#include <fstream>
-
 #include "world/level_error.h"
 #include "world/world.h"
 
@@ -49,28 +44,6 @@ std::string LevelText(const Grid& grid) {
         text += '\n';
     }
     return text;
-}
-
-bool WriteWhole(const std::string& path, const std::string& bytes, std::string& reason) {
-    const std::string temporary = path + ".tmp-" + std::to_string(::getpid());
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        out << bytes;
-        out.flush();
-        if (!out) {
-            std::remove(temporary.c_str());
-            reason = "cannot write the file";
-            return false;
-        }
-    }
-    std::error_code error;
-    std::filesystem::rename(temporary, path, error);
-    if (error) {
-        std::remove(temporary.c_str());
-        reason = "cannot write the file: " + error.message();
-        return false;
-    }
-    return true;
 }
 
 }  // namespace level_tool

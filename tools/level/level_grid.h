@@ -55,7 +55,5 @@ int GameIndexOf(const Sheet& sheet, int tiledNumber);
 bool ReadLevel(const std::string& path, Grid& grid, std::string& reason);
 // The grid in the game's text format: 256 lines of 256 characters, empty cells as "<".
 std::string LevelText(const Grid& grid);
-// Writes a file whole, or nothing: to a temporary file beside it, then renamed.
-bool WriteWhole(const std::string& path, const std::string& bytes, std::string& reason);
 
 }  // namespace level_tool

@@ -5,6 +5,7 @@
 #include "actors_layer.h"
 #include "level_folder.h"
 #include "level_grid.h"
+#include "whole_file.h"
 
 namespace level_tool {
 namespace {

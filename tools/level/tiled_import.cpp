@@ -10,13 +10,12 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <optional>
 #include <vector>
 
 #include "actors_layer.h"
 #include "level_grid.h"
+#include "whole_file.h"
 
 namespace level_tool {
 namespace {
@@ -37,17 +36,9 @@ std::string Attribute(const XML_Char** attributes, const char* name) {
     return "";
 }
 
-bool ReadFile(const std::string& path, std::string& bytes) {
-    std::error_code error;
-    if (!fs::is_regular_file(path, error) || fs::file_size(path, error) > (64u << 20)) return false;
-    std::ifstream in(path, std::ios::binary);
-    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    return static_cast<bool>(in) || in.eof();
-}
-
 // Tiled's JSON formats begin with an object; TMX and TSX with markup.
 bool LooksLikeJson(const std::string& path, std::string& bytes) {
-    if (!ReadFile(path, bytes)) throw Failure{path, 0, "cannot read the file"};
+    if (std::string reason; !ReadWhole(path, bytes, reason)) throw Failure{path, 0, reason};
     const std::size_t first = bytes.find_first_not_of(" \t\r\n");
     return first != std::string::npos && bytes[first] == '{';
 }
@@ -75,7 +66,7 @@ void Guarded(void* h, Work&& work) {
 template <typename Handler>
 void Parse(const std::string& path, Handler& handler) {
     std::string bytes;
-    if (!ReadFile(path, bytes)) throw Failure{path, 0, "cannot read the file"};
+    if (std::string reason; !ReadWhole(path, bytes, reason)) throw Failure{path, 0, reason};
     XML_Parser parser = XML_ParserCreate("UTF-8");
     handler.parser = parser;
     XML_SetUserData(parser, &handler);
@@ -192,8 +183,11 @@ class MapBuilder {
         return true;
     }
     void Warn(long line, const std::string& layer, const std::string& what) {
-        warnings_.push_back(path_ + (line > 0 ? ":" + std::to_string(line) : std::string()) +
-                            ": warning: layer \"" + layer + "\": " + what + ", not converted");
+        // Appended piece by piece: GCC 12 warns falsely (-Wrestrict) on the one-expression form.
+        std::string text = path_;
+        if (line > 0) text.append(":").append(std::to_string(line));
+        text.append(": warning: layer \"").append(layer).append("\": ").append(what);
+        warnings_.push_back(text.append(", not converted"));
     }
 
     // The map's shape: orthogonal, finite, 256 x 256, and the tile size of one of the sheets.

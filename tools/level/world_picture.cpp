@@ -1,7 +1,5 @@
 #include "world_picture.h"
 
-#include <unistd.h>
-
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -11,6 +9,7 @@
 #include "graphics/tile_bank.h"
 #include "platform/pictures/png_writer.h"
 #include "shell/headless_start.h"
+#include "whole_file.h"
 #include "world/world.h"
 
 namespace level_tool {
@@ -56,7 +55,7 @@ bool RenderWorld(const std::string& dataDir, const std::string& out, int scale, 
         message = "the drawing surfaces could not be created";
         return false;
     }
-    const std::string temporary = where + ".tmp-" + std::to_string(::getpid());
+    const std::string temporary = TemporaryBeside(where);
     const int size = kWorld / scale;
     PngWriter png(temporary, size, size);
     if (!png.ok()) {
@@ -127,11 +126,9 @@ bool RenderWorld(const std::string& dataDir, const std::string& out, int scale, 
         message = out + ": cannot write the file";
         return false;
     }
-    std::error_code error;
-    std::filesystem::rename(temporary, where, error);
-    if (error) {
-        std::remove(temporary.c_str());
-        message = out + ": cannot write the file: " + error.message();
+    std::string reason;
+    if (!PublishWhole(temporary, where, reason)) {
+        message = out + ": " + reason;
         return false;
     }
     return true;
