@@ -63,11 +63,11 @@ void UpdateShown() {
 // The camera's view centre moved where the view file says, clamped to the world; it stops.
 bool MoveCamera(const char* name) {
     RegularFile file(name, 64);
-    char text[65] = {};
-    if (!file.ok() || file.Read(text, 64) <= 0) return false;
+    std::string text;
+    if (!file.ok() || !file.ReadAll(text)) return false;
     long long x = 0, y = 0;
     char end = 0;
-    if (std::sscanf(text, "%lld %lld %c", &x, &y, &end) != 2) return false;
+    if (std::sscanf(text.c_str(), "%lld %lld %c", &x, &y, &end) != 2) return false;
     Camera = {static_cast<std::int32_t>(std::clamp<long long>(x, 0, kWorldSize)),
               static_cast<std::int32_t>(std::clamp<long long>(y, 0, kWorldSize)), 0, 0};
     return true;

@@ -84,12 +84,7 @@ std::optional<ActorsFile> ReadActorsFile(const char* name) {
         throw ActorsFileError(std::string("it cannot be used: ") + in.reason() +
                               (in.size() > kMaxActorsFileBytes ? " (at most 64 KiB)" : ""));
     std::string text;
-    char buffer[4096];
-    for (;;) {
-        const std::int64_t got = in.Read(buffer, sizeof buffer);
-        if (got < 0) throw ActorsFileError(std::string("it could not be read: ") + in.reason());
-        if (got == 0) break;
-        text.append(buffer, static_cast<std::size_t>(got));
-    }
+    if (!in.ReadAll(text))
+        throw ActorsFileError(std::string("it could not be read: ") + in.reason());
     return ParseActorsText(text);
 }

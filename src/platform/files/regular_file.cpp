@@ -78,6 +78,16 @@ std::int64_t RegularFile::Read(void* buffer, std::size_t count) {
     }
 }
 
+bool RegularFile::ReadAll(std::string& bytes) {
+    char buffer[4096];
+    for (;;) {
+        const std::int64_t got = Read(buffer, sizeof buffer);
+        if (got < 0) return false;
+        if (got == 0) return true;
+        bytes.append(buffer, static_cast<std::size_t>(got));
+    }
+}
+
 std::int64_t RegularFile::Seek(std::int64_t offset, int whence) {
     if (fd_ < 0) return -1;
     const off_t at = ::lseek(fd_, static_cast<off_t>(offset), whence);

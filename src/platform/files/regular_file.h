@@ -1,10 +1,11 @@
 // Reading a named data file safely: only regular files are opened, a FIFO cannot block the
 // open, a file over its caller's bound is refused before anything is read, and every read error
-// is reported. Used by the level reader and the picture loader.
+// is reported. Used by the level reader, the picture loader, the actors file and the view file.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
 class RegularFile {
   public:
@@ -26,6 +27,8 @@ class RegularFile {
     // Reads up to count bytes at the current position. Returns the number read (0 at the end of
     // the file, or once maxBytes have been read) or -1 on a read error (reason() says so).
     [[nodiscard]] std::int64_t Read(void* buffer, std::size_t count);
+    // Appends the rest of the file (up to maxBytes) to bytes. False on a read error.
+    [[nodiscard]] bool ReadAll(std::string& bytes);
     // Moves the position (SEEK_SET, SEEK_CUR, SEEK_END); returns the new position or -1.
     [[nodiscard]] std::int64_t Seek(std::int64_t offset, int whence);
 
