@@ -13,7 +13,7 @@
 #include "display/display.h"
 #include "game_setup.h"
 #include "platform/files/data_path.h"
-#include "platform/window/window.h"
+#include "platform/window/messages.h"
 #include "shell/app.h"
 #include "shell/frame_tick.h"
 #include "shell/live_reload.h"

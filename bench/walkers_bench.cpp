@@ -12,7 +12,7 @@
 #include "fastest.h"
 #include "game_setup.h"
 #include "platform/seams/test_seams.h"
-#include "platform/window/window.h"
+#include "platform/window/clock.h"
 #include "world/world.h"
 
 namespace {

@@ -11,6 +11,7 @@
 #include "graphics/picture_layout.h"
 #include "platform/files/data_path.h"
 #include "platform/window/console.h"
+#include "platform/window/messages.h"
 #include "platform/window/window.h"
 #include "shell/camera.h"
 #include "shell/command_line.h"

@@ -1,6 +1,6 @@
 #include "shell/stopwatch.h"
 
-#include "platform/window/window.h"
+#include "platform/window/clock.h"
 
 Stopwatch FrameClock;
 

@@ -10,7 +10,6 @@
 #include "display/display.h"
 #include "graphics/bitmap.h"
 #include "platform/seams/test_seams.h"
-#include "platform/window/window.h"
 #include "shell/app.h"
 
 namespace {

@@ -6,6 +6,8 @@
 #include <vector>
 
 #include "platform/seams/test_seams.h"
+#include "platform/window/clock.h"
+#include "platform/window/messages.h"
 #include "platform/window/window.h"
 
 namespace {

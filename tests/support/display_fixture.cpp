@@ -5,6 +5,7 @@
 #include "display/display.h"
 #include "platform/display/pixel_format.h"
 #include "platform/seams/test_seams.h"
+#include "platform/window/messages.h"
 #include "platform/window/window.h"
 #include "shell/app.h"
 

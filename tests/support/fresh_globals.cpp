@@ -4,6 +4,7 @@
 #include "display/display.h"
 #include "platform/files/data_path.h"
 #include "platform/seams/test_seams.h"
+#include "platform/window/messages.h"
 #include "platform/window/window.h"
 #include "shell/app.h"
 #include "shell/camera.h"

@@ -8,7 +8,6 @@
 #include "display/display.h"
 #include "game_run.h"
 #include "platform/files/data_path.h"
-#include "platform/window/window.h"
 #include "shell/app.h"
 #include "shell/command_line.h"
 

@@ -1,6 +1,6 @@
 // Internal to src/platform/: the screen. Shows the front surface scaled into the window, through
-// SDL's renderer or the window's own framebuffer in whatever pixel format it has. Used by the
-// window (window.cpp).
+// SDL's renderer or the window's own framebuffer in whatever pixel format it has. The window
+// holds one (window_object.h); present_surface.cpp shows each frame through it.
 #pragma once
 
 #include <cstdint>

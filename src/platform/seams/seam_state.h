@@ -91,7 +91,7 @@ inline bool InjectedAtThisCall(int test_seams::Faults::*countdown) {
 int ModeIndex(int width, int height, int bpp);
 // Deliver the scripted inputs that are due at the current frame (scripted_input.cpp).
 void DeliverDueScriptedInputs();
-// The window's pixels as XRGB, for test_seams::ReadShownPixels (window.cpp).
+// The window's pixels as XRGB, for test_seams::ReadShownPixels (present_surface.cpp).
 bool ReadWindowPixels(std::vector<std::uint32_t>& xrgb, int* width, int* height);
 
 }  // namespace platform_internal

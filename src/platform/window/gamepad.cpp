@@ -5,7 +5,7 @@
 #include <array>
 
 #include "platform/platform_state.h"
-#include "platform/window/window.h"
+#include "platform/window/clock.h"
 
 namespace platform_internal {
 

@@ -1,31 +1,19 @@
-// The window and its message calls (the queue itself is message_queue.*), and the timer, over
-// SDL2.
+// The one window over SDL2: its class, creation, showing, focus, pointer, full screen and
+// destruction. Its messages are messages.cpp, its frames presenting/present_surface.cpp.
 #include "platform/window/window.h"
 
 #include <SDL.h>
 
-#include <cstdlib>
 #include <cstring>
 #include <string>
-#include <vector>
 
-#include "platform/display/ddraw.h"
 #include "platform/platform_state.h"
-#include "platform/presenting/presenter.h"
 #include "platform/seams/seam_state.h"
 #include "platform/window/gamepad.h"
 #include "platform/window/icon.h"
-#include "platform/window/key_map.h"
 #include "platform/window/message_queue.h"
-#include "platform/window/pacing.h"
+#include "platform/window/window_object.h"
 #include "platform/window/window_system.h"
-
-struct WindowObject {
-    WNDPROC proc = nullptr;
-    SDL_Window* sdl = nullptr;
-    bool headless = false;  // SDL's dummy driver: nothing to show frames on
-    platform_internal::Presenter presenter;
-};
 
 namespace {
 
@@ -39,71 +27,6 @@ RegisteredClass g_class;
 WindowObject* g_window = nullptr;
 int g_cursorCount = 0;
 std::string g_windowError;
-
-// Keys pressed while Alt is held are system keys, as on Windows (Alt+Enter is one).
-UINT KeyMessage(const SDL_KeyboardEvent& key) {
-    const bool system = (key.keysym.mod & KMOD_ALT) != 0 && key.keysym.sym != SDLK_LALT &&
-                        key.keysym.sym != SDLK_RALT;
-    if (key.type == SDL_KEYDOWN) return system ? WM_SYSKEYDOWN : WM_KEYDOWN;
-    return system ? WM_SYSKEYUP : WM_KEYUP;
-}
-
-void TranslateSdlEvent(const SDL_Event& e) {
-    if (g_window == nullptr) return;
-    if (platform_internal::TranslateGamepadEvent(e, g_window)) return;
-    switch (e.type) {
-        case SDL_KEYDOWN:
-        case SDL_KEYUP: {
-            const int vk = platform_internal::VirtualKeyFromSdl(e.key.keysym.sym);
-            if (vk != 0)
-                message_queue::Push({g_window,
-                                     KeyMessage(e.key),
-                                     static_cast<WPARAM>(vk),
-                                     0,
-                                     e.key.timestamp,
-                                     {0, 0}});
-            break;
-        }
-        case SDL_WINDOWEVENT:
-            switch (e.window.event) {
-                case SDL_WINDOWEVENT_FOCUS_GAINED:
-                    message_queue::Push({g_window, WM_ACTIVATEAPP, 1, 0, 0, {0, 0}});
-                    break;
-                case SDL_WINDOWEVENT_FOCUS_LOST:
-                case SDL_WINDOWEVENT_MINIMIZED:
-                    message_queue::Push({g_window, WM_ACTIVATEAPP, 0, 0, 0, {0, 0}});
-                    break;
-                case SDL_WINDOWEVENT_CLOSE:
-                    message_queue::Push({g_window, WM_CLOSE, 0, 0, 0, {0, 0}});
-                    break;
-                case SDL_WINDOWEVENT_EXPOSED:
-                case SDL_WINDOWEVENT_RESTORED:
-                case SDL_WINDOWEVENT_SIZE_CHANGED:
-                    // The window system lost the window's pixels: the last frame goes whole,
-                    // also while the game is inactive and draws no frames.
-                    if (!g_window->headless) g_window->presenter.Redraw();
-                    break;
-                default:
-                    break;
-            }
-            break;
-        case SDL_QUIT:
-            message_queue::Push({g_window, WM_CLOSE, 0, 0, 0, {0, 0}});
-            break;
-        default:
-            break;
-    }
-}
-
-void PumpSdl() {
-    if constexpr (platform_internal::kTestSeams) platform_internal::DeliverDueScriptedInputs();
-    if (message_queue::RoomForInput()) platform_internal::PostFileChanges(g_window);
-    if (!window_system::VideoStarted()) return;
-    SDL_Event e;
-    while (message_queue::RoomForInput() && SDL_PollEvent(&e)) TranslateSdlEvent(e);
-    if (g_window != nullptr && message_queue::RoomForInput())
-        platform_internal::RepeatHeldDirections(g_window, timeGetTime());
-}
 
 void DestroySdlWindow(WindowObject* w) {
     w->presenter.Close();
@@ -121,44 +44,11 @@ HWND TheWindow() {
     return g_window;
 }
 
-void PostMessageInternal(HWND window, UINT message, WPARAM wParam) {
-    message_queue::Push({window, message, wParam, 0, 0, {0, 0}});
-}
-
 void HideOrShowPointer(bool visible) {
     if (window_system::VideoStarted()) SDL_ShowCursor(visible ? SDL_ENABLE : SDL_DISABLE);
 }
 
-void PresentSurface(const IDirectDrawSurface& front) {
-    bool paced = true;
-    if constexpr (kTestSeams) {
-        auto& seams = Seams();
-        ++seams.flips;
-        if (seams.virtualClock) seams.virtualNow += seams.clockStepPerFlip;
-        if (seams.observer)
-            seams.observer({seams.flips, front.width(), front.height(), front.bitsPerPixel(),
-                            front.pitch(), front.pixels()});
-        paced = seams.pacing && !seams.virtualClock;
-    }
-
-    WindowObject* w = g_window;
-    if (w == nullptr || w->headless) return;
-    window_system::FollowFrame(w->sdl, front.width(), front.height());
-    w->presenter.Show(front);
-
-    // Pace as a 60 Hz display unless the renderer already waits for a 60 Hz vsync: one sleep
-    // to the next deadline.
-    if (!paced || w->presenter.WaitsForVsync()) return;
-    pacing::SleepToNextFrame();
-}
-
 }  // namespace platform_internal
-
-bool platform_internal::ReadWindowPixels(std::vector<std::uint32_t>& xrgb, int* width,
-                                         int* height) {
-    return g_window != nullptr && !g_window->headless &&
-           g_window->presenter.ReadShown(xrgb, width, height);
-}
 
 ATOM RegisterClassA(const WNDCLASSA* windowClass) {
     if (windowClass == nullptr || windowClass->lpszClassName == nullptr) return 0;
@@ -269,60 +159,6 @@ int ShowCursor(BOOL show) {
     return g_cursorCount;
 }
 
-BOOL PeekMessageA(MSG* message, HWND, UINT, UINT, UINT removeFlag) {
-    if (message_queue::Count() == 0) PumpSdl();
-    if (message_queue::Count() == 0) return FALSE;
-    if (message != nullptr) *message = message_queue::Front();
-    if (removeFlag & PM_REMOVE) message_queue::Pop();
-    return TRUE;
-}
-
-BOOL GetMessageA(MSG* message, HWND window, UINT filterMin, UINT filterMax) {
-    while (message_queue::Count() == 0) WaitMessage();
-    MSG m = message_queue::Pop();
-    if (message != nullptr) *message = m;
-    (void)window;
-    (void)filterMin;
-    (void)filterMax;
-    return m.message == WM_QUIT ? FALSE : TRUE;
-}
-
-BOOL TranslateMessage(const MSG*) {
-    return FALSE;
-}
-
-LRESULT DispatchMessageA(const MSG* message) {
-    if (message == nullptr || message->hwnd == nullptr || message->hwnd != g_window) return 0;
-    return g_window->proc(message->hwnd, message->message, message->wParam, message->lParam);
-}
-
-BOOL WaitMessage() {
-    while (message_queue::Count() == 0) {
-        PumpSdl();
-        if (message_queue::Count() != 0) break;
-        if constexpr (platform_internal::kTestSeams) {
-            auto& seams = platform_internal::Seams();
-            if (!seams.script.empty()) {
-                // No frames run while waiting, so the next scripted entry is due now.
-                seams.script.front().beforeFrame = seams.flips;
-                continue;
-            }
-            if (seams.closeWhenScriptEnds) {
-                message_queue::Push({g_window, WM_CLOSE, 0, 0, 0, {0, 0}});
-                break;
-            }
-        }
-        if (!window_system::VideoStarted()) return FALSE;  // nothing could ever arrive
-        // A watched file's change has no SDL event: with a watch on, the wait looks at the
-        // files every 20 ms, well inside the 100 ms a save may take to show.
-        SDL_Event e;
-        if (platform_internal::WatchingFiles() ? SDL_WaitEventTimeout(&e, 20) != 0
-                                               : SDL_WaitEvent(&e) != 0)
-            TranslateSdlEvent(e);
-    }
-    return TRUE;
-}
-
 BOOL DestroyWindow(HWND window) {
     if (window == nullptr || window != g_window) return FALSE;
     window->proc(window, WM_DESTROY, 0, 0);
@@ -334,17 +170,7 @@ BOOL DestroyWindow(HWND window) {
     return TRUE;
 }
 
-void PostQuitMessage(int exitCode) {
-    message_queue::Push({nullptr, WM_QUIT, static_cast<WPARAM>(exitCode), 0, 0, {0, 0}});
-}
-
 LRESULT DefWindowProcA(HWND window, UINT message, WPARAM, LPARAM) {
     if (message == WM_CLOSE) DestroyWindow(window);
     return 0;
-}
-
-DWORD timeGetTime() {
-    if constexpr (platform_internal::kTestSeams)
-        if (platform_internal::Seams().virtualClock) return platform_internal::Seams().virtualNow;
-    return static_cast<DWORD>(SDL_GetTicks64());
 }

@@ -1,5 +1,6 @@
-// The one window, its message queue and the millisecond timer. Called by the shell (start-up,
-// main loop, window procedure) and by the frame clock.
+// The one window: its class, creation, showing, focus, pointer, full screen and destruction.
+// Called by the shell (start-up, the window procedure, the desktop's keys). Its messages are
+// messages.h, the timer clock.h.
 #pragma once
 
 #include "platform/win_types.h"
@@ -29,25 +30,10 @@ HWND SetFocus(HWND window);
 // The display count as on Windows: the pointer is hidden over the game while it is negative.
 int ShowCursor(BOOL show);
 
-// Reports whether a message waits (PM_NOREMOVE takes nothing; PM_REMOVE takes it into *message).
-BOOL PeekMessageA(MSG* message, HWND window, UINT filterMin, UINT filterMax, UINT removeFlag);
-// Takes the next message, waiting for one; returns 0 for WM_QUIT, whose wParam is the exit code.
-BOOL GetMessageA(MSG* message, HWND window, UINT filterMin, UINT filterMax);
-// Key messages carry virtual keys already: nothing to translate, always FALSE.
-BOOL TranslateMessage(const MSG* message);
-// Calls the window procedure with the message; 0 for a message to another window.
-LRESULT DispatchMessageA(const MSG* message);
-// Blocks, without spinning, until a message is waiting.
-BOOL WaitMessage();
 // Runs WM_DESTROY through the window procedure before it returns.
 BOOL DestroyWindow(HWND window);
-// Queues WM_QUIT; there is always room for it.
-void PostQuitMessage(int exitCode);
 // Default handling: WM_CLOSE destroys the window; everything else gives 0.
 LRESULT DefWindowProcA(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-
-// Milliseconds since start, unsigned 32-bit and wrapping (the virtual clock when tests set one).
-DWORD timeGetTime();
 
 // Beyond Windows' calls, the desktop's conventions (the shell's F11 and Alt+Enter, --scale).
 // Full screen as the window manager knows it, or a resizable window of the frame's size; the

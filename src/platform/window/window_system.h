@@ -1,7 +1,7 @@
 // Internal to src/platform/: what differs between the platforms under the one window: starting
 // SDL's video for the display there is, how the window is made and sized, and full screen. One
 // file per platform (window_system_desktop.cpp, window_system_web.cpp); CMake picks one. Called by
-// window.cpp alone.
+// the window (window.cpp), the message pump and the presenting of frames.
 #pragma once
 
 #include <cstdint>
