@@ -14,7 +14,6 @@
 #include "game_setup.h"
 #include "platform/files/data_path.h"
 #include "platform/window/messages.h"
-#include "shell/app.h"
 #include "shell/frame_tick.h"
 #include "shell/live_reload.h"
 #include "shell/surface_life_cycle.h"

@@ -6,6 +6,7 @@
 
 #include "platform/win_types.h"
 #include "shell/app.h"
+#include "shell/start_up.h"
 
 namespace headless_start {
 

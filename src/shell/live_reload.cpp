@@ -18,6 +18,7 @@
 #include "platform/files/regular_file.h"
 #include "shell/app.h"
 #include "shell/camera.h"
+#include "shell/start_up.h"
 #include "shell/surface_life_cycle.h"
 #include "world/actors_file.h"
 #include "world/level_error.h"

@@ -11,6 +11,7 @@
 #include "graphics/bitmap.h"
 #include "platform/seams/test_seams.h"
 #include "shell/app.h"
+#include "shell/start_up.h"
 
 namespace {
 

@@ -8,6 +8,7 @@
 #include "shell/app.h"
 #include "shell/camera.h"
 #include "shell/frame_tick.h"
+#include "shell/start_up.h"
 #include "shell/stopwatch.h"
 #include "world_fixture.h"
 

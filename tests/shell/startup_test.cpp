@@ -8,7 +8,6 @@
 #include "display/display.h"
 #include "game_run.h"
 #include "platform/seams/test_seams.h"
-#include "shell/app.h"
 #include "world/world.h"
 
 namespace {

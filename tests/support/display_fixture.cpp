@@ -8,6 +8,7 @@
 #include "platform/window/messages.h"
 #include "platform/window/window.h"
 #include "shell/app.h"
+#include "shell/start_up.h"
 
 namespace display_fixture {
 

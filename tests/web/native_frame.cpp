@@ -8,7 +8,6 @@
 #include "display/display.h"
 #include "game_run.h"
 #include "platform/files/data_path.h"
-#include "shell/app.h"
 #include "shell/command_line.h"
 
 int main(int argc, char** argv) {
