@@ -1,4 +1,5 @@
-// The first reason a picture failed to load, kept for the one-line error message at exit.
+// The first reason a picture failed to load, kept for the one-line error message. Noted by Bitmap
+// and the layout check; read by start-up (at exit) and the watch (on the overlay).
 #pragma once
 
 #include <string>

@@ -1,6 +1,7 @@
 // Indexed sets of equal-size images (the World's tiles, background and blocks). A slot is set
 // up by its first load and keeps its size, frame count and collision mask while its surfaces
-// are released and rebuilt, so collision queries work through a display-mode change.
+// are released and rebuilt, so collision queries work through a display-mode change. The World
+// owns three and drives their life cycle; the walker's scans read their masks through it.
 #pragma once
 
 #include <cstdint>

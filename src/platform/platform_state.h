@@ -13,7 +13,8 @@ void PostMessageInternal(HWND window, UINT message, WPARAM wParam);
 // The program's window, or null before CreateWindowExA and after DestroyWindow.
 HWND TheWindow();
 
-// The screen: shows a surface scaled to the window with its aspect kept, paced as 60 Hz.
+// The screen: shows a surface scaled to the window with its aspect kept, paced as 60 Hz
+// (present_surface.cpp). Flip calls it.
 void PresentSurface(const IDirectDrawSurface& front);
 // Shows or hides the system pointer over the window (ShowCursor's count decides).
 void HideOrShowPointer(bool visible);

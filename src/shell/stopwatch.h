@@ -1,5 +1,6 @@
-// The millisecond stopwatch and the one FrameClock that all timing reads (the frame tick, the
-// walker, the walk animation).
+// The millisecond stopwatch and FrameClock, the clock the game's timing reads (the frame tick, the
+// walker, the walk animation; the platform's pacing and the gamepads' repeats keep their own).
+// Started by start-up.
 #pragma once
 
 #include <cstdint>

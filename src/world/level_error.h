@@ -1,4 +1,5 @@
-// Raised by the level reader for a level file that cannot be used; start-up catches it. The
+// Raised by the level reader for a level file that cannot be used; start-up and the watch's reload
+// catch it, and the level tool reports it. The
 // message is always "Error loading level."; detail() says why, where that is known.
 #pragma once
 

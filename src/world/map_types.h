@@ -1,4 +1,5 @@
-// Value types of the world: grid cells, grids, the view handed to the actors, scan results.
+// Value types of the world: grid cells, grids, the view handed to the actors, scan results, and
+// the World's pictures with their layouts. Used by the world, the actors' scans and the tools.
 #pragma once
 
 #include <array>

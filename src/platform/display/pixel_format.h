@@ -1,6 +1,7 @@
 // The one colour conversion of the emulated display. Every write of a colour into a surface
 // (picture copies, SetPixel, text) goes through EncodeColour, so a picture pixel of the key
-// colour arrives as exactly the raw value that measuring the key through SetPixel gives.
+// colour arrives as exactly the raw value that measuring the key through SetPixel gives. Used by
+// the platform's surfaces, pictures, text and presenter, and by the display's key measurement.
 #pragma once
 
 #include <cstdint>

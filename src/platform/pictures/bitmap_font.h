@@ -1,4 +1,5 @@
 // The overlay's typeface: 5 x 7 glyphs of this project's own design, drawn at twice their size.
+// DrawTextA draws with it; the tests read its cell sizes.
 #pragma once
 
 #include <cstdint>

@@ -1,5 +1,5 @@
 // A quick look at a BMP file's headers before the full loader sees it, so that absurd or
-// malformed files are refused in microseconds, before any large allocation.
+// malformed files are refused in microseconds, before any large allocation. Called by LoadImageA.
 #pragma once
 
 #include <cstddef>

@@ -1,5 +1,6 @@
-// GDI-style pictures, device contexts, pixel access and text. Used by the pictures (loading and
-// copying into surfaces), the colour measurement, the collision masks and the overlay.
+// GDI-style pictures, device contexts, pixel access and text. Used by Bitmap (loading a picture,
+// copying it into surfaces), the display's colour measurement (MatchColour) and the overlay's
+// text (FrameTick).
 #pragma once
 
 #include "platform/win_types.h"

@@ -1,6 +1,8 @@
-// Seams for tests and benchmarks: a virtual clock, scripted input, a view of every flipped
-// frame, fault injection and counters of live objects. They are defined only in
-// vorn7_platform_seams, so a call from the game or the level tool does not link.
+// Seams for tests and benchmarks: a virtual clock, scripted input, observers of every flipped
+// frame and of every copy into the back buffer, the composition's two switches, fault injection,
+// refused display modes, lost surfaces, counters of live objects, pacing, the headless presenter
+// and the window's shown pixels. They are defined only in vorn7_platform_seams, so a call from the
+// game or the level tool does not link.
 #pragma once
 
 #include <cstdint>

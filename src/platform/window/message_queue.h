@@ -1,5 +1,7 @@
 // Internal to src/platform/: the thread's message queue, a fixed ring (posting allocates
-// nothing). Used by the window's message calls, the scripted input, the gamepads and the watch.
+// nothing). Used by the message pump (messages.cpp), SDL's events, the window (which drops its
+// messages when it goes) and the scripted input; the gamepads and the watch post through
+// PostMessageInternal (platform_state.h).
 #pragma once
 
 #include <cstddef>
