@@ -19,7 +19,8 @@ class Bitmap {
     // Exchanges the pictures of two Bitmaps: a reload sets the held picture aside, and puts it
     // back when the new one does not load.
     void Swap(Bitmap& other);
-    // Copies width x height from (sheetX, sheetY) of the picture to (0, 0) of target. Always 1.
+    // Copies width x height from (sheetX, sheetY) of the picture to (0, 0) of target. Always 1,
+    // also when target's device context cannot be had (then nothing is copied).
     std::int32_t CopyTo(IDirectDrawSurface* target, std::int32_t width, std::int32_t height,
                         std::int32_t sheetX, std::int32_t sheetY);
 
