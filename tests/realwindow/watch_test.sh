@@ -6,7 +6,13 @@
 set -euo pipefail
 build=$1
 overlay_check=$2
-fail() { echo "watch: FAIL: $*" >&2; exit 1; }
+# A failure keeps the last screenshot and the game's standard error in the build's test output.
+fail() {
+    mkdir -p "$build/test-output"
+    [ -f "${work:-}/now.png" ] && cp "$work/now.png" "$build/test-output/watch-fail.png"
+    echo "watch: FAIL: $* (game: $(cat "${work:-}/game.err" 2>/dev/null | tail -n 3))" >&2
+    exit 1
+}
 source "$(dirname "$0")/x_server.sh"
 start_work
 
