@@ -23,6 +23,9 @@ constexpr const char* kBlockPictureFile = "gfx/badguysprites2.bmp";
 constexpr PictureGrid kTileSheet{1, 1, 32, 32, 33, 33, 16, 4};
 constexpr PictureGrid kBackgroundPicture{0, 0, 1024, 768, 0, 0, 1, 1};
 constexpr PictureGrid kBlockSheet{1, 1, 128, 128, 130, 0, 3, 1};
+// The shipped tile sheet's size: a border of its margin on every side, as Tiled reads a margin.
+constexpr std::int32_t kTileSheetWidth = kTileSheet.CoverWidth() + kTileSheet.left;
+constexpr std::int32_t kTileSheetHeight = kTileSheet.CoverHeight() + kTileSheet.top;
 
 // The world's side in pixels: 256 tile cells of 32 (the camera is clamped to 0 ... kWorldSize).
 constexpr std::int32_t kWorldSize = 8192;

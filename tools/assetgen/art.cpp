@@ -587,9 +587,8 @@ Canvas DrawWalker(const Pose& p) {
 }  // namespace
 
 Canvas MakeTileSheet() {
-    // A border of the gap's width on every side, as Tiled reads a tileset's margin.
     const PictureGrid& g = kTileSheet;
-    Canvas sheet(g.CoverWidth() + g.left, g.CoverHeight() + g.top, Rgb(28, 26, 34));
+    Canvas sheet(kTileSheetWidth, kTileSheetHeight, Rgb(28, 26, 34));
     for (int k = 0; k < g.columns; ++k)
         for (int r = 0; r < g.rows; ++r) {
             const Canvas tile = DrawTile(k * g.rows + r);

@@ -37,10 +37,10 @@ constexpr Sheet SheetOf(const char* name, const char* image, const char* tileset
             imageWidth, imageHeight,
             g.cellWidth};
 }
-// The tile sheet has a border of its margin on every side; the block sheet ends at its last block.
+// The sheets' pictures as shipped: the tile sheet with its border, the block sheet ending at
+// its last block.
 constexpr Sheet kTiles =
-    SheetOf("tiles", kTilePictureFile, "tiles.tsx", kTileSheet,
-            kTileSheet.CoverWidth() + kTileSheet.left, kTileSheet.CoverHeight() + kTileSheet.top);
+    SheetOf("tiles", kTilePictureFile, "tiles.tsx", kTileSheet, kTileSheetWidth, kTileSheetHeight);
 constexpr Sheet kBlocks = SheetOf("blocks", kBlockPictureFile, "blocks.tsx", kBlockSheet,
                                   kBlockSheet.CoverWidth(), kBlockSheet.CoverHeight());
 
