@@ -10,6 +10,10 @@ bool Actor::Update(std::int32_t, std::int32_t, std::int32_t, std::int32_t) {
     return false;
 }
 
+ActorBody Actor::Body() const {
+    return {x_, y_, x_ + SpriteFrameWidth - 1, y_ + SpriteFrameHeight - 1};
+}
+
 bool Actor::UpdateScreenPosition(std::int32_t left, std::int32_t top, std::int32_t, std::int32_t) {
     // In 64 bits: an actor far outside the world must not overflow the subtraction.
     const std::int64_t sx = static_cast<std::int64_t>(x_) - left;

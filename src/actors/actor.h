@@ -9,6 +9,15 @@
 
 class SpriteKind;
 
+// A box of world pixels, both ends included: what of an actor touches another.
+struct ActorBody {
+    std::int32_t left, top, right, bottom;
+
+    bool Overlaps(const ActorBody& o) const {
+        return left <= o.right && o.left <= right && top <= o.bottom && o.top <= bottom;
+    }
+};
+
 class Actor {
   public:
     Actor();  // takes the first clock reading from the FrameClock
@@ -21,6 +30,8 @@ class Actor {
                         std::int32_t bottom);
     // Draws at the screen position; called after an Update that returned true.
     virtual void Draw(IDirectDrawSurface* /*target*/) {}
+    // What of the actor touches the player: its whole frame unless the kind says less.
+    virtual ActorBody Body() const;
 
     void BindKind(SpriteKind* kind) { kind_ = kind; }
     // Puts the actor's frame's top-left corner at world pixel (x, y): where a level places it.

@@ -1,5 +1,6 @@
-// The walker's sprite sheet: two rows of 64 x 64 frames from (1, 1), one pixel apart; the
-// walker takes the 8 of the top row, the shell's strips both rows.
+// The actors' pictures and their layouts: the walker's sheet (two rows of 64 x 64 frames from
+// (1, 1), one pixel apart; the walker takes the 8 of the top row, the shell's strips both rows),
+// the player's sheet and the goal. The game cuts by them and the asset generator draws by them.
 #pragma once
 
 #include <cstdint>
@@ -25,3 +26,19 @@ constexpr PictureGrid kWalkerSheet{SpriteSheetLeft,
                                    SpriteFrameHeight + SpriteFrameGap,
                                    SpriteFrameCount,
                                    2};
+
+// The player's sheet: 32 x 48 frames from (1, 1), one pixel apart; a row per facing (right, then
+// left), in each the poses of kPlayerPose order. Its feet end on the frame's bottom row.
+constexpr const char* kPlayerSheetFile = "gfx/player.bmp";
+enum PlayerPose : std::int32_t {
+    kPoseStand = 0,
+    kPoseRun = 1,  // four frames from here
+    kPoseJump = 5,
+    kPoseFall = 6,
+    kPlayerPoseCount = 7,
+};
+constexpr PictureGrid kPlayerSheet{1, 1, 32, 48, 33, 49, kPlayerPoseCount, 2};
+
+// The goal: one 32 x 64 frame at (1, 1), standing on the ground at its bottom row.
+constexpr const char* kGoalPictureFile = "gfx/goal.bmp";
+constexpr PictureGrid kGoalPicture{1, 1, 32, 64, 33, 65, 1, 1};

@@ -64,3 +64,33 @@ void WalkerSpriteKind::DrawFrame(std::int32_t screenX, std::int32_t screenY,
     const std::int32_t index = currentFrame_ + (velocityX > 0 ? 4 : 0);
     if (strip_) strip_->Draw(index, screenX, screenY, target);
 }
+
+SheetSpriteKind::SheetSpriteKind(const char* fileName, const PictureGrid& grid)
+    : fileName_(fileName), grid_(grid) {}
+
+void SheetSpriteKind::CreateStrip() {
+    if (!strip_)
+        strip_ = std::make_unique<ClippedSurfaceStrip>(grid_.columns * grid_.rows, grid_.cellWidth,
+                                                       grid_.cellHeight);
+}
+
+bool SheetSpriteKind::LoadSheet() {
+    return sheet_.Load(fileName_) != 0 && CheckPictureCovers(sheet_, fileName_, grid_) != 0;
+}
+
+bool SheetSpriteKind::LoadFrames() {
+    if (!strip_) return false;
+    for (std::int32_t i = 0; i < grid_.columns * grid_.rows; ++i)
+        if (strip_->LoadFrame(sheet_, i, grid_.X(i % grid_.columns), grid_.Y(i / grid_.columns)) ==
+            0)
+            return false;
+    return true;
+}
+
+void SheetSpriteKind::DrawFrame(std::int32_t screenX, std::int32_t screenY,
+                                IDirectDrawSurface* target, std::int32_t, std::int32_t,
+                                std::int32_t animation, std::int32_t) {
+    currentFrame_ = animation;
+    if (strip_ && animation >= 0 && animation < grid_.columns * grid_.rows)
+        strip_->Draw(animation, screenX, screenY, target);
+}

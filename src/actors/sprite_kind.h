@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "graphics/bitmap.h"
+#include "graphics/picture_layout.h"
 #include "graphics/surface_strip.h"
 
 class SpriteKind {
@@ -54,4 +55,22 @@ class WalkerSpriteKind : public SpriteKind {
     void DrawFrame(std::int32_t screenX, std::int32_t screenY, IDirectDrawSurface* target,
                    std::int32_t velocityX, std::int32_t velocityY, std::int32_t animation,
                    std::int32_t elapsed) override;
+};
+
+// A kind whose frames are every cell of its picture's grid, row by row, and whose actor names
+// the frame to draw (the animation argument): the player's sheet and the goal.
+class SheetSpriteKind : public SpriteKind {
+  public:
+    SheetSpriteKind(const char* fileName, const PictureGrid& grid);
+    void CreateStrip() override;
+    bool LoadSheet() override;
+    bool LoadFrames() override;
+    // Draws frame number animation (0 to the grid's cells less one); the actor animates itself.
+    void DrawFrame(std::int32_t screenX, std::int32_t screenY, IDirectDrawSurface* target,
+                   std::int32_t velocityX, std::int32_t velocityY, std::int32_t animation,
+                   std::int32_t elapsed) override;
+
+  private:
+    const char* fileName_;
+    PictureGrid grid_;
 };

@@ -19,6 +19,8 @@ class Walker : public Actor {
                 std::int32_t bottom) override;
     // Draws the kind's frame for the walker's direction.
     void Draw(IDirectDrawSurface* target) override;
+    // The body between its wall probes, from its top to its feet.
+    ActorBody Body() const override { return {x_ + 7, y_ + 3, x_ + 47, y_ + 63}; }
 
     std::int32_t Accumulator() const { return accumulator_; }
 

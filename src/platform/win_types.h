@@ -112,6 +112,7 @@ constexpr int VK_NUMPAD0 = 0x60;
 constexpr int VK_F1 = 0x70;
 constexpr int VK_F11 = 0x7A;
 constexpr int VK_F12 = 0x7B;
+constexpr int VK_GAMEPAD_A = 0xC3;  // a pad's south button: the jump
 
 // Window class and window styles, show commands, system metrics.
 constexpr UINT CS_VREDRAW = 0x0001;

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "platform/files/data_path.h"
 #include "world/map_types.h"
 
 LaunchOptions Launch;
@@ -13,7 +14,8 @@ namespace {
 
 constexpr const char* kUsage =
     "usage: vorn7 [FOLDER] [--watch] [--at X,Y] [--windowed] [--mode WxHxD] [--scale fit|integer]\n"
-    "  FOLDER         a level folder: its files are used before the game's own (vorn7-level new)\n"
+    "  FOLDER         a level folder: its files are used before the game's own (vorn7-level new);\n"
+    "                 a name alone is also looked for among the game's levels (vorn7 first-run)\n"
     "  --watch        reload each level file and picture the game read when it is saved\n"
     "  --at X,Y       start with the camera's view centre at world pixel X,Y (0 to 8192)\n"
     "  --windowed     a resizable window of the mode's size instead of full screen\n"
@@ -119,10 +121,20 @@ CommandLineOutcome ParseCommandLine(int argc, const char* const* argv, LaunchOpt
             return UsageError("only one level folder can be played", arg);
         } else {
             struct stat info {};
-            const bool exists = ::stat(arg, &info) == 0;
+            bool exists = ::stat(arg, &info) == 0;
+            std::string folder = arg;
+            // A bare name that is no folder here may be one of the game's own levels.
+            if (!exists && std::strchr(arg, '/') == nullptr) {
+                const std::string shipped =
+                    data_path::GameDataFolder() + "/" + kShippedLevels + "/" + arg;
+                if (::stat(shipped.c_str(), &info) == 0 && S_ISDIR(info.st_mode)) {
+                    exists = true;
+                    folder = shipped;
+                }
+            }
             if (!exists || !S_ISDIR(info.st_mode))
                 return UsageError(exists ? "not a folder" : "no such folder", arg);
-            options.levelFolder = arg;
+            options.levelFolder = folder;
         }
     }
     return CommandLineOutcome::kRun;

@@ -19,6 +19,9 @@ struct LaunchOptions {
     bool wholeFactors = false;  // --scale integer: crisp pixels instead of the largest fit
 };
 
+// The game's own level folders, in its data folder: vorn7 NAME plays DATA/levels/NAME.
+constexpr const char* kShippedLevels = "levels";
+
 // What main does with the command line.
 enum class CommandLineOutcome { kRun, kExitSuccess, kUsageError };
 

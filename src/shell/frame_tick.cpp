@@ -2,11 +2,14 @@
 
 #include <cstdio>
 
+#include "actors/actor_manager.h"
 #include "display/display.h"
 #include "platform/pictures/gdi.h"
 #include "shell/camera.h"
+#include "shell/camera_follow.h"
 #include "shell/desktop_keys.h"
 #include "shell/live_reload.h"
+#include "shell/player_input.h"
 #include "shell/stopwatch.h"
 #include "world/world.h"
 
@@ -36,8 +39,19 @@ std::int32_t FrameTick() {
         FrameTiming.shownFramesPerSecond = FrameTiming.framesCounted;
         FrameTiming.framesCounted = 0;
     }
-    Camera.x = MoveCameraAxis(Camera.x, Camera.velocityX, elapsed);
-    Camera.y = MoveCameraAxis(Camera.y, Camera.velocityY, elapsed);
+    // A level with a player: the controls go to it and the camera follows it; without one, the
+    // free camera flies.
+    const PlayerControls controls = TakePlayerControls();
+    Player* const player = TheWorld.Actors() != nullptr ? TheWorld.Actors()->ThePlayer() : nullptr;
+    if (player != nullptr) {
+        TheWorld.Actors()->SetControls(controls);
+        const ActorBody body = player->Body();
+        Camera = FollowPlayer(Camera, body.left + (body.right - body.left) / 2,
+                              body.top + (body.bottom - body.top) / 2, elapsed);
+    } else {
+        Camera.x = MoveCameraAxis(Camera.x, Camera.velocityX, elapsed);
+        Camera.y = MoveCameraAxis(Camera.y, Camera.velocityY, elapsed);
+    }
 
     if (TheWorld.Draw(Camera.x, Camera.y, BackSurface) == 0) return 0;
 
@@ -58,6 +72,11 @@ std::int32_t FrameTick() {
     std::int32_t below = 170;
     if (ReloadProblem()[0] != '\0')
         below = 150 + DrawOverlayText(ReloadProblem(), BackSurface, 5, 150, true) + 2;
+    if (player != nullptr && player->LastRunMs() >= 0) {
+        std::snprintf(text, sizeof text, "Goal reached in %d.%02d s", player->LastRunMs() / 1000,
+                      player->LastRunMs() % 1000 / 10);
+        below += DrawOverlayText(text, BackSurface, 5, below) + 2;
+    }
     if (ScreenshotNotice()[0] != '\0') DrawOverlayText(ScreenshotNotice(), BackSurface, 5, below);
     return 1;
 }

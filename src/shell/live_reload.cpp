@@ -18,6 +18,7 @@
 #include "platform/files/regular_file.h"
 #include "shell/app.h"
 #include "shell/camera.h"
+#include "shell/camera_follow.h"
 #include "shell/start_up.h"
 #include "shell/surface_life_cycle.h"
 #include "world/actors_file.h"
@@ -43,7 +44,8 @@ constexpr WatchedName kWatched[] = {
     {kTileLevelFile, Kind::kTileLevel},  {kBlockLevelFile, Kind::kBlockLevel},
     {kTilePictureFile, Kind::kPicture},  {kBackgroundPictureFile, Kind::kPicture},
     {kBlockPictureFile, Kind::kPicture}, {kWalkerSheetFile, Kind::kPicture},
-    {kActorsFile, Kind::kActors},        {kViewFile, Kind::kView}};
+    {kActorsFile, Kind::kActors},        {kViewFile, Kind::kView},
+    {kPlayerSheetFile, Kind::kPicture},  {kGoalPictureFile, Kind::kPicture}};
 constexpr std::size_t kWatchedCount = sizeof kWatched / sizeof kWatched[0];
 
 // Per file, why its last save did not load ("" when it did); the overlay shows the first.
@@ -61,7 +63,8 @@ void UpdateShown() {
         }
 }
 
-// The camera's view centre moved where the view file says, clamped to the world; it stops.
+// The camera's view centre moved where the view file says, clamped to the world; it stops. With
+// a player, the player plays from there.
 bool MoveCamera(const char* name) {
     RegularFile file(name, 64);
     std::string text;
@@ -71,17 +74,24 @@ bool MoveCamera(const char* name) {
     if (std::sscanf(text.c_str(), "%lld %lld %c", &x, &y, &end) != 2) return false;
     Camera = {static_cast<std::int32_t>(std::clamp<long long>(x, 0, kWorldSize)),
               static_cast<std::int32_t>(std::clamp<long long>(y, 0, kWorldSize)), 0, 0};
+    PlayFrom(Camera.x, Camera.y);
     return true;
+}
+
+// An actor that could not be spawned again: a kind's picture that does not load says so itself.
+std::string SpawnFailure(const std::string& where) {
+    return load_failure::Text()[0] != '\0' ? load_failure::Text()
+                                           : where + ": the actors could not be spawned";
 }
 
 // The reason a level or picture did not load, or "" when it loaded.
 std::string Reload(const WatchedName& file) {
     const std::string where = load_failure::WhereOpened(file.name);
+    load_failure::Clear();
     try {
         switch (file.kind) {
             case Kind::kTileLevel:
-                if (TheWorld.ReloadTileLevel(file.name) != 0)
-                    return where + ": the walker could not be spawned";
+                if (TheWorld.ReloadTileLevel(file.name) != 0) return SpawnFailure(where);
                 return "";
             case Kind::kBlockLevel:
                 TheWorld.ReloadBlockLevel(file.name);
@@ -91,7 +101,8 @@ std::string Reload(const WatchedName& file) {
                 // A saved file restarts the actors as a saved level does.
                 TheWorld.Actors()->SetPlacements(actors ? actors->actors
                                                         : std::vector<ActorPlacement>{});
-                TheWorld.Actors()->Restart();
+                if (!TheWorld.Actors()->Restart()) return SpawnFailure(where);
+                CentreCameraOnPlayer();
                 return "";
             }
             case Kind::kView:

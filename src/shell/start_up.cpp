@@ -13,6 +13,7 @@
 #include "platform/window/window.h"
 #include "shell/app.h"
 #include "shell/camera.h"
+#include "shell/camera_follow.h"
 #include "shell/command_line.h"
 #include "shell/frame_tick.h"
 #include "shell/live_reload.h"
@@ -91,6 +92,8 @@ void ApplyActors(const ActorsFile& file) {
     if (file.actors.empty()) return;
     TheWorld.Actors()->SetPlacements(file.actors);
     TheWorld.Actors()->Restart();
+    // With a player, --at is where it plays from.
+    if (Launch.startAtGiven) PlayFrom(Launch.startX, Launch.startY);
 }
 
 HWND CreateMainWindow(const char* className, HINSTANCE instance) {
@@ -164,5 +167,6 @@ std::int32_t LoadPictures() {
 
 void StartPlay() {
     Camera = {Launch.startX, Launch.startY, 0, 0};
+    CentreCameraOnPlayer();  // a level's player: the camera starts on it
     FrameTiming.previousFrameTime = FrameClock.Elapsed();
 }

@@ -28,5 +28,6 @@ HWND CreateMainWindow(const char* className, HINSTANCE instance);
 // Resets the camera and the frame timing; start-up, just before the main loop.
 void StartPlay();
 // A level's actors file put to use: its walkers replace the level's actors (none: the one walker
-// stays), its start is where the camera starts unless --at was given. Start-up and the watch.
+// stays) and its player and goal join them; its start is where the camera starts unless --at was
+// given, and with a player --at is where the player starts. Start-up.
 void ApplyActors(const ActorsFile& file);

@@ -7,6 +7,7 @@
 #include "shell/desktop_keys.h"
 #include "shell/keyboard.h"
 #include "shell/live_reload.h"
+#include "shell/player_input.h"
 #include "shell/surface_life_cycle.h"
 
 LRESULT WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -21,15 +22,20 @@ LRESULT WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_ACTIVATEAPP:
             AppActive = static_cast<std::int32_t>(wParam);
+            if (AppActive == 0) ReleasePlayerKeys();  // their key-ups go to another window
             return 0;
         case WM_KEYDOWN:
             if (OnDesktopKey(window, message, wParam)) return 0;
+            // With a player, its keys steer it; Space, Enter and Escape keep their meaning.
+            if (OnPlayerKey(wParam, true)) return 0;
             if (OnKeyDown(wParam) != 0) DestroyWindow(window);
             return 0;
         case WM_SYSKEYDOWN:  // keys with Alt: only Alt+Enter means something
             OnDesktopKey(window, message, wParam);
             return 0;
         case WM_KEYUP:
+            OnPlayerKey(wParam, false);
+            return 0;
         case WM_SYSKEYUP:
             return 0;
         case WM_FILECHANGED:

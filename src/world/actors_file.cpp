@@ -42,6 +42,8 @@ std::vector<std::string> Words(const std::string& line) {
 
 ActorsFile ParseActorsText(const std::string& text) {
     ActorsFile file;
+    std::size_t walkers = 0;
+    bool hasPlayer = false, hasGoal = false;
     std::size_t at = 0;
     for (int number = 1; at < text.size(); ++number) {
         std::size_t end = text.find('\n', at);
@@ -57,13 +59,22 @@ ActorsFile ParseActorsText(const std::string& text) {
         const std::vector<std::string> words = Words(line);
         if (words.empty()) continue;
         if (words.size() != 3)
-            Refuse(number, "expected KIND X Y (walker or start, then two whole numbers)");
+            Refuse(number,
+                   "expected KIND X Y (walker, player, goal or start, then two whole "
+                   "numbers)");
         const std::int32_t x = Coordinate(words[1], number, "x");
         const std::int32_t y = Coordinate(words[2], number, "y");
         if (words[0] == "walker") {
-            if (file.actors.size() == kMaxActors)
-                Refuse(number, "more than " + std::to_string(kMaxActors) + " actors");
-            file.actors.push_back({0, x, y});
+            if (walkers == kMaxActors)
+                Refuse(number, "more than " + std::to_string(kMaxActors) + " walkers");
+            ++walkers;
+            file.actors.push_back({kWalkerKind, x, y});
+        } else if (words[0] == "player" || words[0] == "goal") {
+            const bool player = words[0] == "player";
+            bool& seen = player ? hasPlayer : hasGoal;
+            if (seen) Refuse(number, "a second " + words[0] + " (a level has one)");
+            seen = true;
+            file.actors.push_back({player ? kPlayerKind : kGoalKind, x, y});
         } else if (words[0] == "start") {
             if (file.hasStart) Refuse(number, "a second start (a level has one)");
             file.hasStart = true;
@@ -71,7 +82,7 @@ ActorsFile ParseActorsText(const std::string& text) {
             file.startX = x;
             file.startY = y;
         } else {
-            Refuse(number, "unknown kind \"" + words[0] + "\" (walker or start)");
+            Refuse(number, "unknown kind \"" + words[0] + "\" (walker, player, goal or start)");
         }
     }
     return file;

@@ -1,7 +1,7 @@
-// The level folder's actors file, x2.actors: a line per actor, "walker X Y" (the top-left corner
-// of its 64 x 64 frame) or "start X Y" (the camera's view centre at start), world pixels 0 to
-// 8191; "#" starts a comment. Read by start-up and by the watch (vorn7 --watch); the format is
-// stated in docs/LEVEL_FORMAT.md.
+// The level folder's actors file, x2.actors: a line per actor, "walker X Y", "player X Y" or
+// "goal X Y" (the top-left corner of its frame; at most one player and one goal) or "start X Y"
+// (the camera's view centre at start), world pixels 0 to 8191; "#" starts a comment. Read by
+// start-up and by the watch (vorn7 --watch); the format is stated in docs/LEVEL_FORMAT.md.
 #pragma once
 
 #include <cstdint>
@@ -19,10 +19,10 @@ constexpr std::size_t kMaxActors = 256;
 constexpr std::uint64_t kMaxActorsFileBytes = 64 * 1024;
 
 struct ActorsFile {
-    std::vector<ActorPlacement> actors;  // in the file's order
+    std::vector<ActorPlacement> actors;  // walkers, the player and the goal, in the file's order
     bool hasStart = false;
     std::int32_t startX = 0, startY = 0;
-    std::size_t startAfter = 0;         // the walkers before the start line (the tools' order)
+    std::size_t startAfter = 0;         // the actors before the start line (the tools' order)
     std::vector<std::string> comments;  // the lines that are only a comment, in order
 };
 

@@ -25,7 +25,8 @@ TEST_F(Manager, KindOperationsWaitForTheFirstSpawnAndTheStripIsMadeOnce) {
     EXPECT_EQ(test_seams::LiveSurfaceCount(), surfaces);
     EXPECT_TRUE(m.UpdateAndDraw(0, 0, 800, 600, BackSurface));
 
-    EXPECT_FALSE(m.Spawn(1));
+    EXPECT_FALSE(m.Spawn(3));  // no such kind
+    EXPECT_FALSE(m.Spawn(-1));
     EXPECT_EQ(m.LiveCount(), 0);
     ASSERT_TRUE(m.Spawn(0));
     EXPECT_EQ(m.LiveCount(), 1);

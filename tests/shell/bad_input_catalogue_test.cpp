@@ -309,7 +309,7 @@ std::vector<Case> Catalogue() {
              for (int i = 0; i <= 256; ++i) s += "walker 300 125\n";
              return s;
          }(),
-         "line 257: more than 256 actors"},
+         "line 257: more than 256 walkers"},
         {"too large", std::string(70000, '#'), "it cannot be used: the file is too large"},
     };
     for (const auto& a : actors) {

@@ -10,6 +10,7 @@
 #include "shell/camera.h"
 #include "shell/command_line.h"
 #include "shell/frame_tick.h"
+#include "shell/player_input.h"
 #include "shell/stopwatch.h"
 #include "world/world.h"
 
@@ -26,6 +27,8 @@ void Reset() {
     DisplayMode = {32, 800, 600};
     Launch = LaunchOptions{};
     Camera = {0, 0, 0, 0};
+    ReleasePlayerKeys();
+    (void)TakePlayerControls();
     FrameTiming = {0, 0, 0, 0};
     FrameClock = Stopwatch{};
     AppActive = 0;

@@ -144,6 +144,13 @@ TEST_F(FromTiled, RefusesWhatTheGameCannotShowWithFileLineAndReason) {
                        "y=\"1\"><point/></object>\n  <object class=\"start\" x=\"2\" "
                        "y=\"2\"><point/></object>\n </objectgroup>\n"),
          "m.tmx:266: layer \"actors\": a second start"},
+        {"two players",
+         Map(size, "tiles.tsx",
+             Layer() + " <objectgroup name=\"actors\">\n  <object type=\"goal\" x=\"5\" "
+                       "y=\"5\"><point/></object>\n  <object type=\"player\" x=\"1\" "
+                       "y=\"1\"><point/></object>\n  <object class=\"player\" x=\"2\" "
+                       "y=\"2\"><point/></object>\n </objectgroup>\n"),
+         "m.tmx:267: layer \"actors\": a second player (a level has one)"},
     };
     for (const Case& c : cases) {
         std::string message;

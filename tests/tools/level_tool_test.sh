@@ -80,13 +80,15 @@ for map in x2 x2fg; do
 done
 # A level's actors (x2.actors) round-trip byte for byte: through the extension (as an "actors"
 # object layer), through to-tiled and from-tiled, and through Tiled's own TMX and JSON; objects
-# that are not actors are said by name.
+# that are not actors are said by name; a layer without comments gets the same header from both;
+# a second player is refused with its reason, nothing written.
 actors=$work/actors
 mkdir -p "$actors/maps" "$actors/ext" "$actors/tmx" "$actors/json"
 cp "$data/x2.lvl" "$data/x2fg.lvl" "$data/tiles.tsx" "$data/blocks.tsx" "$actors/"
 cp -r "$data/gfx" "$actors/"
-printf '%s\n' "# Vorn7 actors: KIND X Y a line (walker: its frame's top-left; start: the view centre)" \
-    '# the cave & <friends>' 'walker 300 125' 'start 2000 1900' 'walker 1700 1950' > "$actors/x2.actors"
+printf '%s\n' "# Vorn7 actors: KIND X Y a line (walker, player, goal: the frame's top-left; start: the view centre)" \
+    '# the cave & <friends>' 'walker 300 125' 'goal 7000 400' 'start 2000 1900' 'player 64 96' \
+    'walker 1700 1950' > "$actors/x2.actors"
 tiled_ext --export-map vorn7 "$actors/x2.lvl" "$actors/ext/x2.lvl"
 same "$actors/ext/x2.actors" "$actors/x2.actors" "the extension's actors"
 "$tool" to-tiled "$actors" "$actors/maps" >/dev/null || fail "to-tiled with actors"
@@ -99,6 +101,7 @@ for format in tmx json; do
     same "$actors/$format/x2.actors" "$actors/x2.actors" "Tiled's $format map's actors"
 done
 sed -e 's|name="walker" type="walker" x="1700"|name="ghost" type="ghost" x="1700"|' \
+    -e '/properties>\|name="comments"/d' \
     -e 's|</map>| <objectgroup id="9" name="notes"/>\n</map>|' "$actors/maps/x2.tmx" > "$actors/odd.tmx"
 HOME=$home tiled --export-map vorn7 "$actors/odd.tmx" "$actors/ext/odd.lvl" >"$work/tiled.log" 2>&1
 grep -q 'object "ghost" in "actors" is not saved' "$work/tiled.log" || fail "$(cat "$work/tiled.log")"
@@ -106,6 +109,13 @@ grep -q 'object layer "notes" is not saved' "$work/tiled.log" || fail "$(cat "$w
 "$tool" from-tiled "$actors/odd.tmx" "$actors/odd.lvl" 2>"$work/err" >/dev/null
 grep -q 'object "ghost" in layer "actors"' "$work/err" || fail "from-tiled: $(cat "$work/err")"
 grep -q 'layer "notes": an object layer, not converted' "$work/err" || fail "$(cat "$work/err")"
+same "$actors/ext/x2.actors" "$actors/x2.actors" "the header of a layer without comments"
+mkdir -p "$actors/two"
+sed 's|name="goal" type="goal"|name="player" type="player"|' "$actors/maps/x2.tmx" > "$actors/two.tmx"
+! HOME=$home tiled --export-map vorn7 "$actors/two.tmx" "$actors/two/x2.lvl" >"$work/tiled.log" 2>&1 ||
+    fail "the extension saved a second player"
+grep -q 'two/x2.lvl: a second player (a level has one)' "$work/tiled.log" || fail "$(cat "$work/tiled.log")"
+[ -z "$(ls -A "$actors/two")" ] || fail "a refused save wrote $(ls "$actors/two")"
 
 # A level folder of one's own opens in Tiled as the game's data does.
 "$tool" new "$work/level" >/dev/null || fail "new"

@@ -33,12 +33,27 @@ std::string XmlAttribute(const std::string& text) {
     return out;
 }
 
+// The word of a placement's kind, as the file names it.
+const char* KindWord(std::int32_t kind) {
+    switch (kind) {
+        case kPlayerKind:
+            return "player";
+        case kGoalKind:
+            return "goal";
+        default:
+            return "walker";
+    }
+}
+
 // Each line of the file in order: kind, x, y.
 template <typename Line>
 void EachActor(const ActorsFile& actors, Line line) {
     for (std::size_t i = 0; i <= actors.actors.size(); ++i) {
         if (actors.hasStart && actors.startAfter == i) line("start", actors.startX, actors.startY);
-        if (i < actors.actors.size()) line("walker", actors.actors[i].x, actors.actors[i].y);
+        if (i < actors.actors.size()) {
+            const ActorPlacement& a = actors.actors[i];
+            line(KindWord(a.kind), a.x, a.y);
+        }
     }
 }
 

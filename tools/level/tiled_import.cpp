@@ -132,10 +132,12 @@ class MapBuilder {
         std::vector<long> mapLines(
             static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')) + 1, actorsLine_);
         for (const RawActor& a : actors_) {
-            if ((a.kind != "walker" && a.kind != "start") || !a.point) {
+            const bool known =
+                a.kind == "walker" || a.kind == "player" || a.kind == "goal" || a.kind == "start";
+            if (!known || !a.point) {
                 warnings_.push_back(path_ + ":" + std::to_string(a.line) + ": warning: object \"" +
                                     a.name + "\" in layer \"actors\": not a point of type " +
-                                    "walker or start, not converted");
+                                    "walker, player, goal or start, not converted");
                 continue;
             }
             text += a.kind + " " + std::to_string(std::lround(a.x)) + " " +

@@ -50,13 +50,20 @@ function tilesetFor(sheet, fileName) {
 }
 
 // The actors of a tile level: x2.actors beside it (docs/LEVEL_FORMAT.md), an object layer named
-// "actors" in Tiled, a point object of type (class) "walker" or "start" per line. The file's
-// comment lines are kept in the layer's "comments" property and written back first, so a file
-// the tools wrote goes through Tiled and back byte for byte.
+// "actors" in Tiled, a point object of type (class) "walker", "player", "goal" or "start" per
+// line. The file's comment lines are kept in the layer's "comments" property and written back
+// first, so a file the tools wrote goes through Tiled and back byte for byte.
 var ACTORS_LAYER = "actors";
 var ACTORS_FILE = "x2.actors";
-var ACTORS_HEADER = "# Vorn7 actors: KIND X Y a line (walker: its frame's top-left; start: the view centre)";
-var KINDS = { walker: true, start: true };
+var ACTORS_HEADER = "# Vorn7 actors: KIND X Y a line (walker, player, goal: the frame's top-left; start: the view centre)";
+// Each kind's frame, whose top-left corner its point is (the start is the view centre itself);
+// every kind but the walker is at most one a level.
+var KINDS = {
+    walker: { width: 64, height: 64 },
+    player: { width: 32, height: 48 },
+    goal: { width: 32, height: 64 },
+    start: { width: 0, height: 0 }
+};
 var WORLD = SIDE * 32;
 var MAX_WALKERS = 256;
 
@@ -72,6 +79,11 @@ function say(text) {
 
 function kindOf(object) {
     return object.className !== undefined ? object.className : object.type;
+}
+
+// Own keys only: a type such as "constructor" is no kind.
+function isKind(word) {
+    return Object.prototype.hasOwnProperty.call(KINDS, word);
 }
 
 function readActors(fileName, map) {
@@ -90,9 +102,10 @@ function readActors(fileName, map) {
         }
         var words = line.replace(/#.*/, "").trim().split(/\s+/);
         if (words.length === 1 && words[0] === "") continue;
-        if (words.length !== 3 || !KINDS[words[0]] || !/^\d+$/.test(words[1]) ||
+        if (words.length !== 3 || !isKind(words[0]) || !/^\d+$/.test(words[1]) ||
             !/^\d+$/.test(words[2]))
-            throw new Error(path + ": line " + (i + 1) + ": expected walker X Y or start X Y");
+            throw new Error(path + ": line " + (i + 1) + ": expected KIND X Y (walker, player, " +
+                            "goal or start, then two whole numbers)");
         var object = new MapObject(words[0]);
         object.shape = MapObject.Point;
         if (object.className !== undefined) object.className = words[0];
@@ -114,7 +127,7 @@ function writeActors(map, fileName) {
         if (!layer.isObjectLayer) continue;
         if (layer.name === ACTORS_LAYER && group === null) group = layer;
         else say(fileName + ": object layer \"" + layer.name + "\" is not saved (only the " +
-                        "\"actors\" layer's walker and start points are)");
+                        "\"actors\" layer's actor points are)");
     }
     if (group === null) {
         if (File.exists(actorsFileOf(fileName)))
@@ -124,23 +137,24 @@ function writeActors(map, fileName) {
     }
     var comments = group.property("comments");
     var text = (comments ? comments : ACTORS_HEADER) + "\n";
-    var walkers = 0, starts = 0;
+    var counts = {};
     for (var j = 0; j < group.objectCount; ++j) {
         var object = group.objectAt(j);
         var kind = kindOf(object);
-        if (!KINDS[kind] || object.shape !== MapObject.Point) {
+        if (!isKind(kind) || object.shape !== MapObject.Point) {
             say(fileName + ": object \"" + (object.name || object.id) + "\" in \"actors\" is " +
-                       "not saved: an actor is a point of type walker or start");
+                       "not saved: an actor is a point of type walker, player, goal or start");
             continue;
         }
         var x = Math.round(object.x), y = Math.round(object.y);
         if (x < 0 || y < 0 || x >= WORLD || y >= WORLD)
             return fileName + ": the " + kind + " at (" + x + ", " + y + ") is outside the world " +
                    "(0 to " + (WORLD - 1) + ")";
-        if (kind === "walker" && ++walkers > MAX_WALKERS)
+        counts[kind] = (counts[kind] || 0) + 1;
+        if (kind === "walker" && counts[kind] > MAX_WALKERS)
             return fileName + ": more than " + MAX_WALKERS + " walkers";
-        if (kind === "start" && ++starts > 1)
-            return fileName + ": more than one start";
+        if (kind !== "walker" && counts[kind] > 1)
+            return fileName + ": a second " + kind + " (a level has one)";
         text += kind + " " + x + " " + y + "\n";
     }
     var file = new TextFile(actorsFileOf(fileName), TextFile.WriteOnly);
@@ -239,11 +253,19 @@ function writeLevel(map, fileName) {
     return undefined;
 }
 
+// Tiled shows a refusal in its save dialog, but its command line (--export-map) says only that the
+// export failed: the reason goes to the output as well.
+function writeLevelOrSay(map, fileName) {
+    var refused = writeLevel(map, fileName);
+    if (refused) print("error: " + refused);
+    return refused;
+}
+
 tiled.registerMapFormat("vorn7", {
     name: "Vorn7 level",
     extension: "lvl",
     read: readLevel,
-    write: writeLevel
+    write: writeLevelOrSay
 });
 
 // Play in Vorn7 (F5): the level at the part of the map Tiled shows (or at the selected object),
@@ -260,15 +282,15 @@ function clampToWorld(value) {
     return Math.max(0, Math.min(WORLD, Math.round(value)));
 }
 
-// The camera's view centre for what Tiled shows: a selected walker's middle, a selected start,
-// or the middle of the map view; a block map's pixels taken back to the camera.
+// The camera's view centre for what Tiled shows: the middle of a selected actor's frame (a
+// start's own point), or the middle of the map view; a block map's pixels taken back to the camera.
 function viewCentre(map) {
     var point = null;
     var selected = map.selectedObjects;
     if (selected && selected.length > 0) {
         var object = selected[0];
-        var half = kindOf(object) === "walker" ? 32 : 0;
-        point = { x: object.x + half, y: object.y + half };
+        var frame = isKind(kindOf(object)) ? KINDS[kindOf(object)] : KINDS.start;
+        point = { x: object.x + frame.width / 2, y: object.y + frame.height / 2 };
     } else {
         var view = tiled.mapEditor.currentMapView;
         point = { x: view.center.x, y: view.center.y };

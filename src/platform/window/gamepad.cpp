@@ -66,6 +66,8 @@ int DirectionOfButton(Uint8 button) {
 int KeyOfButton(Uint8 button) {
     switch (button) {
         case SDL_CONTROLLER_BUTTON_A:
+            return VK_GAMEPAD_A;  // the south button jumps
+        case SDL_CONTROLLER_BUTTON_Y:
             return VK_SPACE;
         case SDL_CONTROLLER_BUTTON_START:
             return VK_RETURN;

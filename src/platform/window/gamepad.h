@@ -1,7 +1,8 @@
 // Internal to src/platform/: gamepads as keys, through SDL's game controller API. Controllers
 // are opened as they are plugged in; the D-pad and the left stick (past a dead zone) press the
-// arrow keys, repeating while held as a keyboard does; A presses Space, Start presses Enter and
-// Back presses Escape. Used by the window's message pump.
+// arrow keys, repeating while held as a keyboard does; A (the south button) presses
+// VK_GAMEPAD_A, the jump, Y presses Space, Start presses Enter and Back presses Escape. Used by the
+// window's message pump.
 #pragma once
 
 #include <SDL_events.h>

@@ -140,7 +140,8 @@ TEST_F(Messages, AGamepadPressesKeysWithRepeatsAndLetsGoWhenPulledOut) {
         {"stick easing, still past release", -1, SDL_CONTROLLER_AXIS_LEFTX, 14000, 0, {}},
         {"stick back", -1, SDL_CONTROLLER_AXIS_LEFTX, 0, 0, {{WM_KEYUP, VK_RIGHT}}},
         {"stick up", -1, SDL_CONTROLLER_AXIS_LEFTY, -30000, 0, {{WM_KEYDOWN, VK_UP}}},
-        {"A", SDL_CONTROLLER_BUTTON_A, -1, 1, 0, {{WM_KEYDOWN, VK_SPACE}}},
+        {"A", SDL_CONTROLLER_BUTTON_A, -1, 1, 0, {{WM_KEYDOWN, VK_GAMEPAD_A}}},
+        {"Y", SDL_CONTROLLER_BUTTON_Y, -1, 1, 0, {{WM_KEYDOWN, VK_SPACE}}},
         {"Start", SDL_CONTROLLER_BUTTON_START, -1, 1, 0, {{WM_KEYDOWN, VK_RETURN}}},
         {"Back", SDL_CONTROLLER_BUTTON_BACK, -1, 1, 0, {{WM_KEYDOWN, VK_ESCAPE}}},
         {"Back let go", SDL_CONTROLLER_BUTTON_BACK, -1, 0, 0, {{WM_KEYUP, VK_ESCAPE}}},
@@ -157,7 +158,10 @@ TEST_F(Messages, AGamepadPressesKeysWithRepeatsAndLetsGoWhenPulledOut) {
     SDL_JoystickClose(pad);
     SDL_JoystickDetachVirtual(index);
     // Pulled out with the stick up and two buttons down: every key is let go.
-    EXPECT_EQ(TakeKeys(), (Keys{{WM_KEYUP, VK_UP}, {WM_KEYUP, VK_SPACE}, {WM_KEYUP, VK_RETURN}}));
+    EXPECT_EQ(TakeKeys(), (Keys{{WM_KEYUP, VK_UP},
+                                {WM_KEYUP, VK_GAMEPAD_A},
+                                {WM_KEYUP, VK_SPACE},
+                                {WM_KEYUP, VK_RETURN}}));
     test_seams::UseVirtualClock(false);
 }
 
