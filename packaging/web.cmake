@@ -8,7 +8,8 @@ endif()
 set(VORN7_SITE_DIR ${CMAKE_BINARY_DIR}/site)
 set(page_dir ${PROJECT_SOURCE_DIR}/src/platform/page)
 set(site_data x2.lvl x2fg.lvl vorn7.png gfx/tiles.bmp gfx/bigben.bmp gfx/badguysprites2.bmp
-    vornsprites24bit.bmp)
+    vornsprites24bit.bmp gfx/player.bmp gfx/goal.bmp levels/first-run/x2.lvl
+    levels/first-run/x2fg.lvl levels/first-run/x2.actors)
 set(preload)
 foreach(file IN LISTS site_data)
     list(APPEND preload "SHELL:--preload-file ${VORN7_WEB_DATA_DIR}/${file}@/${file}")

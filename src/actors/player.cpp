@@ -78,7 +78,7 @@ void Player::StartAt(std::int32_t x, std::int32_t y) {
     motion_.accelerationX = motion_.accelerationY = 0;
     motion_.velocityX = motion_.velocityY = 0;
     grounded_ = jumping_ = false;
-    jumpBufferMs_ = coyoteMs_ = 0;
+    jumpBufferMs_ = coyoteMs_ = fallMs_ = 0;
     runMs_ = 0;
     runDistance_ = 0;
 }
@@ -160,7 +160,8 @@ void Player::Step() {
     } else if (coyoteMs_ > 0) {
         coyoteMs_ -= kStepMs;
     }
-    if (y_ + kBodyTop >= kWorldSize) Respawn();  // out of the bottom of the world
+    fallMs_ = !grounded_ && motion_.velocityY > 0 ? fallMs_ + kStepMs : 0;
+    if (y_ + kBodyTop >= kWorldSize || fallMs_ >= kLongFallMs) Respawn();
 }
 
 void Player::MoveX(std::int32_t dx) {

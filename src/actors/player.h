@@ -1,7 +1,7 @@
 // The player's actor: runs and jumps as the player's controls say, on the walker's integrator,
 // gravity and pixel scans (lands on what the walker lands on, stops at walls and ceilings).
-// Touching a walker or falling out of the bottom of the world sends it back to its start with a
-// blink; reaching the goal ends the run, keeps its time and starts a new run. Spawned by the
+// Touching a walker, a long fall or falling out of the bottom of the world sends it back to its
+// start with a blink; reaching the goal ends the run, keeps its time and starts a new run. Spawned by the
 // actor manager for a level's "player" line; the feel's numbers are in player_feel.h.
 #pragma once
 
@@ -66,6 +66,7 @@ class Player : public Actor {
     std::int32_t jumpBufferMs_ = 0;
     std::int32_t coyoteMs_ = 0;
     std::int32_t blinkMs_ = 0;
+    std::int32_t fallMs_ = 0;  // falling without a stop, for the long fall
     std::int32_t runMs_ = 0;
     std::int32_t lastRunMs_ = -1;
     std::int32_t runs_ = 1;

@@ -12,10 +12,11 @@ namespace player_feel {
 constexpr std::int32_t kBodyLeft = 6, kBodyRight = 26;  // 21 pixels wide
 constexpr std::int32_t kBodyTop = 5, kBodyBottom = 47;  // 43 pixels high; the feet on row 47
 
-// Running: 2 a time unit squared reaches the top speed in two steps (32 ms) and the first step
-// already moves a pixel; let go, it slides to a stop in two steps (about 5 pixels).
+// Running: 2 a time unit squared reaches the top speed in three steps (48 ms) and the first step
+// already moves a pixel; let go, it slides to a stop in three steps (about 8 pixels). A full
+// jump at the top speed carries about 100 pixels: a gap of three tiles.
 constexpr std::int32_t kRunAcceleration = 2;
-constexpr std::int32_t kRunSpeed = 4;  // 4 pixels a 16 ms step: 250 pixels a second
+constexpr std::int32_t kRunSpeed = 5;  // the walker's: 5 pixels a 16 ms step, 312 a second
 
 // Jumping: a jump leaves the ground at kJumpSpeed. While the key is held and the player rises,
 // kJumpHoldLift takes half of gravity away, so the height follows the hold: a full jump rises
@@ -35,7 +36,9 @@ constexpr std::int32_t kCornerSlide = 6;
 // A rise in the floor of at most this many pixels is stepped up without stopping (slopes).
 constexpr std::int32_t kStepUp = 4;
 
-// Sent back to the start (a walker touched, or out of the bottom of the world), the player
+// A fall this long ends as one out of the bottom of the world would: a pit shows its end at once.
+constexpr std::int32_t kLongFallMs = 1200;
+// Sent back to the start (a walker touched, a long fall, out of the world's bottom), the player
 // blinks this long, and walkers cannot touch it meanwhile.
 constexpr std::int32_t kBlinkMs = 1000;
 constexpr std::int32_t kBlinkPhaseMs = 100;  // shown and hidden in turns of this length

@@ -9,11 +9,16 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <memory>
 #include <set>
 
 #include "actors/actor_manager.h"
+#include "actors/sprite_constants.h"
 #include "game_run.h"
+#include "graphics/bitmap.h"
+#include "graphics/picture_layout.h"
 #include "platform/pictures/gdi.h"
+#include "world/actors_file.h"
 #include "world/world.h"
 
 namespace {
@@ -111,6 +116,48 @@ TEST(GeneratedPictures, SizesFormatsAndSeeThroughPixels) {
     }
 }
 
+TEST(GeneratedPictures, TheActorsPicturesCoverTheirLayoutsWithAFigureInEveryCell) {
+    const struct {
+        const char* file;
+        PictureGrid grid;
+        int standing;  // the cells, from the left of each row, whose feet end on the bottom row
+    } pictures[] = {{kPlayerSheetFile, kPlayerSheet, kPoseJump},
+                    {kGoalPictureFile, kGoalPicture, 1}};
+    for (const auto& p : pictures) {
+        const std::string path = (kData / p.file).string();
+        Bitmap bitmap;
+        ASSERT_EQ(bitmap.Load(path.c_str()), 1) << p.file;
+        EXPECT_EQ(CheckPictureCovers(bitmap, p.file, p.grid), 1) << p.file;
+        const Picture picture(path);
+        ASSERT_NO_FATAL_FAILURE(
+            ExpectPicture(picture, p.grid.CoverWidth(), p.grid.CoverHeight(), 24, p.file));
+        const PictureGrid& g = p.grid;
+        for (int row = 0; row < g.rows; ++row)
+            for (int column = 0; column < g.columns; ++column) {
+                int opaque = 0, feet = 0;
+                for (int y = 0; y < g.cellHeight; ++y)
+                    for (int x = 0; x < g.cellWidth; ++x) {
+                        if (picture.At(g.X(column) + x, g.Y(row) + y) == kKey) continue;
+                        ++opaque;
+                        feet += y == g.cellHeight - 1;
+                    }
+                EXPECT_GT(opaque, g.cellWidth * g.cellHeight / 8) << p.file << " " << column;
+                if (column < p.standing) {
+                    EXPECT_GT(feet, 0) << p.file << " " << column;
+                }
+            }
+    }
+    // Facing left is the mirror image of facing right, frame by frame.
+    const Picture player(kData / kPlayerSheetFile);
+    const PictureGrid& g = kPlayerSheet;
+    for (int column = 0; column < g.columns; ++column)
+        for (int y = 0; y < g.cellHeight; ++y)
+            for (int x = 0; x < g.cellWidth; ++x)
+                ASSERT_EQ(player.At(g.X(column) + x, g.Y(0) + y),
+                          player.At(g.X(column) + g.cellWidth - 1 - x, g.Y(1) + y))
+                    << column << ": " << x << "," << y;
+}
+
 std::vector<std::string> ReadLines(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
     std::vector<std::string> lines;
@@ -144,14 +191,56 @@ TEST(GeneratedLevels, FullGridsValidCharactersAndClosedEdges) {
     EXPECT_LT(placed, 256 * 256 / 20);  // sparse
 }
 
+TEST(GeneratedLevels, ThePlayLevelReadsAndItsActorsStandOnSolidGround) {
+    const std::filesystem::path level = kData / "levels/first-run";
+    auto tiles = std::make_unique<TileGrid>(), blocks = std::make_unique<TileGrid>();
+    World::ReadLevelFile((level / "x2.lvl").c_str(), *tiles);
+    World::ReadLevelFile((level / "x2fg.lvl").c_str(), *blocks);
+    std::ifstream in(level / "x2.actors", std::ios::binary);
+    const ActorsFile actors = ParseActorsText(
+        std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>()));
+
+    // Solid where the tile sheet's pixel of the cell's tile is not see-through.
+    const Picture sheet(kData / kTilePictureFile);
+    auto solid = [&](int x, int y) {
+        const int tile = tiles->At(x / kTileSize, y / kTileSize).tileIndex;
+        if (tile < 0 || tile >= kTileSlotCount) return false;
+        return sheet.At(kTileSheet.X(tile / kTileSheet.rows) + x % kTileSize,
+                        kTileSheet.Y(tile % kTileSheet.rows) + y % kTileSize) != kKey;
+    };
+    // Each kind: its frame's width, the row below its feet, how far above the ground it may be
+    // placed (a walker drops onto its floor), and how many the level has.
+    const struct {
+        std::int32_t kind, width, feet, drop, least, most;
+    } frames[] = {{kPlayerKind, kPlayerSheet.cellWidth, kPlayerSheet.cellHeight, 2, 1, 1},
+                  {kGoalKind, kGoalPicture.cellWidth, kGoalPicture.cellHeight, 2, 1, 1},
+                  {kWalkerKind, SpriteFrameWidth, SpriteFrameHeight + 1, kTileSize, 3, 256}};
+    for (const auto& f : frames) {
+        int count = 0;
+        for (const ActorPlacement& a : actors.actors) {
+            if (a.kind != f.kind) continue;
+            ++count;
+            int ground = a.y;
+            while (ground < a.y + f.feet + f.drop + 1 && !solid(a.x + f.width / 2, ground))
+                ++ground;
+            EXPECT_GE(ground, a.y + f.feet) << "kind " << f.kind << " at " << a.x;
+            EXPECT_LE(ground, a.y + f.feet + f.drop) << "kind " << f.kind << " at " << a.x;
+        }
+        EXPECT_GE(count, f.least) << "kind " << f.kind;
+        EXPECT_LE(count, f.most) << "kind " << f.kind;
+    }
+}
+
 TEST(GeneratedAssets, GeneratingTwiceGivesIdenticalBytes) {
     const auto dir =
         std::filesystem::temp_directory_path() / ("vorn7-gen-" + std::to_string(::getpid()));
     std::filesystem::remove_all(dir);
     const std::string command = std::string(VORN7_ASSETGEN) + " " + dir.string();
     ASSERT_EQ(std::system(command.c_str()), 0);
-    for (const char* name : {"x2.lvl", "x2fg.lvl", "gfx/tiles.bmp", "gfx/bigben.bmp",
-                             "gfx/badguysprites2.bmp", "vornsprites24bit.bmp"}) {
+    for (const char* name :
+         {"x2.lvl", "x2fg.lvl", "gfx/tiles.bmp", "gfx/bigben.bmp", "gfx/badguysprites2.bmp",
+          "vornsprites24bit.bmp", kPlayerSheetFile, kGoalPictureFile, "levels/first-run/x2.lvl",
+          "levels/first-run/x2fg.lvl", "levels/first-run/x2.actors"}) {
         std::ifstream a(kData / name, std::ios::binary), b(dir / name, std::ios::binary);
         const std::string sa((std::istreambuf_iterator<char>(a)), std::istreambuf_iterator<char>());
         const std::string sb((std::istreambuf_iterator<char>(b)), std::istreambuf_iterator<char>());

@@ -9,13 +9,17 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <sstream>
 
 #include "actors/actor_manager.h"
+#include "actors/player.h"
 #include "display/display.h"
 #include "frame_diff.h"
 #include "game_run.h"
+#include "platform/files/data_path.h"
 #include "shell/camera.h"
+#include "shell/command_line.h"
 #include "shell/frame_tick.h"
 #include "world/world.h"
 
@@ -105,8 +109,12 @@ std::string DifferenceReport(const std::string& name, const std::string& expecte
 // Runs the program with the keys already scheduled and compares its dump with the file at
 // expected; returns "" or the report of the first differing line. With regenerate set, the
 // dump is written there instead.
+using StateOf = std::string (*)(const test_seams::FrameView&);
+using FrameHook = std::function<void(const test_seams::FrameView&)>;
+
 std::string Replay(const std::string& name, std::uint64_t every,
-                   const std::filesystem::path& expected, bool regenerate) {
+                   const std::filesystem::path& expected, bool regenerate,
+                   StateOf stateOf = StateLine, const FrameHook& hook = {}) {
     std::vector<std::string> want;
     if (!regenerate) {
         std::ifstream in(expected);
@@ -118,8 +126,9 @@ std::string Replay(const std::string& name, std::uint64_t every,
     frame_diff::Frame lastMatching;
     const game_run::Result r =
         game_run::Run(game_run::DataFolder(), [&](const test_seams::FrameView& f) {
+            if (hook) hook(f);
             if (f.frameNumber % every != 0) return;
-            dump.push_back(StateLine(f));
+            dump.push_back(stateOf(f));
             const std::size_t i = dump.size() - 1;
             if (!report.empty()) return;
             if (regenerate || (i < want.size() && dump[i] == want[i])) {
@@ -140,11 +149,12 @@ std::string Replay(const std::string& name, std::uint64_t every,
     return report;
 }
 
-void ExpectReplay(const std::string& name, std::uint64_t every) {
+void ExpectReplay(const std::string& name, std::uint64_t every, StateOf stateOf = StateLine,
+                  const FrameHook& hook = {}) {
     const std::filesystem::path expected =
         std::filesystem::path(VORN7_SOURCE_DIR) / "tests" / "replay" / "expected" / (name + ".txt");
     const bool regenerate = std::getenv("VORN7_REGENERATE_REPLAYS") != nullptr;
-    const std::string report = Replay(name, every, expected, regenerate);
+    const std::string report = Replay(name, every, expected, regenerate, stateOf, hook);
     ASSERT_TRUE(report.empty()) << report;
     if (regenerate) GTEST_SKIP() << "regenerated " << expected;
 }
@@ -195,6 +205,86 @@ TEST(Replay, InactiveForTenSecondsThenActiveAgain) {
     test_seams::ScheduleInput({100, test_seams::InputKind::Activate, 0, 10000});
     game_run::QuitAt(140);
     ExpectReplay("inactive_pause", 5);
+}
+
+// The shipped level's state: the camera, the player and its runs.
+std::string PlayLine(const test_seams::FrameView& f) {
+    const Player* p = TheWorld.Actors()->ThePlayer();
+    char line[400];
+    std::snprintf(line, sizeof line,
+                  "frame %llu | camera %d,%d | player %d,%d velocity %d,%d %s frame %d | run %d "
+                  "%d ms, last %d | pixels %016llx",
+                  static_cast<unsigned long long>(f.frameNumber), Camera.x, Camera.y, p->X(),
+                  p->Y(), p->Motion().velocityX, p->Motion().velocityY,
+                  p->Grounded() ? "grounded" : "airborne", p->Frame(), p->Runs(), p->RunMs(),
+                  p->LastRunMs(), static_cast<unsigned long long>(game_run::FrameChecksum(f)));
+    return line;
+}
+
+// A player of the keys, deciding each frame what to press at the next: it holds Right, and from
+// its second run on jumps (holding Z) at a gap or a wall ahead, and from its third also at a
+// walker ahead. So the run falls or meets a walker first, then reaches the goal.
+class ScriptedPlayer {
+  public:
+    void operator()(const test_seams::FrameView& f) {
+        const Player& p = *TheWorld.Actors()->ThePlayer();
+        const std::uint64_t next = f.frameNumber + 1;
+        if (f.frameNumber == 1) Key(next, test_seams::InputKind::KeyDown, VK_RIGHT);
+        if (done_) return;
+        if (p.LastRunMs() >= 0 || f.frameNumber > 6000) {  // the goal, or lost: the end
+            Key(next, test_seams::InputKind::KeyUp, VK_RIGHT);
+            game_run::QuitAt(next + 30);
+            done_ = true;
+            return;
+        }
+        if (jumpHeldUntil_ != 0 && f.frameNumber >= jumpHeldUntil_) {
+            Key(next, test_seams::InputKind::KeyUp, 'Z');
+            jumpHeldUntil_ = 0;
+        }
+        if (jumpHeldUntil_ == 0 && p.Grounded() && p.Runs() >= 2 &&
+            (GapOrWallAhead(p) || (p.Runs() >= 3 && WalkerAhead(p)))) {
+            Key(next, test_seams::InputKind::KeyDown, 'Z');
+            jumpHeldUntil_ = next + 20;
+        }
+    }
+
+  private:
+    static void Key(std::uint64_t frame, test_seams::InputKind kind, int key) {
+        test_seams::ScheduleInput({frame, kind, key, 0});
+    }
+    static bool GapOrWallAhead(const Player& p) {
+        const ActorBody b = p.Body();
+        const bool ground = TheWorld.SolidPixelAt(b.right + 4, b.bottom + 2) != 0 ||
+                            TheWorld.SolidPixelAt(b.right + 4, b.bottom + 6) != 0;
+        const bool wall = TheWorld.SolidPixelAt(b.right + 12, b.bottom - 12) != 0;
+        return !ground || wall;
+    }
+    static bool WalkerAhead(const Player& p) {
+        const ActorBody b = p.Body();
+        const ActorManager& actors = *TheWorld.Actors();
+        for (std::int32_t i = 0; i < actors.LiveCount(); ++i) {
+            const Actor& a = *actors.LiveActor(i);
+            if (a.Kind() != actors.KindObject(kWalkerKind)) continue;
+            const ActorBody w = a.Body();
+            if (w.left - b.right > 0 && w.left - b.right < 90 && w.top <= b.bottom &&
+                w.bottom >= b.top)
+                return true;
+        }
+        return false;
+    }
+
+    std::uint64_t jumpHeldUntil_ = 0;
+    bool done_ = false;
+};
+
+TEST(Replay, TheShippedLevelRunFallenWalkerMetAndGoalReached) {
+    data_path::SetLevelFolder((game_run::DataFolder() / kShippedLevels / "first-run").string());
+    game_run::UseHeadlessPlatform(16);
+    ExpectReplay("first_run", 30, PlayLine, ScriptedPlayer());
+    const Player* p = TheWorld.Actors()->ThePlayer();
+    ASSERT_NE(p, nullptr);
+    EXPECT_GE(p->Runs(), 4) << "a fall or a walker first, then the goal";
+    EXPECT_GT(p->LastRunMs(), 0) << "the goal was reached";
 }
 
 // A planted difference in a replay: the same short run once more with a key pressed that the

@@ -1,5 +1,7 @@
-// Writes the game's six data files into the folder named on the command line:
-//   x2.lvl, x2fg.lvl, gfx/tiles.bmp, gfx/bigben.bmp, gfx/badguysprites2.bmp, vornsprites24bit.bmp
+// Writes the game's data files into the folder named on the command line:
+//   x2.lvl, x2fg.lvl, gfx/tiles.bmp, gfx/bigben.bmp, gfx/badguysprites2.bmp, vornsprites24bit.bmp,
+//   gfx/player.bmp, gfx/goal.bmp, and the level to play, levels/first-run/ (x2.lvl, x2fg.lvl,
+//   x2.actors)
 // and, when a second folder is named, the program's icon there (NxN/apps/vorn7.png).
 // The output is the same, byte for byte, on every run.
 #include <cstdio>
@@ -7,15 +9,24 @@
 #include <fstream>
 #include <string>
 
+#include "actor_art.h"
+#include "actors/sprite_constants.h"
 #include "art.h"
 #include "icon.h"
 #include "levels.h"
+#include "play_level.h"
 
 namespace {
 
 bool WriteLevel(const std::filesystem::path& path, const std::vector<std::string>& lines) {
     std::ofstream out(path, std::ios::binary);
     for (const std::string& line : lines) out << line << '\n';
+    return static_cast<bool>(out);
+}
+
+bool WriteText(const std::filesystem::path& path, const std::string& text) {
+    std::ofstream out(path, std::ios::binary);
+    out << text;
     return static_cast<bool>(out);
 }
 
@@ -43,7 +54,9 @@ int main(int argc, char** argv) {
     const Picture pictures[] = {{"gfx/tiles.bmp", assetgen::MakeTileSheet, true},
                                 {"gfx/bigben.bmp", assetgen::MakeBackground, false},
                                 {"gfx/badguysprites2.bmp", assetgen::MakeBlockSheet, true},
-                                {"vornsprites24bit.bmp", assetgen::MakeWalkerSheet, false}};
+                                {"vornsprites24bit.bmp", assetgen::MakeWalkerSheet, false},
+                                {kPlayerSheetFile, assetgen::MakePlayerSheet, false},
+                                {kGoalPictureFile, assetgen::MakeGoalPicture, false}};
     for (const Picture& p : pictures) {
         const assetgen::Canvas canvas = p.make();
         const std::string path = (root / p.name).string();
@@ -61,6 +74,15 @@ int main(int argc, char** argv) {
     if (!WriteLevel(root / "x2.lvl", assetgen::MakeTileLevel()) ||
         !WriteLevel(root / "x2fg.lvl", assetgen::MakeBlockLevel())) {
         std::fprintf(stderr, "assetgen: cannot write the level files\n");
+        return 1;
+    }
+    const std::filesystem::path play = root / assetgen::kPlayLevelFolder;
+    std::filesystem::create_directories(play, ec);
+    const assetgen::PlayLevel level = assetgen::MakePlayLevel();
+    if (ec || !WriteLevel(play / "x2.lvl", level.tiles) ||
+        !WriteLevel(play / "x2fg.lvl", level.blocks) ||
+        !WriteText(play / "x2.actors", level.actors)) {
+        std::fprintf(stderr, "assetgen: cannot write the level in %s\n", play.c_str());
         return 1;
     }
     return 0;
