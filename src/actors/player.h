@@ -1,8 +1,8 @@
 // The player's actor: runs and jumps as the player's controls say, on the walker's integrator,
 // gravity and pixel scans (lands on what the walker lands on, stops at walls and ceilings).
 // Touching a walker, a long fall or falling out of the bottom of the world sends it back to its
-// start with a blink; reaching the goal ends the run, keeps its time and starts a new run. Spawned by the
-// actor manager for a level's "player" line; the feel's numbers are in player_feel.h.
+// start with a blink; reaching the goal ends the run, keeps its time and starts a new run. Spawned
+// by the actor manager for a level's "player" line; the feel's numbers are in player_feel.h.
 #pragma once
 
 #include <cstdint>
