@@ -73,9 +73,16 @@ TEST(LiveReload, EachSaveLoadsBetweenFramesAndABadOneChangesNothing) {
         // Tiled's Play: the view it asks for moves the camera; a game marks the folder it watches.
         {60, ".vorn7-view", "1234 2345\n", shippedTile, "", 1, 1234},
         {65, ".vorn7-view", "nowhere", shippedTile, ".vorn7-view: not X Y", 1, 1234},
+        // A saved actors file that brings a player and a goal: their pictures load then; Play
+        // then puts the player where Tiled looks, and the camera on it.
+        {70, "x2.actors", "walker 300 125\nplayer 1000 1000\ngoal 2000 1000\n", shippedTile,
+         ".vorn7-view: not X Y", 3},
+        {75, ".vorn7-view", "3000 1500\n", shippedTile, "", 3, 3000},
+        {80, "gfx/player.bmp", "BM broken", shippedTile, "player.bmp: the BMP header is truncated",
+         3, 3000},
     };
     game_run::UseHeadlessPlatform(16);
-    game_run::QuitAt(70);
+    game_run::QuitAt(85);
     std::size_t next = 0;
     testing::internal::CaptureStderr();
     const game_run::Result r =
@@ -92,6 +99,9 @@ TEST(LiveReload, EachSaveLoadsBetweenFramesAndABadOneChangesNothing) {
                 }
                 EXPECT_EQ(TheWorld.Actors()->LiveCount(), s.liveActors)
                     << s.file << " at " << s.frame;
+                if (s.cameraX >= 0) {
+                    EXPECT_EQ(Camera.x, s.cameraX) << s.file << " at " << s.frame;
+                }
             }
             if (next < std::size(steps) && f.frameNumber == steps[next].frame) {
                 Write(folder / steps[next].file, steps[next].bytes);
@@ -100,7 +110,7 @@ TEST(LiveReload, EachSaveLoadsBetweenFramesAndABadOneChangesNothing) {
         });
     const std::string said = testing::internal::GetCapturedStderr();
     EXPECT_EQ(r.exitCode, 0);
-    EXPECT_EQ(r.frames, 70u);
+    EXPECT_EQ(r.frames, 85u);
     EXPECT_FALSE(fs::exists(folder / ".vorn7-watching")) << "the mark goes with the game";
     EXPECT_EQ(next, std::size(steps));
     EXPECT_NE(said.find("x2.lvl: Error loading level. The file has 100 lines; a level needs 256."),

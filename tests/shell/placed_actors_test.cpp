@@ -7,11 +7,13 @@
 #include <fstream>
 
 #include "actors/actor_manager.h"
+#include "actors/player.h"
 #include "actors/sprite_kind.h"
 #include "display/display.h"
 #include "game_run.h"
 #include "platform/files/data_path.h"
 #include "shell/camera.h"
+#include "shell/command_line.h"
 #include "world/world.h"
 
 namespace {
@@ -64,6 +66,26 @@ TEST(PlacedActors, WalkersAreDrawnWhereTheFilePlacesThemAndTheCameraStartsAtItsS
     EXPECT_EQ(Camera.y, 2000);
     data_path::SetLevelFolder("");
     fs::remove_all(folder);
+}
+
+// vorn7 --at with a level that has a player: the player plays from there, with its frame's
+// middle at the point, and the camera starts on it; the level's own start is not used.
+TEST(PlacedActors, AtPlacesTheLevelsPlayerAndTheCameraStartsOnIt) {
+    data_path::SetLevelFolder((game_run::DataFolder() / kShippedLevels / "first-run").string());
+    Launch.startAtGiven = true;
+    Launch.startX = 3000;
+    Launch.startY = 600;
+    game_run::UseHeadlessPlatform(16);
+    game_run::QuitAt(1);
+    const game_run::Result r = game_run::Run(game_run::DataFolder());
+    EXPECT_EQ(r.exitCode, 0);
+    const Player* p = TheWorld.Actors()->ThePlayer();
+    ASSERT_NE(p, nullptr);
+    EXPECT_EQ(p->StartX(), 3000 - 16);
+    EXPECT_EQ(p->StartY(), 600 - 24);
+    EXPECT_EQ(Camera.x, 3000);
+    EXPECT_LT(std::abs(Camera.y - 600), 4);
+    data_path::SetLevelFolder("");
 }
 
 }  // namespace
