@@ -32,8 +32,9 @@ constexpr const char* kUsage =
 // With --help: how a level reaches someone without the game.
 constexpr const char* kSharing =
     "\nSharing a level as a link: upload the level folder's own files (those of x2.lvl,\n"
-    "x2fg.lvl, gfx/tiles.bmp, gfx/bigben.bmp, gfx/badguysprites2.bmp, vornsprites24bit.bmp\n"
-    "it has, in the same places) to any web server, and give the address of the game's site\n"
+    "x2fg.lvl, x2.actors, gfx/tiles.bmp, gfx/bigben.bmp, gfx/badguysprites2.bmp,\n"
+    "vornsprites24bit.bmp, gfx/player.bmp, gfx/goal.bmp it has, in the same places) to any web\n"
+    "server, and give the address of the game's site\n"
     "(make web) with ?level= and the folder's address, absolute or relative to the site:\n"
     "  https://example.org/vorn7/?level=levels/mine/&at=4000,2000\n"
     "A server other than the site's must allow it (CORS: Access-Control-Allow-Origin).\n";

@@ -21,6 +21,9 @@
     'bigben.bmp': 'gfx/bigben.bmp',
     'badguysprites2.bmp': 'gfx/badguysprites2.bmp',
     'vornsprites24bit.bmp': 'vornsprites24bit.bmp',
+    'x2.actors': 'x2.actors',
+    'player.bmp': 'gfx/player.bmp',
+    'goal.bmp': 'gfx/goal.bmp',
   };
   // Larger than any picture of 8192 pixels a side would need, and bounded so that a wrong file
   // cannot take the page's memory.
