@@ -258,6 +258,7 @@ TEST_F(PlayerTest, AWalkerOrAFallSendsItBackBlinkingAndTheGoalEndsTheRun) {
     // A restart (a saved level) keeps the start given over the level's player line.
     ASSERT_TRUE(m.Restart());
     EXPECT_EQ(m.ThePlayer()->X(), 1100);
+    m.ReleaseKindSurfaces();  // the owner releases a strip's surfaces before it goes
 }
 
 }  // namespace
