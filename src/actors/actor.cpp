@@ -1,5 +1,7 @@
 #include "actors/actor.h"
 
+#include <algorithm>
+
 #include "actors/sprite_constants.h"
 #include "display/display.h"
 #include "shell/stopwatch.h"
@@ -8,6 +10,22 @@ Actor::Actor() : lastClockReading_(FrameClock.Elapsed()) {}
 
 bool Actor::Update(std::int32_t, std::int32_t, std::int32_t, std::int32_t) {
     return false;
+}
+
+std::int32_t Actor::StepsDue(std::int32_t stepMs, std::int32_t maxSteps) {
+    if (!clockStarted_) {
+        lastClockReading_ = FrameClock.Elapsed();
+        clockStarted_ = true;
+    }
+    const std::int32_t now = FrameClock.Elapsed();
+    elapsedTime_ = static_cast<std::int32_t>(static_cast<std::uint32_t>(now) -
+                                             static_cast<std::uint32_t>(lastClockReading_));
+    lastClockReading_ = now;
+    const std::int64_t pending =
+        static_cast<std::int64_t>(accumulator_) + (elapsedTime_ > 0 ? elapsedTime_ : 0);
+    const std::int64_t steps = std::min<std::int64_t>(pending / stepMs, maxSteps);
+    accumulator_ = static_cast<std::int32_t>((pending - steps * stepMs) % stepMs);
+    return static_cast<std::int32_t>(steps);
 }
 
 ActorBody Actor::Body() const {

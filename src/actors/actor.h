@@ -48,7 +48,14 @@ class Actor {
     std::int32_t Y() const { return y_; }
     SpriteKind* Kind() const { return kind_; }
 
+    std::int32_t Accumulator() const { return accumulator_; }
+
   protected:
+    // Reads the FrameClock (the first update sees no time) and says how many fixed steps of
+    // stepMs the time since the last update holds: at most maxSteps, what a longer pause leaves is
+    // dropped, and less than a step waits for the next update. The walker's and the player's.
+    std::int32_t StepsDue(std::int32_t stepMs, std::int32_t maxSteps);
+
     MotionState motion_;
     std::int32_t lastClockReading_;
     std::int32_t elapsedTime_ = 0;
@@ -58,4 +65,5 @@ class Actor {
     std::int32_t screenX_ = 0;
     std::int32_t screenY_ = 0;
     SpriteKind* kind_ = nullptr;
+    std::int32_t accumulator_ = 0;  // measured milliseconds not yet stepped
 };

@@ -5,7 +5,6 @@
 #include "actors/player_feel.h"
 #include "actors/sprite_constants.h"
 #include "actors/sprite_kind.h"
-#include "shell/stopwatch.h"
 #include "world/world.h"
 
 using namespace player_feel;
@@ -100,22 +99,8 @@ ActorBody Player::Body() const {
 }
 
 bool Player::Update(std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom) {
-    if (!clockStarted_) {
-        lastClockReading_ = FrameClock.Elapsed();
-        clockStarted_ = true;
-    }
-    const std::int32_t now = FrameClock.Elapsed();
-    elapsedTime_ = static_cast<std::int32_t>(static_cast<std::uint32_t>(now) -
-                                             static_cast<std::uint32_t>(lastClockReading_));
-    lastClockReading_ = now;
     // Fixed steps, as the walker takes them: the feel does not depend on the frame rate.
-    std::int64_t pending =
-        static_cast<std::int64_t>(accumulator_) + (elapsedTime_ > 0 ? elapsedTime_ : 0);
-    for (std::int32_t steps = 0; pending >= kStepMs && steps < kMaxStepsPerUpdate; ++steps) {
-        Step();
-        pending -= kStepMs;
-    }
-    accumulator_ = static_cast<std::int32_t>(pending % kStepMs);
+    for (std::int32_t steps = StepsDue(kStepMs, kMaxStepsPerUpdate); steps > 0; --steps) Step();
     return UpdateScreenPosition(left, top, right, bottom);
 }
 

@@ -58,7 +58,6 @@ class Player : public Actor {
     std::int32_t PoseFrame() const;
 
     PlayerControls controls_;
-    std::int32_t accumulator_ = 0;  // measured milliseconds not yet stepped
     std::int32_t startX_ = 0, startY_ = 0;
     bool grounded_ = false;
     bool jumping_ = false;  // rising from a jump, so the key's hold and release count

@@ -1,7 +1,6 @@
 #include "actors/walker.h"
 
 #include "actors/sprite_kind.h"
-#include "shell/stopwatch.h"
 #include "world/world.h"
 
 Walker::Walker() {
@@ -17,24 +16,7 @@ Walker::Walker() {
 }
 
 bool Walker::Update(std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom) {
-    if (!clockStarted_) {
-        lastClockReading_ = FrameClock.Elapsed();
-        clockStarted_ = true;
-    }
-    const std::int32_t now = FrameClock.Elapsed();
-    elapsedTime_ = static_cast<std::int32_t>(static_cast<std::uint32_t>(now) -
-                                             static_cast<std::uint32_t>(lastClockReading_));
-    lastClockReading_ = now;
-
-    // Fixed steps: at most eight per update; what a longer pause leaves is dropped.
-    std::int64_t pending =
-        static_cast<std::int64_t>(accumulator_) + (elapsedTime_ > 0 ? elapsedTime_ : 0);
-    for (std::int32_t steps = 0; pending >= kStepMs && steps < kMaxStepsPerUpdate; ++steps) {
-        Step();
-        pending -= kStepMs;
-    }
-    accumulator_ = static_cast<std::int32_t>(pending % kStepMs);  // below 16 ms either way
-
+    for (std::int32_t steps = StepsDue(kStepMs, kMaxStepsPerUpdate); steps > 0; --steps) Step();
     return UpdateScreenPosition(left, top, right, bottom);
 }
 

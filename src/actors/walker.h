@@ -22,11 +22,7 @@ class Walker : public Actor {
     // The body between its wall probes, from its top to its feet.
     ActorBody Body() const override { return {x_ + 7, y_ + 3, x_ + 47, y_ + 63}; }
 
-    std::int32_t Accumulator() const { return accumulator_; }
-
   private:
     // One fixed step: wall probe, floor probe, motion.
     void Step();
-
-    std::int32_t accumulator_ = 0;  // measured milliseconds not yet stepped
 };

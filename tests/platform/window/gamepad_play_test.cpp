@@ -9,6 +9,7 @@
 #include "game_run.h"
 #include "platform/files/data_path.h"
 #include "shell/command_line.h"
+#include "virtual_pad.h"
 #include "world/world.h"
 
 namespace {
@@ -29,15 +30,7 @@ TEST(GamepadPlay, TheDpadRunsThePlayerAndTheSouthButtonJumps) {
     game_run::Run(game_run::DataFolder(), [&](const test_seams::FrameView& f) {
         const Player& p = *TheWorld.Actors()->ThePlayer();
         if (f.frameNumber == 1) {
-            SDL_VirtualJoystickDesc desc{};
-            desc.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
-            desc.type = SDL_JOYSTICK_TYPE_GAMECONTROLLER;
-            desc.naxes = SDL_CONTROLLER_AXIS_MAX;
-            desc.nbuttons = SDL_CONTROLLER_BUTTON_MAX;
-            desc.axis_mask = (1u << SDL_CONTROLLER_AXIS_MAX) - 1;
-            desc.button_mask = (1u << SDL_CONTROLLER_BUTTON_MAX) - 1;
-            desc.name = "virtual pad";
-            index = SDL_JoystickAttachVirtualEx(&desc);
+            index = virtual_pad::Attach();
             ASSERT_GE(index, 0) << SDL_GetError();
             pad = SDL_JoystickOpen(index);
             ASSERT_NE(pad, nullptr);

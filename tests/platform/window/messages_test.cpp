@@ -9,6 +9,7 @@
 #include "platform/window/clock.h"
 #include "platform/window/messages.h"
 #include "platform/window/window.h"
+#include "virtual_pad.h"
 
 namespace {
 
@@ -106,15 +107,7 @@ TEST_F(Messages, AGamepadPressesKeysWithRepeatsAndLetsGoWhenPulledOut) {
     // SDL's dummy driver gives no window the focus, and SDL keeps a pad's events from a
     // program without it.
     SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
-    SDL_VirtualJoystickDesc desc{};
-    desc.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
-    desc.type = SDL_JOYSTICK_TYPE_GAMECONTROLLER;
-    desc.naxes = SDL_CONTROLLER_AXIS_MAX;
-    desc.nbuttons = SDL_CONTROLLER_BUTTON_MAX;
-    desc.axis_mask = (1u << SDL_CONTROLLER_AXIS_MAX) - 1;
-    desc.button_mask = (1u << SDL_CONTROLLER_BUTTON_MAX) - 1;
-    desc.name = "virtual pad";
-    const int index = SDL_JoystickAttachVirtualEx(&desc);
+    const int index = virtual_pad::Attach();
     ASSERT_GE(index, 0) << SDL_GetError();
     SDL_Joystick* pad = SDL_JoystickOpen(index);
     ASSERT_NE(pad, nullptr);
