@@ -24,7 +24,7 @@ set_target_properties(vorn7 PROPERTIES OUTPUT_NAME vorn7 SUFFIX .html
 target_link_options(vorn7 PRIVATE
     -sASYNCIFY -sASYNCIFY_STACK_SIZE=65536 -sALLOW_MEMORY_GROWTH=1 -sEXIT_RUNTIME=1
     -sFORCE_FILESYSTEM=1 -sMINIFY_HTML=0
-    "SHELL:-sEXPORTED_FUNCTIONS=_main,_vorn7_file_written,_vorn7_frames_shown"
+    "SHELL:-sEXPORTED_FUNCTIONS=_main,_vorn7_file_written,_vorn7_frames_shown,_vorn7_key"
     "SHELL:-sEXPORTED_RUNTIME_METHODS=FS,ccall,UTF8ToString,addRunDependency,removeRunDependency"
     "SHELL:--shell-file ${page_dir}/index.html"
     ${preload})

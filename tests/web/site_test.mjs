@@ -6,7 +6,7 @@ import assert from 'node:assert/strict';
 import {execFileSync} from 'node:child_process';
 import {appendFileSync, existsSync, readdirSync, readFileSync, rmSync, writeFileSync} from 'node:fs';
 import {join} from 'node:path';
-import puppeteer from 'puppeteer-core';
+import puppeteer, {KnownDevices} from 'puppeteer-core';
 
 const {SITE, NATIVE_FRAME, LEVELS, DATA, OUT, CHROMIUM} = process.env;
 // A view far from the walker, so that no frame depends on when it was drawn.
@@ -237,6 +237,109 @@ test('dropped files: a bad one says why and the game lives on; a good one shows'
   await page.waitForFunction(() => document.getElementById('message').textContent.includes('tiles.bmp: loaded'),
                              {timeout: 10000});
   assertSamePicture('dropped', await settledCanvas(page), readPpm(join(OUT, 'level-desktop.ppm')));
+  await page.close();
+});
+
+// The canvas's size on the page, in CSS pixels.
+const canvasSize = (page) => page.$eval('#canvas', (c) => {
+  const r = c.getBoundingClientRect();
+  return {width: r.width, height: r.height, smooth: c.classList.contains('smooth')};
+});
+
+test('the frame is as large as the window allows, on a desktop and on a phone both ways', async () => {
+  const cases = [
+    // 1080 less the message bar's 27 pixels: 1053 high, 4:3, smoothly (no whole factor fills it).
+    {what: '1920 x 1080', viewport: {width: 1920, height: 1080}, minWidth: 1400, minHeight: 1050},
+    {what: 'Pixel 5, landscape', device: 'Pixel 5 landscape', minHeight: 0.9},
+    {what: 'Pixel 5, portrait', device: 'Pixel 5', minWidth: 0.99},
+  ];
+  for (const c of cases) {
+    const page = await browser.newPage();
+    if (c.device) await page.emulate(KnownDevices[c.device]);
+    else await page.setViewport(c.viewport);
+    await page.goto(SITE + `?at=${kView}`);
+    await page.waitForFunction(() => window.Module?.calledRun && Module._vorn7_frames_shown() > 2,
+                               {timeout: 15000});
+    const view = page.viewport();
+    await page.waitForFunction(() => document.getElementById('canvas').style.width !== '');
+    const size = await canvasSize(page);
+    const minWidth = c.minWidth <= 1 ? c.minWidth * view.width : c.minWidth ?? 0;
+    const minHeight = c.minHeight <= 1 ? c.minHeight * (view.height - 27) : c.minHeight ?? 0;
+    assert.ok(size.width >= minWidth && size.height >= minHeight,
+              `${c.what}: ${size.width} x ${size.height} in ${view.width} x ${view.height}`);
+    assert.ok(Math.abs(size.width / size.height - 4 / 3) < 0.01, `${c.what}: the aspect kept`);
+    await page.close();
+  }
+});
+
+test('touch: the controls show, a finger on Right runs the player, two run and jump', async () => {
+  const page = await browser.newPage();
+  await page.emulate(KnownDevices['Pixel 5 landscape']);
+  await page.goto(SITE + '?level=levels/first-run/');
+  await page.waitForFunction(() => window.Module?.calledRun && Module._vorn7_frames_shown() > 10,
+                             {timeout: 15000});
+  assert.equal(await page.$eval('#controls', (e) => e.hidden), true, 'no controls before a touch');
+  await page.touchscreen.tap(200, 150);
+  await page.waitForFunction(() => !document.getElementById('controls').hidden, {timeout: 5000});
+  const names = await page.$$eval('#controls button', (list) => list.map(
+      (b) => b.getAttribute('aria-label') || b.textContent.trim()));
+  for (const name of ['Left', 'Right', 'Up', 'Down', 'Jump', 'Colour depth', 'Resolution', 'Full screen'])
+    assert.ok(names.includes(name), `a button named ${name}: ${names}`);
+  const centre = (label) => page.$eval(`#controls button[aria-label="${label}"]`, (b) => {
+    const r = b.getBoundingClientRect();
+    return {x: r.x + r.width / 2, y: r.y + r.height / 2};
+  });
+  const picture = () => page.evaluate(() => {
+    const canvas = document.getElementById('canvas');
+    const data = canvas.getContext('2d').getImageData(0, 200, canvas.width, canvas.height - 200).data;
+    let hash = 0;
+    for (let i = 0; i < data.length; i += 4) hash = (hash * 31 + data[i] + data[i + 1]) | 0;
+    return hash;
+  });
+  const session = await page.createCDPSession();
+  const touch = (type, points) => session.send('Input.dispatchTouchEvent', {
+    type, touchPoints: points.map((p, i) => ({x: p.x, y: p.y, id: i + 1}))});
+  const still = await picture();
+  const right = await centre('Right'), jump = await centre('Jump');
+  await touch('touchStart', [right]);
+  await framesGoOn(page, 30);
+  assert.equal(await page.$eval('#controls button[aria-label="Right"]', (b) => b.classList.contains('held')),
+               true, 'Right held under the finger');
+  await touch('touchEnd', []);
+  assert.notEqual(await picture(), still, 'the player ran and the camera followed');
+  // Two fingers at once: run and jump.
+  await touch('touchStart', [right, jump]);
+  await framesGoOn(page, 5);
+  const held = await page.$$eval('#controls button.held', (list) => list.map((b) => b.getAttribute('aria-label')));
+  assert.deepEqual(held.sort(), ['Jump', 'Right']);
+  await touch('touchEnd', []);
+  await page.waitForFunction(() => !document.querySelector('#controls button.held'), {timeout: 5000});
+  // A key takes the controls away.
+  await page.keyboard.press('ArrowLeft');
+  await page.waitForFunction(() => document.getElementById('controls').hidden, {timeout: 5000});
+  assert.ok(!page.lines.some((line) => /failed|error/i.test(line)), page.lines.join('\n'));
+  await page.close();
+});
+
+test('frames paced by the display: an animation frame shows one new game frame', async () => {
+  const {page} = await open();
+  await framesGoOn(page, 30);
+  const counts = await page.evaluate(() => new Promise((resolve) => {
+    const seen = [];
+    let last = Module._vorn7_frames_shown();
+    const tick = () => {
+      const now = Module._vorn7_frames_shown();
+      seen.push(now - last);
+      last = now;
+      if (seen.length < 300) requestAnimationFrame(tick); else resolve(seen);
+    };
+    requestAnimationFrame(tick);
+  }));
+  const one = counts.filter((n) => n === 1).length;
+  const line = `web-test: ${one} of 300 animation frames showed exactly one new game frame\n`;
+  appendFileSync(join(OUT, 'figures.txt'), line);
+  process.stdout.write(line);
+  assert.ok(one >= 295, line);
   await page.close();
 });
 

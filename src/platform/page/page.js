@@ -1,6 +1,7 @@
-// The page around the game: the canvas scaled by whole factors, the download's progress, the
-// game's lines, levels from ?level=URL and from files dropped on the page, full screen, and the
-// end of the game. Loaded before Emscripten's script, which reads the Module defined here.
+// The page around the game: the canvas as large as the window allows, the download's progress,
+// the game's lines, levels from ?level=URL and from files or a folder dropped on the page, touch
+// controls, full screen, and the end of the game. Loaded before Emscripten's script, which reads
+// the Module defined here.
 'use strict';
 
 (function () {
@@ -12,6 +13,10 @@
   const ended = document.getElementById('ended');
   const endedText = document.getElementById('ended-text');
   const message = document.getElementById('message');
+  const controls = document.getElementById('controls');
+  const dropHere = document.getElementById('drop-here');
+  const kKeysHelp = 'Arrows: fly the camera, or run and jump (Up, Z, X) in a level with a player; ' +
+                    'Space: colours; Enter: resolution; F11: full screen; Esc: quit. A gamepad plays too.';
 
   // The files of a level folder, by the names a dropped file may have.
   const kLevelFiles = {
@@ -60,20 +65,26 @@
   }
   document.getElementById('again').addEventListener('click', () => location.reload());
 
-  // Whole-number factors of the frame that fit the stage (crisp pixels, centred); a stage smaller
-  // than the frame gets the largest fit with the aspect kept.
+  // The largest frame the stage holds with its aspect kept, as the desktop's --scale fit: by a
+  // whole factor of device pixels (crisp) where one fills the stage within 4 %, else smoothly. In
+  // portrait on a touch screen the controls take the room below the picture.
   let fitted = '';
   function fit() {
     const width = canvas.width, height = canvas.height;
     const room = stage.getBoundingClientRect();
-    const key = [width, height, room.width, room.height].join();
+    const below = controls.hidden || getComputedStyle(controls).position !== 'static'
+                      ? 0 : Math.max(controls.getBoundingClientRect().height, room.height * 0.3);
+    const key = [width, height, room.width, room.height, below].join();
     if (key !== fitted && width > 0 && height > 0) {
       fitted = key;
       const ratio = window.devicePixelRatio || 1;
-      let factor = Math.floor(Math.min(room.width * ratio / width, room.height * ratio / height));
-      let scale = factor >= 1 ? factor / ratio : Math.min(room.width / width, room.height / height);
+      const largest = Math.min(room.width / width, (room.height - below) / height);
+      const whole = Math.floor(largest * ratio);
+      const crisp = whole >= 1 && whole / ratio >= largest * 0.96;
+      const scale = crisp ? whole / ratio : largest;
       canvas.style.width = width * scale + 'px';
       canvas.style.height = height * scale + 'px';
+      canvas.classList.toggle('smooth', !crisp);
     }
     requestAnimationFrame(fit);
   }
@@ -86,6 +97,55 @@
     if (!on && document.fullscreenElement) document.exitFullscreen().catch(() => {});
     return 1;
   }
+  // Touch: the first touch shows the controls, a key hides them. Each control presses its key for
+  // as long as a finger holds it, so several fingers run and jump at once; the keys reach the
+  // game as a keyboard's do.
+  function showControls(on) {
+    controls.hidden = !on;
+    document.body.classList.toggle('touch', on);
+  }
+  window.addEventListener('pointerdown', (event) => {
+    if (event.pointerType === 'touch' && controls.hidden) showControls(true);
+  }, true);
+  window.addEventListener('touchstart', () => controls.hidden && showControls(true),
+                          {capture: true, passive: true});
+  window.addEventListener('keydown', () => controls.hidden || showControls(false), true);
+  function pressKey(key, down) {
+    if (running) Module._vorn7_key(key, down ? 1 : 0);
+  }
+  for (const button of controls.querySelectorAll('button[data-key]')) {
+    const key = Number(button.dataset.key);
+    const release = (event) => {
+      if (!button.classList.contains('held')) return;
+      button.classList.remove('held');
+      pressKey(key, false);
+      event.preventDefault();
+    };
+    button.addEventListener('pointerdown', (event) => {
+      event.preventDefault();
+      button.setPointerCapture(event.pointerId);
+      if (button.classList.contains('held')) return;
+      button.classList.add('held');
+      pressKey(key, true);
+    });
+    button.addEventListener('pointerup', release);
+    button.addEventListener('pointercancel', release);
+    button.addEventListener('lostpointercapture', release);
+    button.addEventListener('contextmenu', (event) => event.preventDefault());
+  }
+  document.getElementById('full-screen').addEventListener('click', () => {
+    toggleFullScreen(!document.fullscreenElement);
+    canvas.focus();
+  });
+
+  // The other way to play: the shipped level from the world, the world from a level.
+  const otherLevel = document.getElementById('other-level');
+  if (levelBase) {
+    otherLevel.textContent = 'Fly over the world';
+    otherLevel.href = location.pathname;
+  }
+  message.textContent = kKeysHelp;
+
   window.addEventListener('keydown', (event) => {
     const toggle = event.key === 'F11' || (event.key === 'Enter' && event.altKey);
     if (!toggle || !running) return;
@@ -103,41 +163,54 @@
     canvas.focus();
   });
 
-  // Fetches the level folder at ?level= into the game's level folder: a file it lacks (404)
-  // comes from the game's own data; a folder with none of them is no level.
+  // Fetches the level folder at ?level= into the game's level folder: a file it lacks (404, or
+  // 403 as S3 and Google Cloud Storage answer for a file they do not have) comes from the game's
+  // own data; a folder with none of them is no level. Each failure names its cause.
   async function fetchLevel() {
-    let found = 0;
+    const fromGame = [];
     for (const path of Object.values(kLevelFiles)) {
       const address = new URL(path, levelBase);
       let response;
       try {
         response = await fetch(address, {cache: 'no-cache'});
       } catch (error) {
-        throw new Error(address.href + ': could not be fetched (' + error.message + ')');
+        if (address.origin !== location.origin)
+          throw new Error(address.href + ': the server ' + address.origin + ' does not let other ' +
+                          'sites read its files (it must answer with Access-Control-Allow-Origin), ' +
+                          'or cannot be reached');
+        throw new Error(address.href + ': the connection failed (' + error.message + ')');
       }
-      if (response.status === 404) continue;
+      if (response.status === 404 || response.status === 403) {
+        fromGame.push(path);
+        continue;
+      }
       if (!response.ok) throw new Error(address.href + ': the server answered ' + response.status);
       const length = Number(response.headers.get('Content-Length') || 0);
       if (length > kMaxFileBytes) throw new Error(address.href + ': too large for a level file');
-      const bytes = new Uint8Array(await response.arrayBuffer());
+      let bytes;
+      try {
+        bytes = new Uint8Array(await response.arrayBuffer());
+      } catch (error) {
+        throw new Error(address.href + ': the connection dropped while it came (' + error.message + ')');
+      }
       if (bytes.length > kMaxFileBytes) throw new Error(address.href + ': too large for a level file');
       Module.FS.writeFile(kLevelFolder + '/' + path, bytes);
-      ++found;
     }
-    if (found === 0)
+    if (fromGame.length === Object.keys(kLevelFiles).length)
       throw new Error(levelBase.href + ': no level there (x2.lvl and the pictures all answered 404)');
+    if (fromGame.length > 0) say('from the game\'s own data: ' + fromGame.join(', '), false);
   }
 
   // A dropped level file or picture plays as a save does under --watch: a good one shows between
-  // two frames, a bad one leaves the level as it was and says why.
-  async function dropped(file) {
-    const path = kLevelFiles[file.name];
+  // two frames and the page says so, a bad one leaves the level as it was and the game says why.
+  async function dropped(file, name) {
+    const path = kLevelFiles[name];
     if (!path) {
-      say(file.name + ': not a file of a level (' + Object.keys(kLevelFiles).join(', ') + ')', true);
+      say(name + ': not a file of a level (' + Object.keys(kLevelFiles).join(', ') + ')', true);
       return;
     }
     if (file.size > kMaxFileBytes) {
-      say(file.name + ': too large (' + Math.round(file.size / 1048576) + ' MB; a level file is at most ' +
+      say(name + ': too large (' + Math.round(file.size / 1048576) + ' MB; a level file is at most ' +
           kMaxFileBytes / 1048576 + ' MB)', true);
       return;
     }
@@ -146,12 +219,50 @@
     const where = kLevelFolder + '/' + path;
     Module.FS.writeFile(where, bytes);
     Module.ccall('vorn7_file_written', null, ['string'], [where]);
+    // The game reads it before its next frame; its reason, if any, is said by then.
+    const shown = Module._vorn7_frames_shown();
+    const before = message.textContent;
+    while (running && Module._vorn7_frames_shown() < shown + 2)
+      await new Promise((resolve) => requestAnimationFrame(resolve));
+    if (message.textContent === before) say(name + ': loaded', false);
   }
+  // The files of a dropped folder, its gfx/ folder's too, by their own names.
+  async function droppedEntry(entry) {
+    if (entry.isFile) {
+      const file = await new Promise((resolve, reject) => entry.file(resolve, reject));
+      return dropped(file, entry.name);
+    }
+    if (!entry.isDirectory) return;
+    const reader = entry.createReader();
+    for (let batch; (batch = await new Promise((ok, no) => reader.readEntries(ok, no))).length;)
+      for (const child of batch)
+        if (child.isFile ? kLevelFiles[child.name] : child.name === 'gfx') await droppedEntry(child);
+  }
+  let dragDepth = 0;
+  window.addEventListener('dragenter', (event) => {
+    event.preventDefault();
+    if (running && ++dragDepth === 1) dropHere.hidden = false;
+  });
+  window.addEventListener('dragleave', () => {
+    if (--dragDepth <= 0) {
+      dragDepth = 0;
+      dropHere.hidden = true;
+    }
+  });
   window.addEventListener('dragover', (event) => event.preventDefault());
   window.addEventListener('drop', (event) => {
     event.preventDefault();
+    dragDepth = 0;
+    dropHere.hidden = true;
     if (!running) return;
-    for (const file of event.dataTransfer.files) dropped(file);
+    const entries = [...(event.dataTransfer.items || [])]
+                        .map((item) => item.webkitGetAsEntry && item.webkitGetAsEntry())
+                        .filter((entry) => entry);
+    if (entries.some((entry) => entry.isDirectory)) {
+      for (const entry of entries) droppedEntry(entry);
+      return;
+    }
+    for (const file of event.dataTransfer.files) dropped(file, file.name);
   });
 
   const args = ['--watch'];
@@ -196,6 +307,12 @@
       }
     },
     onAbort: function (what) {
+      if (location.protocol === 'file:') {
+        say('the page was opened from a file: a browser loads the game only from a web server ' +
+            '(make web-serve, or any static server), so open its address instead', true);
+        end('The game cannot start from a file. Serve the site and open its address.', 'Try again');
+        return;
+      }
       say('the game failed: ' + what, true);
       end('The game failed. Reload the page to try again.', 'Try again');
     },

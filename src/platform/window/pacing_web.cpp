@@ -1,17 +1,20 @@
-// Pacing in the browser: the main loop is a blocking loop under ASYNCIFY, and this sleep is where
-// it yields to the browser each frame (its events, the canvas shown). Emscripten takes an
-// absolute clock_nanosleep as a relative one and busy-waits, so the sleep is emscripten_sleep.
+// Pacing in the browser: the main loop is a blocking loop under ASYNCIFY, and the wait after each
+// shown frame is where it yields to the browser (its events, the canvas shown). It waits for the
+// browser's next animation frame, the display's own clock, so that every refresh shows exactly
+// one new frame at 60 Hz as at 120; the game's time steps stay fixed. A hidden page gets no
+// animation frames, and the game waits with it.
 #include <emscripten.h>
-
-#include <cstdint>
 
 #include "platform/window/pacing.h"
 
 namespace pacing {
 
 namespace {
-double g_nextFrameMs = 0;
 unsigned g_framesPaced = 0;
+
+EM_ASYNC_JS(void, WaitForAnimationFrame, (), {
+    await new Promise((resolve) => requestAnimationFrame(() => resolve()));
+});
 }  // namespace
 
 // The frames shown so far: the page (and its test) can tell a running game from a stopped one
@@ -22,13 +25,7 @@ extern "C" EMSCRIPTEN_KEEPALIVE unsigned vorn7_frames_shown() {
 
 void SleepToNextFrame() {
     ++g_framesPaced;
-    constexpr double kPeriod = 1000.0 / 60;
-    const double now = emscripten_get_now();
-    if (g_nextFrameMs == 0 || now > g_nextFrameMs + kPeriod) g_nextFrameMs = now;
-    g_nextFrameMs += kPeriod;
-    // Always yield, even to a deadline already passed: the page must get its turn.
-    const double wait = g_nextFrameMs - now;
-    emscripten_sleep(wait > 0 ? static_cast<unsigned>(wait) : 0);
+    WaitForAnimationFrame();
 }
 
 }  // namespace pacing

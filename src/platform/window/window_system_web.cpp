@@ -1,9 +1,20 @@
 // The browser's window system: the page's canvas is the window, sized by the frame (the page
-// scales it to the browser's window); full screen is the page's, asked of the browser.
+// scales it to the browser's window); full screen is the page's, asked of the browser; the page's
+// own controls (its buttons for touch) press the window's keys.
 #include <SDL.h>
 #include <emscripten.h>
 
+#include "platform/platform_state.h"
+#include "platform/win_types.h"
 #include "platform/window/window_system.h"
+
+// A control of the page's (a touch button) went down or up: the key it stands for reaches the
+// game as a keyboard's would, so the keys, the pad and touch are one set of controls.
+extern "C" EMSCRIPTEN_KEEPALIVE void vorn7_key(int virtualKey, int down) {
+    if (HWND window = platform_internal::TheWindow())
+        platform_internal::PostMessageInternal(window, down != 0 ? WM_KEYDOWN : WM_KEYUP,
+                                               static_cast<WPARAM>(virtualKey));
+}
 
 namespace window_system {
 
