@@ -81,8 +81,7 @@ web: deps-web game
 
 web-serve:
 	@test -f build/web/site/index.html || { echo "web-serve: no site yet: make web" >&2; exit 1; }
-	@echo "Serving Vorn7 at http://127.0.0.1:$(WEB_PORT)/ (Ctrl+C stops)"
-	@python3 -m http.server --bind 127.0.0.1 --directory build/web/site $(WEB_PORT) 2>/dev/null
+	@python3 scripts/serve-site build/web/site $(WEB_PORT)
 
 # The site in Debian's Chromium, headless, driven by the pinned puppeteer-core of tests/web.
 web-test: deps-test web

@@ -52,12 +52,67 @@ until python3 -c "import urllib.request; urllib.request.urlopen('http://127.0.0.
     sleep 0.1
 done
 
-# The bytes the page downloads, compressed as a web server sends them (gzip).
-compressed=0
-for f in "$site"/*; do compressed=$((compressed + $(gzip -9 -c "$f" | wc -c))); done
-echo "web-test: the site is $(du -cb "$site"/* | tail -1 | cut -f1) bytes, $compressed gzipped" |
-    tee "$out/figures.txt"
+# make web-serve's server: what a browser receives of the page's files (gzip, as it asks), the
+# types it sends, and one clear line when its port is taken.
+serve_port=$(python3 -c 'import socket; s=socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
+python3 scripts/serve-site "$site" "$serve_port" >"$work/serve.log" 2>&1 &
+serve_pid=$!
+python3 - "$serve_port" "$site" "$out/figures.txt" <<'EOF2'
+import os, sys, time, urllib.request
+port, site, figures = sys.argv[1], sys.argv[2], sys.argv[3]
+deadline = time.time() + 20
+received = 0
+for name in ['', 'page.js', 'page.css', 'vorn7.js', 'vorn7.wasm', 'vorn7.data']:
+    while True:
+        try:
+            request = urllib.request.Request(f'http://127.0.0.1:{port}/{name}',
+                                             headers={'Accept-Encoding': 'gzip, deflate, br'})
+            response = urllib.request.urlopen(request)
+            break
+        except OSError:
+            if time.time() > deadline: sys.exit('web-test: make web-serve\'s server did not start')
+            time.sleep(0.1)
+    body = response.read()
+    if name.endswith('.wasm'):
+        assert response.headers['Content-Type'] == 'application/wasm', response.headers
+    assert response.headers['Content-Encoding'] == 'gzip', (name, dict(response.headers))
+    received += len(body)
+plain = sum(os.path.getsize(os.path.join(site, f)) for f in
+            ['index.html', 'page.js', 'page.css', 'vorn7.js', 'vorn7.wasm', 'vorn7.data'])
+line = f'web-test: make web-serve sends the page {received} bytes compressed ({plain} as files)\n'
+open(figures, 'w').write(line)
+print(line, end='')
+EOF2
+if python3 scripts/serve-site "$site" "$serve_port" 2>"$work/busy.err"; then
+    echo "web-test: a taken port was not refused" >&2; exit 1
+fi
+grep -q "cannot listen on 127.0.0.1:$serve_port: Address already in use" "$work/busy.err" ||
+    { echo "web-test: a taken port says: $(cat "$work/busy.err")" >&2; exit 1; }
+kill "$serve_pid"
 
+# Level hosts of other origins: one that refuses other sites (no CORS), one that answers 403 for
+# the files it does not have but lets the site read the others.
+free_port() { python3 -c 'import socket; s=socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])'; }
+refusing_port=$(free_port)
+python3 tests/web/level_host.py "$served" "$refusing_port" &
+hosts="$!"
+forbidding_port=$(free_port)
+python3 tests/web/level_host.py "$served" "$forbidding_port" --forbid-missing --cors &
+hosts="$hosts $!"
+trap 'kill $hosts 2>/dev/null; stop' EXIT
+for p in "$refusing_port" "$forbidding_port"; do
+    deadline=$((SECONDS + 20))
+    until python3 -c "import urllib.request; urllib.request.urlopen('http://127.0.0.1:$p/levels/mirrored/x2.lvl')" 2>/dev/null; do
+        [ $SECONDS -lt $deadline ] || { echo "web-test: a level host did not start" >&2; exit 1; }
+        sleep 0.1
+    done
+done
+# A level with actors: its start where the test looks, its walkers far away.
+mkdir -p "$served/levels/placed"
+printf '# far walkers, the start in view\nwalker 7000 7000\nstart 4000 2000\n' > "$served/levels/placed/x2.actors"
+
+REFUSING="http://127.0.0.1:$refusing_port/" FORBIDDING="http://127.0.0.1:$forbidding_port/" \
 SITE="http://127.0.0.1:$port/site/" NATIVE_FRAME="$root/build/default/tests/vorn7_native_frame" \
     LEVELS="$served/levels" DATA="$data" OUT="$out" CHROMIUM="${CHROMIUM:-/usr/bin/chromium}" \
-    node --test --test-concurrency=1 tests/web/site_test.mjs
+    node --test --test-concurrency=1 ${WEB_TEST_PATTERN:+--test-name-pattern="$WEB_TEST_PATTERN"} \
+    tests/web/site_test.mjs

@@ -12,8 +12,18 @@ namespace pacing {
 namespace {
 unsigned g_framesPaced = 0;
 
-EM_ASYNC_JS(void, WaitForAnimationFrame, (), {
-    await new Promise((resolve) => requestAnimationFrame(() => resolve()));
+// Unwinds the loop until the browser's next animation frame and resumes it there as Emscripten's
+// own sleep resumes (callUserCallback), so that the end of main still ends the runtime and the
+// page hears of it. An async JavaScript function would resume it outside that, and main's end
+// would go unheard. Listed in ASYNCIFY_IMPORTS (packaging/web.cmake).
+EM_JS(void, vorn7_wait_for_frame, (), {
+    Asyncify.handleSleep((wakeUp) => {
+        runtimeKeepalivePush();
+        requestAnimationFrame(() => {
+            runtimeKeepalivePop();
+            callUserCallback(wakeUp);
+        });
+    });
 });
 }  // namespace
 
@@ -25,7 +35,7 @@ extern "C" EMSCRIPTEN_KEEPALIVE unsigned vorn7_frames_shown() {
 
 void SleepToNextFrame() {
     ++g_framesPaced;
-    WaitForAnimationFrame();
+    vorn7_wait_for_frame();
 }
 
 }  // namespace pacing
