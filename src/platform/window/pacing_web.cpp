@@ -17,9 +17,9 @@ unsigned g_framesPaced = 0;
 // page hears of it. An async JavaScript function would resume it outside that, and main's end
 // would go unheard. Listed in ASYNCIFY_IMPORTS (packaging/web.cmake).
 EM_JS(void, vorn7_wait_for_frame, (), {
-    Asyncify.handleSleep((wakeUp) = > {
+    Asyncify.handleSleep(function(wakeUp) {
         runtimeKeepalivePush();
-        requestAnimationFrame(() = > {
+        requestAnimationFrame(function() {
             runtimeKeepalivePop();
             callUserCallback(wakeUp);
         });
