@@ -99,6 +99,9 @@ hosts="$!"
 forbidding_port=$(free_port)
 python3 tests/web/level_host.py "$served" "$forbidding_port" --forbid-missing --cors &
 hosts="$hosts $!"
+dropping_port=$(free_port)
+python3 tests/web/level_host.py "$served" "$dropping_port" --cors --drop &
+hosts="$hosts $!"
 trap 'kill $hosts 2>/dev/null; stop' EXIT
 for p in "$refusing_port" "$forbidding_port"; do
     deadline=$((SECONDS + 20))
@@ -112,6 +115,7 @@ mkdir -p "$served/levels/placed"
 printf '# far walkers, the start in view\nwalker 7000 7000\nstart 4000 2000\n' > "$served/levels/placed/x2.actors"
 
 REFUSING="http://127.0.0.1:$refusing_port/" FORBIDDING="http://127.0.0.1:$forbidding_port/" \
+DROPPING="http://127.0.0.1:$dropping_port/" SITE_DIR="$site" \
 SITE="http://127.0.0.1:$port/site/" NATIVE_FRAME="$root/build/default/tests/vorn7_native_frame" \
     LEVELS="$served/levels" DATA="$data" OUT="$out" CHROMIUM="${CHROMIUM:-/usr/bin/chromium}" \
     node --test --test-concurrency=1 ${WEB_TEST_PATTERN:+--test-name-pattern="$WEB_TEST_PATTERN"} \

@@ -8,7 +8,8 @@ import {appendFileSync, existsSync, readdirSync, readFileSync, rmSync, writeFile
 import {join} from 'node:path';
 import puppeteer, {KnownDevices} from 'puppeteer-core';
 
-const {SITE, NATIVE_FRAME, LEVELS, DATA, OUT, CHROMIUM, REFUSING, FORBIDDING} = process.env;
+const {SITE, SITE_DIR, NATIVE_FRAME, LEVELS, DATA, OUT, CHROMIUM, REFUSING, FORBIDDING, DROPPING} =
+    process.env;
 // A view far from the walker, so that no frame depends on when it was drawn.
 const kView = '4000,2000';
 // The overlay's lines end above this row (a reload's reason, the lowest, takes two lines at 800
@@ -220,12 +221,17 @@ test('a bad level address says why in the page and offers to try again', async (
     {query: '?level=../levels/broken/', line: /levels\/broken\/x2\.lvl: Error loading level\./},
     {query: `?level=${REFUSING}levels/mirrored/`,
      line: /x2\.lvl: the server http:\/\/127\.0\.0\.1:\d+ does not let other sites read its files/},
+    {query: `?level=${DROPPING}levels/mirrored/`,
+     line: /levels\/mirrored\/x2\.lvl: the connection dropped while it came/},
+    // Opened from disk: a browser loads the game only from a server, and the page says so.
+    {url: `file://${SITE_DIR}/index.html`, line: /opened from a file: .*web server/},
     {query: '?mode=800x600x12', line: /800x600x12/},
   ];
-  for (const {query, line} of cases) {
-    const {page} = await open(query);
-    assert.match(await waitForEnd(page), /Try again/, query);
-    assert.match(await message(page), line, query);
+  for (const {query, url, line} of cases) {
+    const page = await browser.newPage();
+    await page.goto(url ?? SITE + query);
+    assert.match(await waitForEnd(page), /Try again/, query ?? url);
+    assert.match(await message(page), line, query ?? url);
     await page.close();
   }
 });
@@ -268,17 +274,21 @@ test('the frame is as large as the window allows, on a desktop and on a phone bo
     {what: '1920 x 1080', viewport: {width: 1920, height: 1080}, minWidth: 1400, minHeight: 1050},
     {what: 'Pixel 5, landscape', device: 'Pixel 5 landscape', minHeight: 0.9},
     {what: 'Pixel 5, portrait', device: 'Pixel 5', minWidth: 0.99},
+    // An 820 x 660 frame of another page: the whole frame, crisp, above the message line.
+    {what: 'an 820 x 660 iframe', embedded: true, minWidth: 800, minHeight: 600},
   ];
   for (const c of cases) {
     const page = await browser.newPage();
     if (c.device) await page.emulate(KnownDevices[c.device]);
-    else await page.setViewport(c.viewport);
-    await page.goto(SITE + `?at=${kView}`);
-    await page.waitForFunction(() => window.Module?.calledRun && Module._vorn7_frames_shown() > 2,
-                               {timeout: 15000});
-    const view = page.viewport();
-    await page.waitForFunction(() => document.getElementById('canvas').style.width !== '');
-    const size = await canvasSize(page);
+    else await page.setViewport(c.viewport ?? {width: 1000, height: 800});
+    await page.goto(c.embedded ? new URL(`../embed.html?at=${kView}`, SITE).href : SITE + `?at=${kView}`);
+    const frame = c.embedded ? await (await page.waitForSelector('iframe')).contentFrame()
+                             : page.mainFrame();
+    await frame.waitForFunction(() => window.Module?.calledRun && Module._vorn7_frames_shown() > 2,
+                                {timeout: 15000});
+    const view = c.embedded ? {width: 820, height: 660} : page.viewport();
+    await frame.waitForFunction(() => document.getElementById('canvas').style.width !== '');
+    const size = await canvasSize(frame);
     const minWidth = c.minWidth <= 1 ? c.minWidth * view.width : c.minWidth ?? 0;
     const minHeight = c.minHeight <= 1 ? c.minHeight * (view.height - 27) : c.minHeight ?? 0;
     assert.ok(size.width >= minWidth && size.height >= minHeight,
@@ -315,7 +325,18 @@ test('touch: the controls show, a finger on Right runs the player, two run and j
     type, touchPoints: points.map((p, i) => ({x: p.x, y: p.y, id: i + 1}))});
   const still = await picture();
   const right = await centre('Right'), jump = await centre('Jump');
+  // A touch to the first frame that shows it, counted in the game's frames.
+  const touched = await framesShown(page);
   await touch('touchStart', [right]);
+  let shownAfter = -1;
+  for (let attempt = 0; attempt < 200 && shownAfter < 0; ++attempt) {
+    if ((await picture()) !== still) shownAfter = (await framesShown(page)) - touched;
+    else await page.evaluate(() => new Promise((resolve) => requestAnimationFrame(resolve)));
+  }
+  const line = `web-test: a touch on Right showed within ${shownAfter} game frames\n`;
+  appendFileSync(join(OUT, 'figures.txt'), line);
+  process.stdout.write(line);
+  assert.ok(shownAfter >= 0 && shownAfter <= 3, line);
   await framesGoOn(page, 30);
   assert.equal(await page.$eval('#controls button[aria-label="Right"]', (b) => b.classList.contains('held')),
                true, 'Right held under the finger');

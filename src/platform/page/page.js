@@ -42,9 +42,11 @@
 
   // One line in the page and in the browser's console; the level folder named as the user knows
   // it. The usage that follows a bad option goes to the console only: the page keeps the reason.
-  function say(line, isError) {
+  let lastWord = false;  // the page's own last word stands: what follows it is its consequence
+  function say(line, isError, last = false) {
     const shown = line.split(kLevelFolder + '/').join(levelBase ? levelBase.href : '');
-    if (!/^(usage:|\s)/.test(shown)) message.textContent = shown;
+    if (!/^(usage:|\s)/.test(shown) && !lastWord) message.textContent = shown;
+    lastWord = lastWord || last;
     (isError ? console.error : console.log)(shown);
   }
 
@@ -309,7 +311,7 @@
     onAbort: function (what) {
       if (location.protocol === 'file:') {
         say('the page was opened from a file: a browser loads the game only from a web server ' +
-            '(make web-serve, or any static server), so open its address instead', true);
+            '(make web-serve, or any static server), so open its address instead', true, true);
         end('The game cannot start from a file. Serve the site and open its address.', 'Try again');
         return;
       }
