@@ -3,11 +3,13 @@
 #include <SDL.h>
 #include <glob.h>
 
+#include <array>
 #include <cstdlib>
 #include <cstring>
 
 #include "platform/display/ddraw.h"
 #include "platform/display/pixel_format.h"
+#include "platform/window/touch_controls.h"
 
 namespace platform_internal {
 
@@ -193,7 +195,44 @@ void Presenter::ThroughRenderer(int top, int bottom) {
     SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
     SDL_RenderClear(renderer_);
     SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
+    if (touch_controls::Shown()) {
+        // Over the whole output, not the letterboxed frame: the corners are the thumbs'.
+        int w = 0, h = 0;
+        SDL_GetRendererOutputSize(renderer_, &w, &h);
+        SDL_RenderSetLogicalSize(renderer_, 0, 0);
+        SDL_RenderSetViewport(renderer_, nullptr);
+        SDL_SetRenderDrawBlendMode(renderer_, SDL_BLENDMODE_BLEND);
+        const touch_controls::Layout layout = touch_controls::LayOut(w, h);
+        for (std::size_t i = 0; i < layout.size(); ++i) {
+            const bool held = touch_controls::Held(i);
+            SDL_SetRenderDrawColor(renderer_, held ? 240 : 40, held ? 192 : 40, held ? 96 : 60,
+                                   150);
+            SDL_RenderFillRect(renderer_, &layout[i].rect);
+            SDL_SetRenderDrawColor(renderer_, 255, 255, 255, 160);
+            SDL_RenderDrawRect(renderer_, &layout[i].rect);
+        }
+        SDL_RenderSetLogicalSize(renderer_, width_, height_);
+    }
     SDL_RenderPresent(renderer_);
+}
+
+// The touch controls over the window's framebuffer, drawn again after every frame's rows (which
+// may have covered them); their rectangles join what is sent. Returns how many were added.
+int Presenter::DrawTouchControls(SDL_Surface* target, SDL_Rect* rects) {
+    if (!touch_controls::Shown()) return 0;
+    const touch_controls::Layout layout = touch_controls::LayOut(target->w, target->h);
+    const Uint32 edge = SDL_MapRGB(target->format, 200, 200, 200);
+    for (std::size_t i = 0; i < layout.size(); ++i) {
+        const bool held = touch_controls::Held(i);
+        const Uint32 fill = held ? SDL_MapRGB(target->format, 240, 192, 96)
+                                 : SDL_MapRGB(target->format, 40, 40, 60);
+        SDL_Rect r = layout[i].rect;
+        SDL_FillRect(target, &r, edge);
+        r = {r.x + 2, r.y + 2, r.w - 4, r.h - 4};
+        SDL_FillRect(target, &r, fill);
+        rects[i] = layout[i].rect;
+    }
+    return static_cast<int>(layout.size());
 }
 
 // Scales the rows of the frame that changed (all of them after a size change) into the
@@ -215,11 +254,13 @@ void Presenter::ThroughFramebuffer(int top, int bottom, bool all) {
         top = 0;
         bottom = height_;
     }
-    if (top >= bottom) return;
+    if (top >= bottom && !touch_controls::Shown()) return;
     if (SDL_MUSTLOCK(target) && SDL_LockSurface(target) != 0) return;
     auto* window = static_cast<std::uint8_t*>(target->pixels);
     frame_scaler::Box rows{};
-    if (xrgb) {
+    if (top >= bottom) {
+        // Nothing of the frame changed: the touch controls alone are drawn again.
+    } else if (xrgb) {
         rows = scaler_.ScaleRows(shown_.data(), pitch_, bits_, top, bottom, window, target->pitch,
                                  format.Amask);
     } else {
@@ -234,9 +275,11 @@ void Presenter::ThroughFramebuffer(int top, int bottom, bool all) {
                               format.format, window + to, target->pitch);
     }
     if (SDL_MUSTLOCK(target)) SDL_UnlockSurface(target);
-    const SDL_Rect changed = all ? SDL_Rect{0, 0, target->w, target->h}
-                                 : SDL_Rect{rows.x, rows.y, rows.width, rows.height};
-    SDL_UpdateWindowSurfaceRects(window_, &changed, 1);
+    std::array<SDL_Rect, 1 + touch_controls::kControlCount> changed{};
+    changed[0] = all ? SDL_Rect{0, 0, target->w, target->h}
+                     : SDL_Rect{rows.x, rows.y, rows.width, rows.height};
+    const int count = 1 + DrawTouchControls(target, changed.data() + 1);
+    SDL_UpdateWindowSurfaceRects(window_, changed.data(), count);
 }
 
 bool Presenter::ReadShown(std::vector<std::uint32_t>& xrgb, int* width, int* height) {

@@ -9,6 +9,8 @@
 
 #include "platform/presenting/frame_scaler.h"
 
+struct SDL_Rect;
+struct SDL_Surface;
 struct SDL_Window;
 struct SDL_Renderer;
 struct SDL_Texture;
@@ -44,6 +46,7 @@ class Presenter {
     void MakeTexture();
     void ThroughRenderer(int top, int bottom);
     void ThroughFramebuffer(int top, int bottom, bool all);
+    int DrawTouchControls(SDL_Surface* target, SDL_Rect* rects);
 
     SDL_Window* window_ = nullptr;
     SDL_Renderer* renderer_ = nullptr;

@@ -4,7 +4,9 @@
 #include "platform/window/gamepad.h"
 #include "platform/window/key_map.h"
 #include "platform/window/message_queue.h"
+#include "platform/window/touch_controls.h"
 #include "platform/window/window_object.h"
+#include "platform/window/window_system.h"
 
 namespace platform_internal {
 namespace {
@@ -23,9 +25,20 @@ void TranslateSdlEvent(const SDL_Event& e) {
     WindowObject* const window = TheWindow();
     if (window == nullptr) return;
     if (TranslateGamepadEvent(e, window)) return;
+    int width = 0, height = 0;
+    if (window->sdl != nullptr) SDL_GetWindowSizeInPixels(window->sdl, &width, &height);
+    if (window_system::HasOwnTouchControls() &&
+        touch_controls::TranslateTouchEvent(e, window, width, height)) {
+        // The controls appear with the first touch and light up under the fingers.
+        if (!window->headless) window->presenter.Redraw();
+        return;
+    }
     switch (e.type) {
         case SDL_KEYDOWN:
         case SDL_KEYUP: {
+            if (e.type == SDL_KEYDOWN && touch_controls::HideForKeyboard(window) &&
+                !window->headless)
+                window->presenter.Redraw();
             const int vk = VirtualKeyFromSdl(e.key.keysym.sym);
             if (vk != 0)
                 message_queue::Push({window,

@@ -23,5 +23,8 @@ void FollowFrame(SDL_Window* window, int frameWidth, int frameHeight);
 // Full screen as this platform knows it, or back to a window of the frame's size.
 bool SetFullScreen(SDL_Window* window, bool on, int frameWidth, int frameHeight);
 bool IsFullScreen(SDL_Window* window);
+// Whether the window shows touch controls of its own (touch_controls.h): on the desktop; in a
+// browser the page has its own.
+bool HasOwnTouchControls();
 
 }  // namespace window_system

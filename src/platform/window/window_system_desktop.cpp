@@ -122,4 +122,9 @@ bool IsFullScreen(SDL_Window* window) {
     return (SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN) != 0;
 }
 
+// A touch screen plays through the controls the window draws.
+bool HasOwnTouchControls() {
+    return true;
+}
+
 }  // namespace window_system

@@ -61,4 +61,9 @@ bool IsFullScreen(SDL_Window*) {
     return PageIsFullScreen() != 0;
 }
 
+// The page's own buttons are the touch controls.
+bool HasOwnTouchControls() {
+    return false;
+}
+
 }  // namespace window_system

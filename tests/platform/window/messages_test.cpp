@@ -3,6 +3,7 @@
 
 #include <SDL.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "platform/seams/test_seams.h"
@@ -213,6 +214,57 @@ TEST(Timer, VirtualClockWrapsLikeA32BitCounter) {
     test_seams::AdvanceVirtualClock(0x20);
     EXPECT_EQ(timeGetTime(), 0x10u);
     test_seams::UseVirtualClock(false);
+}
+
+}  // namespace
+
+namespace {
+
+// A finger on a touch screen, at a point of the window given as a share of its size.
+void PushFinger(Uint32 type, SDL_FingerID finger, float x, float y) {
+    SDL_Event e{};
+    e.type = type;
+    e.tfinger.fingerId = finger;
+    e.tfinger.x = x;
+    e.tfinger.y = y;
+    SDL_PushEvent(&e);
+}
+
+TEST_F(Messages, FingersOnTheTouchControlsPressTheirKeysAsLongAsTheyStay) {
+    // Where the controls stand: thumb-sized squares (a seventh of the shorter side) with a gap
+    // of a sixth of that, Left, Up, Down and Right in a cross at the lower left, Jump larger at
+    // the lower right.
+    const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);  // the window's
+    ASSERT_GT(w, 0);
+    const float size = static_cast<float>(std::max(48, std::min(w, h) / 7));
+    const float gap = size / 6;
+    const float rightX = (gap + 2.5f * size) / static_cast<float>(w);
+    const float middleY = (static_cast<float>(h) - gap - 1.5f * size) / static_cast<float>(h);
+    const float jumpX = (static_cast<float>(w) - gap - 0.75f * size) / static_cast<float>(w);
+    const float jumpY = (static_cast<float>(h) - gap - 0.75f * size) / static_cast<float>(h);
+    using Keys = std::vector<std::pair<UINT, WPARAM>>;
+    const struct {
+        const char* what;
+        Uint32 type;
+        SDL_FingerID finger;
+        float x, y;
+        Keys expected;
+    } steps[] = {
+        {"a finger on Right", SDL_FINGERDOWN, 1, rightX, middleY, {{WM_KEYDOWN, VK_RIGHT}}},
+        {"a second on Jump: both held", SDL_FINGERDOWN, 2, jumpX, jumpY, {{WM_KEYDOWN, 'Z'}}},
+        {"a third on Right: still held once", SDL_FINGERDOWN, 3, rightX, middleY, {}},
+        {"the first slides off to nothing", SDL_FINGERMOTION, 1, 0.5f, 0.2f, {}},
+        {"the third lifts: Right let go", SDL_FINGERUP, 3, rightX, middleY, {{WM_KEYUP, VK_RIGHT}}},
+        {"a touch in the middle presses nothing", SDL_FINGERDOWN, 4, 0.5f, 0.5f, {}},
+    };
+    for (const auto& s : steps) {
+        SCOPED_TRACE(s.what);
+        PushFinger(s.type, s.finger, s.x, s.y);
+        EXPECT_EQ(TakeKeys(), s.expected);
+    }
+    // A keyboard's key takes the controls away and lets go of what they held.
+    PushKey(SDLK_a, true);
+    EXPECT_EQ(TakeKeys(), (Keys{{WM_KEYUP, 'Z'}, {WM_KEYDOWN, 'A'}}));
 }
 
 }  // namespace
