@@ -4,7 +4,8 @@
 import {after, before, test} from 'node:test';
 import assert from 'node:assert/strict';
 import {execFileSync} from 'node:child_process';
-import {appendFileSync, existsSync, readdirSync, readFileSync, rmSync, writeFileSync} from 'node:fs';
+import {appendFileSync, copyFileSync, existsSync, mkdirSync, readdirSync, readFileSync, rmSync,
+        writeFileSync} from 'node:fs';
 import {join} from 'node:path';
 import puppeteer, {KnownDevices} from 'puppeteer-core';
 
@@ -259,6 +260,26 @@ test('dropped files: a bad one says why and the game lives on; a good one shows'
   await page.waitForFunction(() => document.getElementById('message').textContent.includes('tiles.bmp: loaded'),
                              {timeout: 10000});
   assertSamePicture('dropped', await settledCanvas(page), readPpm(join(OUT, 'level-desktop.ppm')));
+
+  // A whole level folder dropped, as a file manager drags it: its files and its gfx/ folder's,
+  // each said loaded; here the game's own level again.
+  const folder = join(OUT, 'dropped-folder');
+  rmSync(folder, {recursive: true, force: true});
+  mkdirSync(join(folder, 'gfx'), {recursive: true});
+  copyFileSync(join(DATA, 'x2.lvl'), join(folder, 'x2.lvl'));
+  copyFileSync(join(DATA, 'gfx', 'tiles.bmp'), join(folder, 'gfx', 'tiles.bmp'));
+  writeFileSync(join(folder, 'notes.txt'), 'not a level file: left alone');
+  const session = await page.createCDPSession();
+  page.lines.length = 0;
+  const data = {items: [], files: [folder], dragOperationsMask: 1};
+  for (const type of ['dragEnter', 'dragOver', 'drop'])
+    await session.send('Input.dispatchDragEvent', {type, x: 300, y: 300, data});
+  const said = () => page.lines.filter((l) => /: loaded$/.test(l)).sort().join(', ');
+  const deadline = Date.now() + 10000;
+  while (said() !== 'tiles.bmp: loaded, x2.lvl: loaded' && Date.now() < deadline)
+    await new Promise((r) => setTimeout(r, 100));
+  assert.equal(said(), 'tiles.bmp: loaded, x2.lvl: loaded', page.lines.join('\n'));
+  assertSamePicture('folder', await settledCanvas(page), readPpm(join(OUT, 'start-desktop.ppm')));
   await page.close();
 });
 
