@@ -1,7 +1,8 @@
 // The level tools' findings and refusals; the round trips against the real Tiled are in
 // level_tool_test.sh.
 #include <gtest/gtest.h>
-
+#include <sys/resource.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -193,6 +194,9 @@ TEST_F(FromTiled, LayersLeftOutAreWarnedAboutAndJsonMapsConvert) {
          "m.tmx: no visible tile layer", "m.tmx:4: warning: layer \"draft\""},
         {"a JSON map", json, "ok", "m.tmx:5: warning: layer \"spawns\": an object layer"},
         {"broken JSON", "{\"width\": ", "m.tmx: not valid JSON", ""},
+        {"a JSON array", "[1, 2, 3]", "m.tmx: not a Tiled map or tileset (a JSON object)", ""},
+        {"a width out of any range", std::string(json).replace(json.find("256"), 3, "1e300"),
+         "m.tmx: the map is 1e+300 x 256 tiles, not 256 x 256", ""},
     };
     for (const Case& c : cases) {
         std::string message;
@@ -203,6 +207,31 @@ TEST_F(FromTiled, LayersLeftOutAreWarnedAboutAndJsonMapsConvert) {
                 << c.name << ": " << warnings[0];
         }
     }
+}
+
+// A JSON map the tool agrees to read (its 64 MiB bound) cannot take the machine's memory: one of
+// ten million cells is refused by count, within 256 MB (the peak measured in a child process).
+TEST_F(FromTiled, AHugeJsonLayerIsRefusedWithinBoundedMemory) {
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        std::string json =
+            "{\"orientation\": \"orthogonal\", \"width\": 256, \"height\": 256, \"tilewidth\": 32,"
+            "\"tileheight\": 32, \"layers\": [{\"type\": \"tilelayer\", \"data\": [1";
+        json.reserve(json.size() + 20'000'010);
+        for (int i = 1; i < 10'000'000; ++i) json += ",1";
+        json += "]}]}";
+        std::string message;
+        const std::string result = Convert(json, message);
+        rusage usage{};
+        ::getrusage(RUSAGE_SELF, &usage);
+        const bool refused = result.rfind("m.tmx: more than 1048576 JSON values", 0) == 0;
+        ::_exit(refused && usage.ru_maxrss < 256 * 1024 ? 0 : (refused ? 2 : 3));
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "2: over 256 MB at its peak; 3: not refused as expected";
 }
 
 // What the tool reads is a regular file of bounded size; what it writes appears whole or not at
