@@ -139,7 +139,7 @@ std::string WatchedPath(const char* name) {
 
 }  // namespace
 
-bool StartWatching() {
+bool StartWatching(std::filesystem::file_time_type readingStarted) {
     std::vector<std::string> paths;
     for (const WatchedName& file : kWatched) paths.push_back(WatchedPath(file.name));
     std::string reason;
@@ -154,6 +154,12 @@ bool StartWatching() {
             std::fprintf(file, "%ld\n", static_cast<long>(::getpid()));
             std::fclose(file);
         }
+    }
+    // A save made while start-up read the files came before the watch: load it now.
+    for (std::size_t i = 0; i < kWatchedCount; ++i) {
+        std::error_code error;
+        const auto saved = std::filesystem::last_write_time(paths[i], error);
+        if (!error && saved >= readingStarted && kWatched[i].kind != Kind::kView) OnFileChanged(i);
     }
     return true;
 }
@@ -174,9 +180,17 @@ void StopWatching() {
 void OnFileChanged(std::size_t index) {
     if (index >= kWatchedCount) return;
     const WatchedName& file = kWatched[index];
+    // A level folder renamed, moved or deleted: its files would now be looked up in the game's
+    // own data, so the level shown stays and the overlay says why, once for every file.
+    std::error_code error;
+    const std::string& folder = data_path::LevelFolder();
+    const bool gone = !folder.empty() && !std::filesystem::is_directory(folder, error);
     // The pictures load together, so one reason stands for all of them.
-    const std::size_t slot = file.kind == Kind::kPicture ? 2 : index;
-    std::string problem = Reload(file);
+    const std::size_t slot = gone ? 0 : file.kind == Kind::kPicture ? 2 : index;
+    std::string problem = gone ? folder +
+                                     ": the level folder is gone (renamed, moved or deleted); "
+                                     "the level shown stays"
+                               : Reload(file);
     // A good save after a bad one says so; good saves otherwise show only on the screen.
     if (problem.empty() && !g_problems[slot].empty()) {
         std::fprintf(stderr, "vorn7: %s: loaded\n", load_failure::WhereOpened(file.name).c_str());

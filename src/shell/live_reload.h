@@ -7,11 +7,14 @@
 
 #include <cstddef>
 
+#include <filesystem>
+
 // After start-up, with the files resolved as the game read them. False (reason on standard
 // error) when they cannot be watched; the game then runs without watching. In a level folder it
 // marks the folder as watched by this game (.vorn7-watching) and follows .vorn7-view, the view
-// Tiled's Play asks for.
-bool StartWatching();
+// Tiled's Play asks for. A file saved since readingStarted (while start-up read the others) is
+// loaded again at once: no save made from the game's start is missed.
+bool StartWatching(std::filesystem::file_time_type readingStarted);
 // At the window's destruction: the watch ends and this game's mark leaves the folder.
 void StopWatching();
 // The window procedure's WM_FILECHANGED: reloads file number index of the watch.

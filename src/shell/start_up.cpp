@@ -1,6 +1,7 @@
 #include "shell/start_up.h"
 
 #include <cstdio>
+#include <filesystem>
 #include <optional>
 #include <string>
 
@@ -121,6 +122,8 @@ HWND CreateMainWindow(const char* className, HINSTANCE instance) {
 }
 
 bool StartUp(HINSTANCE instance, int showCommand) {
+    // Saves from here on are seen: the watch, started after everything is read, looks back.
+    const auto readingStarted = std::filesystem::file_time_type::clock::now();
     HWND window = CreateMainWindow(kClassName, instance);
     if (window == nullptr) {
         ReportFailure(GetLastWindowErrorText());
@@ -148,7 +151,7 @@ bool StartUp(HINSTANCE instance, int showCommand) {
         DestroyWindow(MainWindow);
         return false;
     }
-    if (Launch.watch) StartWatching();
+    if (Launch.watch) StartWatching(readingStarted);
     FrameClock.Start();
     StartPlay();
     return true;

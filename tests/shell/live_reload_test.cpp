@@ -119,4 +119,39 @@ TEST(LiveReload, EachSaveLoadsBetweenFramesAndABadOneChangesNothing) {
     fs::remove_all(folder);
 }
 
+// The watched folder renamed under the game: a save in it does not swap in the game's own data;
+// the level shown stays and the overlay says the folder is gone.
+TEST(LiveReload, ARenamedFolderKeepsTheLevelShownAndSaysSo) {
+    const fs::path folder =
+        fs::temp_directory_path() / ("vorn7-renamed-" + std::to_string(::getpid()));
+    const fs::path moved = folder.string() + "-moved";
+    fs::remove_all(moved);
+    fs::create_directories(folder);
+    std::string edited = Read(game_run::DataFolder() / "x2.lvl");
+    edited[0] = '=';  // tile 0 in the top-left cell; the game's own level has another
+    Write(folder / "x2.lvl", edited);
+    data_path::SetLevelFolder(folder.string());
+    Launch.watch = true;
+    game_run::UseHeadlessPlatform(16);
+    game_run::QuitAt(30);
+    std::string problem;
+    int tile = -1;
+    const game_run::Result r =
+        game_run::Run(game_run::DataFolder(), [&](const test_seams::FrameView& f) {
+            if (f.frameNumber == 5) fs::rename(folder, moved);
+            if (f.frameNumber == 10) Write(moved / "x2.lvl", edited + "\n");
+            if (f.frameNumber == 25) {
+                problem = ReloadProblem();
+                tile = TheWorld.TileGridRef().At(0, 0).tileIndex;
+            }
+        });
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_EQ(tile, 0) << "the level shown stays";
+    EXPECT_NE(problem.find("the level folder is gone (renamed, moved or deleted)"),
+              std::string::npos)
+        << problem;
+    fs::remove_all(moved);
+    fs::remove_all(folder);
+}
+
 }  // namespace

@@ -34,9 +34,14 @@ void ReadEvents() {
         for (ssize_t at = 0; at + static_cast<ssize_t>(sizeof(inotify_event)) <= got;) {
             const auto* event = reinterpret_cast<const inotify_event*>(buffer + at);
             at += static_cast<ssize_t>(sizeof(inotify_event) + event->len);
-            if (event->len == 0 || at > got) continue;
+            if (at > got) continue;
+            // The folder itself renamed, moved or deleted: each of its files is as good as
+            // changed, and the game looks at why.
+            const bool folderGone = (event->mask & (IN_MOVE_SELF | IN_DELETE_SELF)) != 0;
+            if (event->len == 0 && !folderGone) continue;
             for (WatchedFile& file : g_files)
-                if (file.folder == event->wd && file.name == event->name) file.changed = true;
+                if (file.folder == event->wd && (folderGone || file.name == event->name))
+                    file.changed = true;
         }
     }
 }
@@ -56,8 +61,9 @@ bool WatchFiles(const std::vector<std::string>& paths, std::string& reason) {
         SplitPath(path, folder, file.name);
         // IN_CREATE too: Qt's programs (Tiled) make a new file by linking a whole temporary one
         // into place, which neither closes nor renames anything under the file's name.
-        file.folder =
-            ::inotify_add_watch(g_fd, folder.c_str(), IN_CLOSE_WRITE | IN_MOVED_TO | IN_CREATE);
+        file.folder = ::inotify_add_watch(
+            g_fd, folder.c_str(),
+            IN_CLOSE_WRITE | IN_MOVED_TO | IN_CREATE | IN_MOVE_SELF | IN_DELETE_SELF);
         if (file.folder < 0) {
             reason = folder + ": cannot be watched: " + std::strerror(errno);
             StopWatchingFiles();
