@@ -43,7 +43,8 @@ void SaveToFrame(benchmark::State& state) {
     const std::string path = (folder / "x2.lvl").string();
     std::ofstream(path, std::ios::binary) << bytes;
     data_path::SetLevelFolder(folder.string());
-    if (!StartWatching(std::filesystem::file_time_type::clock::now())) return state.SkipWithError("no watch");
+    if (!StartWatching(std::filesystem::file_time_type::clock::now()))
+        return state.SkipWithError("no watch");
     for (auto _ : state) {
         const int fd = ::open(path.c_str(), O_WRONLY | O_TRUNC);
         if (fd < 0 || ::write(fd, bytes.data(), bytes.size()) != static_cast<ssize_t>(bytes.size()))
