@@ -60,7 +60,7 @@ home=$work/home
 mkdir -p "$home/.config/tiled/extensions"
 cp "$data/tiled/vorn7-level.js" "$home/.config/tiled/extensions/"
 tiled_ext() {
-    HOME=$home tiled "$@" >"$work/tiled.log" 2>&1 || fail "tiled $*: $(cat "$work/tiled.log")"
+    HOME=$home tiled --new-instance "$@" >"$work/tiled.log" 2>&1 || fail "tiled $*: $(cat "$work/tiled.log")"
     ! grep -qi "error" "$work/tiled.log" || fail "tiled $*: $(cat "$work/tiled.log")"
 }
 formats=$(HOME=$home tiled --export-formats 2>/dev/null)

@@ -164,7 +164,8 @@ int main(int argc, char** argv) {
             "(the Vorn7 level format and Play in Vorn7): click Enable Extensions\n",
             session.c_str());
         std::fflush(stdout);
-        execlp("tiled", "tiled", static_cast<char*>(nullptr));
+        // A Tiled of its own: one already running keeps its session and would not open this one.
+        execlp("tiled", "tiled", "--new-instance", static_cast<char*>(nullptr));
         return Failed(std::string("tiled: cannot be started: ") + std::strerror(errno));
     }
     if (command == "from-tiled") {
