@@ -286,14 +286,16 @@ test('dropped files: a bad one says why and the game lives on; a good one shows'
 // The canvas's size on the page, in CSS pixels.
 const canvasSize = (page) => page.$eval('#canvas', (c) => {
   const r = c.getBoundingClientRect();
-  return {width: r.width, height: r.height, smooth: c.classList.contains('smooth')};
+  return {width: r.width, height: r.height, smooth: c.classList.contains('smooth'),
+          frameWidth: c.width, frameHeight: c.height};
 });
 
 test('the frame is as large as the window allows, on a desktop and on a phone both ways', async () => {
   const cases = [
     // 1080 less the message bar's 27 pixels: 1053 high, 4:3, smoothly (no whole factor fills it).
     {what: '1920 x 1080', viewport: {width: 1920, height: 1080}, minWidth: 1400, minHeight: 1050},
-    {what: 'Pixel 5, landscape', device: 'Pixel 5 landscape', minHeight: 0.9},
+    // A phone plays at 640 x 480, so the overlay's 14-pixel glyphs stand 10 CSS pixels or more.
+    {what: 'Pixel 5, landscape', device: 'Pixel 5 landscape', minHeight: 0.9, glyph: 10},
     {what: 'Pixel 5, portrait', device: 'Pixel 5', minWidth: 0.99},
     // An 820 x 660 frame of another page: the whole frame, crisp, above the message line.
     {what: 'an 820 x 660 iframe', embedded: true, minWidth: 800, minHeight: 600},
@@ -315,6 +317,11 @@ test('the frame is as large as the window allows, on a desktop and on a phone bo
     assert.ok(size.width >= minWidth && size.height >= minHeight,
               `${c.what}: ${size.width} x ${size.height} in ${view.width} x ${view.height}`);
     assert.ok(Math.abs(size.width / size.height - 4 / 3) < 0.01, `${c.what}: the aspect kept`);
+    assert.equal(size.frameWidth, c.device ? 640 : 800, `${c.what}: the frame's width`);
+    if (c.glyph) {
+      const glyph = (size.height / size.frameHeight) * 14;
+      assert.ok(glyph >= c.glyph, `${c.what}: the overlay's glyphs ${glyph.toFixed(1)} CSS pixels high`);
+    }
     await page.close();
   }
 });
