@@ -103,6 +103,7 @@ done
 sed -e 's|name="walker" type="walker" x="1700"|name="ghost" type="ghost" x="1700"|' \
     -e '/properties>\|name="comments"/d' \
     -e 's|</map>| <objectgroup id="9" name="notes"/>\n</map>|' "$actors/maps/x2.tmx" > "$actors/odd.tmx"
+rm -f "$actors/ext/x2.actors"  # a file Tiled did not read would be kept (below)
 HOME=$home tiled --export-map vorn7 "$actors/odd.tmx" "$actors/ext/odd.lvl" >"$work/tiled.log" 2>&1
 grep -q 'object "ghost" in "actors" is not saved' "$work/tiled.log" || fail "$(cat "$work/tiled.log")"
 grep -q 'object layer "notes" is not saved' "$work/tiled.log" || fail "$(cat "$work/tiled.log")"
@@ -116,6 +117,18 @@ sed 's|name="goal" type="goal"|name="player" type="player"|' "$actors/maps/x2.tm
     fail "the extension saved a second player"
 grep -q 'two/x2.lvl: a second player (a level has one)' "$work/tiled.log" || fail "$(cat "$work/tiled.log")"
 [ -z "$(ls -A "$actors/two")" ] || fail "a refused save wrote $(ls "$actors/two")"
+
+# A save never overwrites an actors file that Tiled did not read as it is now (a hand edit the game
+# already shows): headless, it is kept and said; the level itself is saved.
+mkdir -p "$actors/kept"
+printf '# edited by hand\nwalker 100 100\n' > "$actors/kept/x2.actors"
+cp "$actors/kept/x2.actors" "$work/hand-edit"
+HOME=$home tiled --export-map vorn7 "$actors/maps/x2.tmx" "$actors/kept/x2.lvl" >"$work/tiled.log" 2>&1 ||
+    fail "the level was not saved beside a kept actors file: $(cat "$work/tiled.log")"
+grep -q 'kept/x2.lvl: x2.actors is kept as it is on disk (Tiled did not read it)' "$work/tiled.log" ||
+    fail "no word of the kept actors file: $(cat "$work/tiled.log")"
+same "$actors/kept/x2.actors" "$work/hand-edit" "a hand-edited actors file"
+[ -s "$actors/kept/x2.lvl" ] || fail "the level beside a kept actors file was not saved"
 
 # A level folder of one's own opens in Tiled as the game's data does.
 "$tool" new "$work/level" >/dev/null || fail "new"

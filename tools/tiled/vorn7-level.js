@@ -86,12 +86,22 @@ function isKind(word) {
     return Object.prototype.hasOwnProperty.call(KINDS, word);
 }
 
+// What each actors file held when Tiled read it (null: there was none), so that a save never
+// overwrites a file changed on disk since (a hand edit the game already shows) without asking.
+var actorsRead = {};
+
+function readText(path) {
+    var file = new TextFile(path, TextFile.ReadOnly);
+    var text = file.readAll();
+    file.close();
+    return text;
+}
+
 function readActors(fileName, map) {
     var path = actorsFileOf(fileName);
-    if (!File.exists(path)) return;
-    var file = new TextFile(path, TextFile.ReadOnly);
-    var lines = file.readAll().split("\n");
-    file.close();
+    actorsRead[path] = File.exists(path) ? readText(path) : null;
+    if (actorsRead[path] === null) return;
+    var lines = actorsRead[path].split("\n");
     var group = new ObjectGroup(ACTORS_LAYER);
     var comments = [];
     for (var i = 0; i < lines.length; ++i) {
@@ -157,10 +167,33 @@ function writeActors(map, fileName) {
             return fileName + ": a second " + kind + " (a level has one)";
         text += kind + " " + x + " " + y + "\n";
     }
-    var file = new TextFile(actorsFileOf(fileName), TextFile.WriteOnly);
+    var path = actorsFileOf(fileName);
+    if (!mayOverwrite(path, text, fileName)) return undefined;
+    var file = new TextFile(path, TextFile.WriteOnly);
     file.write(text);
     file.commit();
+    actorsRead[path] = text;
     return undefined;
+}
+
+// Whether the actors file may be replaced by text: yes when it is as Tiled read it (or as this
+// save leaves it); otherwise it changed on disk since, or Tiled never read it, and the designer
+// is asked. Without a window to ask in (--export-map) it is kept, and said. The level itself is
+// saved either way.
+function mayOverwrite(path, text, fileName) {
+    if (!File.exists(path)) return true;
+    var onDisk = readText(path);
+    var known = Object.prototype.hasOwnProperty.call(actorsRead, path) ? actorsRead[path] : undefined;
+    if (onDisk === text || onDisk === known) return true;
+    var why = known === undefined ? "Tiled did not read it" : "it changed on disk since Tiled read it";
+    if (tiled.activeAsset && typeof tiled.confirm === "function" &&
+        tiled.confirm(path + ": " + why + ".\nReplace it with the map's actors? " +
+                      "(No keeps the file as it is on disk; the level is saved either way.)",
+                      "Vorn7: the actors file changed"))
+        return true;
+    say(fileName + ": " + ACTORS_FILE + " is kept as it is on disk (" + why + "); the map's " +
+        "actors are not saved. Reopen the map to take the file's actors.");
+    return false;
 }
 
 function readLevel(fileName) {
