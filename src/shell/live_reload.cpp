@@ -2,6 +2,9 @@
 
 #include <unistd.h>
 
+#include <cerrno>
+#include <csignal>
+
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
@@ -27,7 +30,7 @@
 
 namespace {
 
-enum class Kind { kTileLevel, kBlockLevel, kPicture, kActors, kView };
+enum class Kind { kTileLevel, kBlockLevel, kPicture, kActors, kView, kMark };
 
 // In a watched level folder: the game that watches it (its process number), so that Tiled's Play
 // moves this game's camera instead of starting another; and the view Play asks for, "X Y".
@@ -45,7 +48,8 @@ constexpr WatchedName kWatched[] = {
     {kTilePictureFile, Kind::kPicture},  {kBackgroundPictureFile, Kind::kPicture},
     {kBlockPictureFile, Kind::kPicture}, {kWalkerSheetFile, Kind::kPicture},
     {kActorsFile, Kind::kActors},        {kViewFile, Kind::kView},
-    {kPlayerSheetFile, Kind::kPicture},  {kGoalPictureFile, Kind::kPicture}};
+    {kPlayerSheetFile, Kind::kPicture},  {kGoalPictureFile, Kind::kPicture},
+    {kWatchingFile, Kind::kMark}};
 constexpr std::size_t kWatchedCount = sizeof kWatched / sizeof kWatched[0];
 
 // Per file, why its last save did not load ("" when it did); the overlay shows the first.
@@ -109,6 +113,8 @@ std::string Reload(const WatchedName& file) {
                 return MoveCamera(file.name) ? "" : where + ": not X Y (two whole numbers)";
             case Kind::kPicture:
                 break;
+            case Kind::kMark:
+                return "";  // OnFileChanged takes the mark's changes
         }
     } catch (const LevelError& e) {
         return where + ": " + e.Describe();
@@ -137,6 +143,32 @@ std::string WatchedPath(const char* name) {
     return load_failure::WhereOpened(name);
 }
 
+// The process number in the folder's mark, or 0 when there is none.
+long MarkHolder(const std::string& mark) {
+    long pid = 0;
+    if (std::FILE* file = std::fopen(mark.c_str(), "r")) {
+        if (std::fscanf(file, "%ld", &pid) != 1) pid = 0;
+        std::fclose(file);
+    }
+    return pid;
+}
+
+// One game a folder holds the mark: this one takes it unless another live game has it (Tiled's
+// "a new game here" starts a second game beside a watching one), and takes it back when that
+// game ends and its mark goes.
+void HoldMark() {
+    if (data_path::LevelFolder().empty()) return;
+    const std::string mark = data_path::LevelFolder() + "/" + kWatchingFile;
+    const long holder = MarkHolder(mark);
+    if (holder == static_cast<long>(::getpid())) return;
+    if (holder > 0 && (::kill(static_cast<pid_t>(holder), 0) == 0 || errno == EPERM)) return;
+    // A folder that cannot be written is still watched; Play then starts a game of its own.
+    if (std::FILE* file = std::fopen(mark.c_str(), "w")) {
+        std::fprintf(file, "%ld\n", static_cast<long>(::getpid()));
+        std::fclose(file);
+    }
+}
+
 }  // namespace
 
 bool StartWatching(std::filesystem::file_time_type readingStarted) {
@@ -147,19 +179,14 @@ bool StartWatching(std::filesystem::file_time_type readingStarted) {
         std::fprintf(stderr, "vorn7: --watch: %s\n", reason.c_str());
         return false;
     }
-    // A folder that cannot be written is still watched; Play then starts a game of its own.
-    if (!data_path::LevelFolder().empty()) {
-        const std::string mark = data_path::LevelFolder() + "/" + kWatchingFile;
-        if (std::FILE* file = std::fopen(mark.c_str(), "w")) {
-            std::fprintf(file, "%ld\n", static_cast<long>(::getpid()));
-            std::fclose(file);
-        }
-    }
+    HoldMark();
     // A save made while start-up read the files came before the watch: load it now.
     for (std::size_t i = 0; i < kWatchedCount; ++i) {
         std::error_code error;
         const auto saved = std::filesystem::last_write_time(paths[i], error);
-        if (!error && saved >= readingStarted && kWatched[i].kind != Kind::kView) OnFileChanged(i);
+        if (!error && saved >= readingStarted && kWatched[i].kind != Kind::kView &&
+            kWatched[i].kind != Kind::kMark)
+            OnFileChanged(i);
     }
     return true;
 }
@@ -169,17 +196,16 @@ void StopWatching() {
     if (data_path::LevelFolder().empty()) return;
     // Only this game's mark goes: another game may watch the folder now.
     const std::string mark = data_path::LevelFolder() + "/" + kWatchingFile;
-    long pid = 0;
-    if (std::FILE* file = std::fopen(mark.c_str(), "r")) {
-        if (std::fscanf(file, "%ld", &pid) != 1) pid = 0;
-        std::fclose(file);
-    }
-    if (pid == static_cast<long>(::getpid())) std::remove(mark.c_str());
+    if (MarkHolder(mark) == static_cast<long>(::getpid())) std::remove(mark.c_str());
 }
 
 void OnFileChanged(std::size_t index) {
     if (index >= kWatchedCount) return;
     const WatchedName& file = kWatched[index];
+    if (file.kind == Kind::kMark) {
+        HoldMark();  // the mark changed or went: this game may hold it now
+        return;
+    }
     // A level folder renamed, moved or deleted: its files would now be looked up in the game's
     // own data, so the level shown stays and the overlay says why, once for every file.
     std::error_code error;
@@ -187,10 +213,19 @@ void OnFileChanged(std::size_t index) {
     const bool gone = !folder.empty() && !std::filesystem::is_directory(folder, error);
     // The pictures load together, so one reason stands for all of them.
     const std::size_t slot = gone ? 0 : file.kind == Kind::kPicture ? 2 : index;
-    std::string problem = gone ? folder +
-                                     ": the level folder is gone (renamed, moved or deleted); "
-                                     "the level shown stays"
-                               : Reload(file);
+    // A file of the folder deleted or renamed away: read again, its name would now be the game's
+    // own file. The level shown stays until it is saved again.
+    const bool deleted = !gone && !folder.empty() &&
+                         !std::filesystem::exists(std::filesystem::path(folder) / file.name, error);
+    if (deleted && file.kind == Kind::kView) return;
+    std::string problem =
+        gone ? folder +
+                   ": the level folder is gone (renamed, moved or deleted); the level "
+                   "shown stays"
+        : deleted ? std::string(file.name) +
+                        ": gone from the level folder; the level shown stays "
+                        "until it is saved again"
+                  : Reload(file);
     // A good save after a bad one says so; good saves otherwise show only on the screen.
     if (problem.empty() && !g_problems[slot].empty()) {
         std::fprintf(stderr, "vorn7: %s: loaded\n", load_failure::WhereOpened(file.name).c_str());
@@ -203,4 +238,9 @@ void OnFileChanged(std::size_t index) {
 
 const char* ReloadProblem() {
     return g_shown.c_str();
+}
+
+void ForgetReloadProblems() {
+    for (std::string& problem : g_problems) problem.clear();
+    g_shown.clear();
 }

@@ -21,3 +21,5 @@ void StopWatching();
 void OnFileChanged(std::size_t index);
 // The reason the last save did not load, "" when every watched file loaded.
 const char* ReloadProblem();
+// Every file's reason forgotten, as at a start (the tests' fresh globals).
+void ForgetReloadProblems();

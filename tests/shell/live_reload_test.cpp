@@ -154,4 +154,40 @@ TEST(LiveReload, ARenamedFolderKeepsTheLevelShownAndSaysSo) {
     fs::remove_all(folder);
 }
 
+// One game a folder holds the mark: a live game's mark is left alone, and taken back when it goes;
+// a level file deleted from the folder keeps the level shown instead of the game's own.
+TEST(LiveReload, OneGameHoldsTheMarkAndADeletedFileKeepsTheLevelShown) {
+    const fs::path folder =
+        fs::temp_directory_path() / ("vorn7-mark-" + std::to_string(::getpid()));
+    fs::create_directories(folder);
+    std::string edited = Read(game_run::DataFolder() / "x2.lvl");
+    edited[0] = '=';
+    Write(folder / "x2.lvl", edited);
+    Write(folder / ".vorn7-watching", "1\n");  // another game, alive: the first process
+    data_path::SetLevelFolder(folder.string());
+    Launch.watch = true;
+    game_run::UseHeadlessPlatform(16);
+    game_run::QuitAt(30);
+    std::string heldAtStart, heldAfter, problem;
+    int tile = -1;
+    const game_run::Result r =
+        game_run::Run(game_run::DataFolder(), [&](const test_seams::FrameView& f) {
+            if (f.frameNumber == 3) heldAtStart = Read(folder / ".vorn7-watching");
+            if (f.frameNumber == 5) fs::remove(folder / ".vorn7-watching");  // that game ended
+            if (f.frameNumber == 10) heldAfter = Read(folder / ".vorn7-watching");
+            if (f.frameNumber == 12) fs::remove(folder / "x2.lvl");
+            if (f.frameNumber == 20) {
+                problem = ReloadProblem();
+                tile = TheWorld.TileGridRef().At(0, 0).tileIndex;
+            }
+        });
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_EQ(heldAtStart, "1\n") << "a live game's mark is its own";
+    EXPECT_EQ(heldAfter, std::to_string(::getpid()) + "\n") << "taken back when it went";
+    EXPECT_EQ(tile, 0) << "the level shown stays";
+    EXPECT_NE(problem.find("x2.lvl: gone from the level folder"), std::string::npos) << problem;
+    EXPECT_FALSE(fs::exists(folder / ".vorn7-watching")) << "this game's mark goes with it";
+    fs::remove_all(folder);
+}
+
 }  // namespace

@@ -10,6 +10,7 @@
 #include "shell/camera.h"
 #include "shell/command_line.h"
 #include "shell/frame_tick.h"
+#include "shell/live_reload.h"
 #include "shell/player_input.h"
 #include "shell/stopwatch.h"
 #include "world/world.h"
@@ -28,6 +29,7 @@ void Reset() {
     Launch = LaunchOptions{};
     Camera = {0, 0, 0, 0};
     ReleasePlayerKeys();
+    ForgetReloadProblems();
     (void)TakePlayerControls();
     FrameTiming = {0, 0, 0, 0};
     FrameClock = Stopwatch{};

@@ -61,9 +61,9 @@ bool WatchFiles(const std::vector<std::string>& paths, std::string& reason) {
         SplitPath(path, folder, file.name);
         // IN_CREATE too: Qt's programs (Tiled) make a new file by linking a whole temporary one
         // into place, which neither closes nor renames anything under the file's name.
-        file.folder = ::inotify_add_watch(
-            g_fd, folder.c_str(),
-            IN_CLOSE_WRITE | IN_MOVED_TO | IN_CREATE | IN_MOVE_SELF | IN_DELETE_SELF);
+        file.folder = ::inotify_add_watch(g_fd, folder.c_str(),
+                                          IN_CLOSE_WRITE | IN_MOVED_TO | IN_CREATE | IN_DELETE |
+                                              IN_MOVED_FROM | IN_MOVE_SELF | IN_DELETE_SELF);
         if (file.folder < 0) {
             reason = folder + ": cannot be watched: " + std::strerror(errno);
             StopWatchingFiles();
