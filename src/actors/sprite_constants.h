@@ -17,7 +17,16 @@ constexpr std::int32_t SpriteSheetLeft = 1;
 constexpr std::int32_t SpriteSheetTop = 1;
 constexpr std::int32_t SpriteFrameGap = 1;
 
-// The whole sheet: 8 frames a row (the lower row has 7), two rows.
+// What the walker's kind cuts: the top row alone, so a sheet of one row (520 x 65) serves it.
+constexpr PictureGrid kWalkerFrames{SpriteSheetLeft,
+                                    SpriteSheetTop,
+                                    SpriteFrameWidth,
+                                    SpriteFrameHeight,
+                                    SpriteFrameWidth + SpriteFrameGap,
+                                    SpriteFrameHeight + SpriteFrameGap,
+                                    SpriteFrameCount,
+                                    1};
+// The whole sheet, as the shell's strips cut it: 8 frames a row (the lower row has 7), two rows.
 constexpr PictureGrid kWalkerSheet{SpriteSheetLeft,
                                    SpriteSheetTop,
                                    SpriteFrameWidth,

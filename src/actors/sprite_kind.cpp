@@ -37,13 +37,13 @@ void WalkerSpriteKind::CreateStrip() {
 
 bool WalkerSpriteKind::LoadSheet() {
     return sheet_.Load(kWalkerSheetFile) != 0 &&
-           CheckPictureCovers(sheet_, kWalkerSheetFile, kWalkerSheet) != 0;
+           CheckPictureCovers(sheet_, kWalkerSheetFile, kWalkerFrames) != 0;
 }
 
 bool WalkerSpriteKind::LoadFrames() {
     if (!strip_) return false;
     for (std::int32_t i = 0; i < SpriteFrameCount; ++i)
-        if (strip_->LoadFrame(sheet_, i, kWalkerSheet.X(i), kWalkerSheet.Y(0)) == 0) return false;
+        if (strip_->LoadFrame(sheet_, i, kWalkerFrames.X(i), kWalkerFrames.Y(0)) == 0) return false;
     return true;
 }
 

@@ -1,9 +1,16 @@
-// The manager's spawn and kind life cycle, and the shared 200 ms walk animation.
+// The manager's spawn and kind life cycle, the shared 200 ms walk animation, and the walker's
+// sheet.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <tuple>
+
 #include "actors/actor_manager.h"
+#include "actors/sprite_constants.h"
+#include "bmp_writer.h"
 #include "display/display.h"
 #include "display_fixture.h"
+#include "platform/files/data_path.h"
 #include "platform/seams/test_seams.h"
 
 namespace {
@@ -78,6 +85,30 @@ TEST_F(Manager, FacingPicksTheHalfOfTheStripAtOnce) {
     EXPECT_EQ(shown(1, 200), 5);
     EXPECT_EQ(shown(-2, 0), 1);  // reversing switches halves without resetting the counter
     kind.ReleaseStrip();
+}
+
+// The walker's kind cuts the sheet's top row alone, so a sheet of one row serves it; one a pixel
+// short of the row is refused.
+TEST_F(Manager, TheWalkersKindTakesASheetOfOneRow) {
+    const auto folder = std::filesystem::temp_directory_path() / "vorn7-one-row";
+    std::filesystem::create_directories(folder);
+    data_path::SetLevelFolder(folder.string());
+    for (const auto& [width, height, loads] :
+         {std::tuple{520, 65, true}, std::tuple{519, 65, false}, std::tuple{520, 64, false}}) {
+        bmp_writer::Write(
+            folder / kWalkerSheetFile,
+            bmp_writer::Encode(width, height, bmp_writer::Format::Rgb24,
+                               [](int x, int) { return x % 65 == 0 ? 0xBDC6FFu : 0x336699u; }));
+        WalkerSpriteKind kind;
+        kind.CreateStrip();
+        EXPECT_EQ(kind.LoadSheet(), loads) << width << " x " << height;
+        if (loads) {
+            EXPECT_TRUE(kind.LoadFrames());
+        }
+        kind.ReleaseStrip();
+    }
+    data_path::SetLevelFolder("");
+    std::filesystem::remove_all(folder);
 }
 
 }  // namespace
