@@ -17,11 +17,14 @@ start_x_server 1280x800x24
 openbox --sm-disable >/dev/null 2>&1 &
 export HOME=$work/home XDG_RUNTIME_DIR=$work/runtime
 mkdir -p "$HOME" "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
-"$build/vorn7-level" new "$work/level" >/dev/null || fail "vorn7-level new"
+# A folder named as a designer might: spaces and letters outside ASCII (Tiled's settings keep
+# such a path in an escaped form of their own).
+level="$work/niveau été 2"
+"$build/vorn7-level" new "$level" >/dev/null || fail "vorn7-level new"
 
 # The project as the README opens it: Tiled's window names it, its project extension waits to be
 # enabled (Tiled asks, the test does not click).
-"$build/vorn7-level" tiled "$work/level" >"$work/tiled.out" 2>&1 &
+"$build/vorn7-level" tiled "$level" >"$work/tiled.out" 2>&1 &
 tiled_pid=$!
 # Tiled's title is UTF-8 (_NET_WM_NAME): "(vorn7) — Tiled" with the project open.
 tiled_titles() {
@@ -33,18 +36,19 @@ grep -q "Enable Extensions" "$work/tiled.out" || fail "the command did not say w
 kill "$tiled_pid"; wait "$tiled_pid" 2>/dev/null || true; tiled_pid=""
 
 # The game watching the folder, its window beside Tiled's.
-(cd / && exec "$build/vorn7" --watch --windowed "$work/level") 2>"$work/game.err" &
+(cd / && exec "$build/vorn7" --watch --windowed "$level") 2>"$work/game.err" &
 game_pid=$!
 shot() { import -window root "$work/$1.png" && convert "$work/$1.png" "$work/$1.ppm"; }
-game_window() { xdotool search --name "Vorn7 Development: $work/level"; }
+# The title's ASCII part: X keeps letters outside Latin-1 in a form of its own.
+game_window() { xdotool search --name "Vorn7 Development: $work/niveau"; }
 wait_for 30 game_window || fail "no game window: $(cat "$work/game.err")"
-wait_for 30 test -s "$work/level/.vorn7-watching" || fail "the game did not mark the folder"
+wait_for 30 test -s "$level/.vorn7-watching" || fail "the game did not mark the folder"
 
 # Tiled with the map open (the extension installed for the user, as the README allows), F5.
 mkdir -p "$HOME/.config/tiled/extensions"
 cp "$build/data/tiled/vorn7-level.js" "$HOME/.config/tiled/extensions/"
 # An instance of its own: a designer's running Tiled is left alone.
-tiled --new-instance "$work/level/x2.lvl" >"$work/tiled.log" 2>&1 &
+tiled --new-instance "$level/x2.lvl" >"$work/tiled.log" 2>&1 &
 tiled_pid=$!
 map_window() {
     for w in $(xdotool search --class tiled 2>/dev/null); do
@@ -55,9 +59,9 @@ has_map_window() { [ -n "$(map_window)" ]; }
 wait_for 30 has_map_window || fail "Tiled did not open x2.lvl: $(cat "$work/tiled.log")"
 tiled_window=$(map_window | head -n1)
 # F5 until the view file comes: Tiled lays the map view out after its window shows.
-play() { xdotool windowactivate --sync "$tiled_window" key F5 && test -s "$work/level/.vorn7-view"; }
+play() { xdotool windowactivate --sync "$tiled_window" key F5 && test -s "$level/.vorn7-view"; }
 wait_for 30 play || fail "Play wrote no view: $(cat "$work/tiled.log")"
-read -r x y < "$work/level/.vorn7-view"
+read -r x y < "$level/.vorn7-view"
 # The overlay's camera line, at (5, 100) of the game's frame (its window's top-left).
 window=$(game_window | head -n1)
 xdotool windowactivate --sync "$window"
@@ -66,6 +70,6 @@ Y=$(xwininfo -id "$window" | sed -n 's/.*Absolute upper-left Y: *//p')
 at_view() { shot now && "$overlay_check" "$work/now.ppm" $((X + 5)) $((Y + 100)) "x: $x y: $y"; }
 wait_for 20 at_view || { cp "$work/now.png" /tmp/tiled-play-fail.png; fail "the game's camera is not at $x, $y (window at $X, $Y)"; }
 # Only this folder's games: other tests may run games of their own meanwhile.
-[ "$(pgrep -fc "vorn7 --watch.*$work/level")" -eq 1 ] || fail "a second game was started"
+[ "$(pgrep -fc "vorn7 --watch.*$level")" -eq 1 ] || fail "a second game was started"
 kill -0 "$game_pid" || fail "the game ended"
 echo "tiled play: ok ($x, $y)"

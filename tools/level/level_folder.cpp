@@ -1,5 +1,6 @@
 #include "level_folder.h"
 
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <nlohmann/json.hpp>
@@ -11,6 +12,51 @@
 
 namespace level_tool {
 namespace {
+
+// A value as Qt 5's settings write it, which is how Tiled 1.8 reads its own: text outside
+// printable ASCII as \x and its UTF-16 code unit in hex (a hex digit right after one escaped too,
+// so it is not read as part of it), and in quotes when it holds ; , = or starts or ends with a
+// space. Written as plain UTF-8, a folder named "niveau été 2" came back as another name.
+std::string QtIniValue(const std::string& utf8) {
+    std::u16string units;
+    for (std::size_t i = 0; i < utf8.size();) {
+        const auto byte = static_cast<unsigned char>(utf8[i]);
+        const int extra = byte >= 0xF0 ? 3 : byte >= 0xE0 ? 2 : byte >= 0xC0 ? 1 : 0;
+        char32_t code = extra == 0 ? byte : byte & (0x3F >> extra);
+        for (int k = 1; k <= extra && i + static_cast<std::size_t>(k) < utf8.size(); ++k)
+            code = (code << 6) |
+                   (static_cast<unsigned char>(utf8[i + static_cast<std::size_t>(k)]) & 0x3F);
+        i += static_cast<std::size_t>(extra) + 1;
+        if (code >= 0x10000) {
+            units.push_back(static_cast<char16_t>(0xD800 + ((code - 0x10000) >> 10)));
+            units.push_back(static_cast<char16_t>(0xDC00 + ((code - 0x10000) & 0x3FF)));
+        } else {
+            units.push_back(static_cast<char16_t>(code));
+        }
+    }
+    std::string out;
+    bool quotes = !units.empty() && (units.front() == u' ' || units.back() == u' ');
+    bool escapeHexDigit = false;
+    for (const char16_t unit : units) {
+        const bool hexDigit = (unit >= u'0' && unit <= u'9') || (unit >= u'a' && unit <= u'f') ||
+                              (unit >= u'A' && unit <= u'F');
+        if (unit == u';' || unit == u',' || unit == u'=') quotes = true;
+        if (unit == u'"' || unit == u'\\') {
+            out += '\\';
+            out += static_cast<char>(unit);
+            escapeHexDigit = false;
+        } else if (unit < 0x20 || unit >= 0x7F || (escapeHexDigit && hexDigit)) {
+            char hex[8];
+            std::snprintf(hex, sizeof hex, "\\x%x", static_cast<unsigned>(unit));
+            out += hex;
+            escapeHexDigit = true;
+        } else {
+            out += static_cast<char>(unit);
+            escapeHexDigit = false;
+        }
+    }
+    return quotes ? "\"" + out + "\"" : out;
+}
 
 namespace fs = std::filesystem;
 
@@ -192,7 +238,7 @@ bool MakeTiledOpen(const std::string& folderName, std::string& session, std::str
         std::istringstream in(text);
         for (std::string line; std::getline(in, line);) lines.push_back(line);
     }
-    const std::string value = "LastSession=" + sessionFile.string();
+    const std::string value = "LastSession=" + QtIniValue(sessionFile.string());
     bool inProject = false, set = false;
     for (std::size_t i = 0; i < lines.size() && !set; ++i) {
         if (!lines[i].empty() && lines[i][0] == '[') {
