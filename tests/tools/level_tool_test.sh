@@ -135,6 +135,14 @@ same "$actors/kept/x2.actors" "$work/hand-edit" "a hand-edited actors file"
 tiled_ext --export-map vorn7 "$work/level/x2.lvl" "$work/level-x2.lvl"
 same "$work/level-x2.lvl" "$data/x2.lvl" "a new folder's level"
 ! grep -rq "$(dirname "$data")" "$work/level" --include='*.tsx' || fail "a tileset points into the build"
+# Its tile picture deleted: the level still opens, and Tiled names the picture to put back.
+cp -r "$work/level" "$work/no-picture"
+rm "$work/no-picture/gfx/tiles.bmp"
+HOME=$home tiled --export-map tmx "$work/no-picture/x2.lvl" "$work/no-picture.tmx" >"$work/tiled.log" 2>&1 ||
+    fail "a level without its picture did not open: $(cat "$work/tiled.log")"
+grep -q "the picture of tiles.tsx (.*gfx/tiles.bmp) is missing or unreadable" "$work/tiled.log" ||
+    fail "the missing picture was not named: $(cat "$work/tiled.log")"
+! grep -qi "invalid tile\|stack" "$work/tiled.log" || fail "$(cat "$work/tiled.log")"
 
 # The command lines, the real programs: arguments, status, stream, the first line's start.
 game=$(dirname "$tool")/vorn7

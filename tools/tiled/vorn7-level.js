@@ -46,7 +46,16 @@ function tilesetFor(sheet, fileName) {
     if (!File.exists(tsx))
         throw new Error(fileName + ": " + sheet.tileset + " is not beside the level " +
                         "(vorn7-level new FOLDER makes a level folder with it)");
-    return tiled.tilesetFormat("tsx").read(tsx);
+    var tileset = tiled.tilesetFormat("tsx").read(tsx);
+    if (tileset.tileCount >= sheet.count) return tileset;
+    // Its picture missing or unreadable: the level still opens, on blank tiles of the right
+    // number, and the designer is told which picture to put back.
+    say(fileName + ": the picture of " + sheet.tileset + " (" + (tileset.image || sheet.image) +
+        ") is missing or unreadable: the level opens with blank tiles until it is back");
+    var standIn = new Tileset(sheet.name);
+    standIn.setTileSize(sheet.size, sheet.size);
+    for (var i = 0; i < sheet.count; ++i) standIn.addTile();
+    return standIn;
 }
 
 // The actors of a tile level: x2.actors beside it (docs/LEVEL_FORMAT.md), an object layer named
