@@ -371,7 +371,15 @@ function playInVorn7() {
         tiled.alert("Play in Vorn7 plays a level: open x2.lvl or x2fg.lvl of a level folder.");
         return;
     }
-    if (map.modified) tiled.trigger("Save");
+    if (map.modified) {
+        tiled.trigger("Save");
+        // A refused save leaves the map modified: the game would play what was saved before.
+        if (map.modified) {
+            tiled.alert("Play in Vorn7: the level was not saved (Tiled says why), so the game " +
+                        "would play it as it was last saved. Mend the map and play again.");
+            return;
+        }
+    }
     var folder = folderOf(map.fileName);
     var at = viewCentre(map);
     if (watchingGame(folder)) {
