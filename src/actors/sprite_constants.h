@@ -27,14 +27,11 @@ constexpr PictureGrid kWalkerFrames{SpriteSheetLeft,
                                     SpriteFrameCount,
                                     1};
 // The whole sheet, as the shell's strips cut it: 8 frames a row (the lower row has 7), two rows.
-constexpr PictureGrid kWalkerSheet{SpriteSheetLeft,
-                                   SpriteSheetTop,
-                                   SpriteFrameWidth,
-                                   SpriteFrameHeight,
-                                   SpriteFrameWidth + SpriteFrameGap,
-                                   SpriteFrameHeight + SpriteFrameGap,
-                                   SpriteFrameCount,
-                                   2};
+constexpr PictureGrid kWalkerSheet = [] {
+    PictureGrid sheet = kWalkerFrames;
+    sheet.rows = 2;
+    return sheet;
+}();
 
 // The player's sheet: 32 x 48 frames from (1, 1), one pixel apart; a row per facing (right, then
 // left), in each the poses of kPlayerPose order. Its feet end on the frame's bottom row.
