@@ -2,6 +2,5 @@
 
 CollisionMask::CollisionMask(std::int32_t width, std::int32_t height)
     : width_(width),
-      height_(height),
       bytes_(
           new std::uint8_t[static_cast<std::size_t>(width) * static_cast<std::size_t>(height)]()) {}

@@ -14,11 +14,8 @@ class CollisionMask {
     void Set(std::int32_t x, std::int32_t y, std::uint8_t value) {
         bytes_[static_cast<std::size_t>(y * width_ + x)] = value;
     }
-    std::int32_t Width() const { return width_; }
-    std::int32_t Height() const { return height_; }
 
   private:
     std::int32_t width_;
-    std::int32_t height_;
     std::unique_ptr<std::uint8_t[]> bytes_;
 };

@@ -13,6 +13,9 @@ constexpr const char* kClassName = "Vorn7 Development";
 
 extern HWND MainWindow;
 extern std::int32_t AppActive;  // wParam of the last WM_ACTIVATEAPP
+// The shell's copy of the walker sheet and its two strips. Nothing draws them: they stay because
+// the surfaces' life cycle is defined with them (made, refilled, restored and released with the
+// others at every start, mode switch and loss), and a sheet too small for them fails the start.
 extern Bitmap ShellSpriteSheet;
 extern ClippedSurfaceStrip* UpperRowStrip;  // the walker sheet's top row (kWalkerSheet)
 extern ClippedSurfaceStrip* LowerRowStrip;  // its lower row, 7 frames

@@ -99,7 +99,6 @@ class World {
 
     // ---- Access for the shell's diagnostics and for tests ----
     TileBank* TileBankPtr() const { return tileBank_; }
-    TileBank* BackgroundBankPtr() const { return backgroundBank_; }
     TileBank* BlockBankPtr() const { return blockBank_; }
     ActorManager* Actors() const { return actorManager_; }
     // The tests' fresh start (tests/support/fresh_globals): no banks and no actor manager, as

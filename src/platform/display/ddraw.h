@@ -161,8 +161,6 @@ class IDirectDrawSurface {
         settle();
         return pixels_.data();
     }
-    bool hasDC() const { return dc_ != nullptr; }
-    void setDC(HDC dc) { dc_ = dc; }
     void markLost();
     // Each row's runs of pixels other than the colour key; scanned once after each change of
     // content.

@@ -68,10 +68,6 @@ inline void CopyBytes(BYTE* __restrict d, const BYTE* __restrict s, int n) {
     }
 }
 
-inline void CopyPixels(BYTE* __restrict d, const BYTE* __restrict s, int count, int bytes) {
-    CopyBytes(d, s, count * bytes);
-}
-
 namespace opaque_detail {
 
 // A row with many short runs (a checkerboard) is cheaper as one select over the whole row.

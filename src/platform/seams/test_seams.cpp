@@ -31,9 +31,6 @@ std::uint64_t FlipCount() {
 void ScheduleInput(const ScriptedInput& input) {
     Seams().script.push_back(input);
 }
-void ClearScript() {
-    Seams().script.clear();
-}
 std::size_t PendingScriptedInputs() {
     return Seams().script.size();
 }

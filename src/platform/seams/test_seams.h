@@ -33,8 +33,7 @@ struct ScriptedInput {
 // Queues a scripted event. While the program waits for messages and the script is not empty,
 // the next entry is delivered at once whatever its frame (no frames run while waiting).
 void ScheduleInput(const ScriptedInput& input);
-// Drops every queued entry; PendingScriptedInputs counts those not yet delivered.
-void ClearScript();
+// The entries not yet delivered.
 std::size_t PendingScriptedInputs();
 // When the script is exhausted and the program waits for a message, send WM_CLOSE instead of
 // blocking, so a scripted run always ends.
