@@ -17,7 +17,7 @@ command -v tiled >/dev/null || fail "Debian's tiled is not installed (scripts/in
 for map in x2 x2fg; do
     level=$map.lvl
     for format in json tmx; do
-        tiled --export-map "$format" "$work/maps/$map.tmx" "$work/maps/$map-tiled.$format" \
+        tiled --new-instance --export-map "$format" "$work/maps/$map.tmx" "$work/maps/$map-tiled.$format" \
             >"$work/tiled.log" 2>&1 || fail "Tiled could not export $map.tmx: $(cat "$work/tiled.log")"
         ! grep -qi "error\|warning" "$work/tiled.log" || fail "Tiled: $(cat "$work/tiled.log")"
     done
@@ -34,7 +34,7 @@ text = text.replace(re.search(r'<data encoding="csv">.*?</data>', text, re.S).gr
                     '<data encoding="base64" compression="zlib">' + packed + '</data>')
 open(sys.argv[2], 'w').write(text)
 PY
-    tiled --export-map tmx "$work/maps/$map-zlib.tmx" "$work/maps/$map-zlib-tiled.tmx" \
+    tiled --new-instance --export-map tmx "$work/maps/$map-zlib.tmx" "$work/maps/$map-zlib-tiled.tmx" \
         >"$work/tiled.log" 2>&1 || fail "Tiled could not read the zlib map: $(cat "$work/tiled.log")"
     grep -q 'compression="zlib"' "$work/maps/$map-zlib-tiled.tmx" || fail "Tiled did not keep zlib"
     "$tool" from-tiled "$work/maps/$map-zlib-tiled.tmx" "$work/zlib-$level" || fail "from-tiled zlib"
@@ -63,7 +63,7 @@ tiled_ext() {
     HOME=$home tiled --new-instance "$@" >"$work/tiled.log" 2>&1 || fail "tiled $*: $(cat "$work/tiled.log")"
     ! grep -qi "error" "$work/tiled.log" || fail "tiled $*: $(cat "$work/tiled.log")"
 }
-formats=$(HOME=$home tiled --export-formats 2>/dev/null)
+formats=$(HOME=$home tiled --new-instance --export-formats 2>/dev/null)
 grep -qx ' vorn7' <<< "$formats" || fail "the format is not registered: $formats"
 same() { cmp -s "$1" "$2" || fail "$3: $1 differs from $2"; }
 for map in x2 x2fg; do
@@ -104,7 +104,7 @@ sed -e 's|name="walker" type="walker" x="1700"|name="ghost" type="ghost" x="1700
     -e '/properties>\|name="comments"/d' \
     -e 's|</map>| <objectgroup id="9" name="notes"/>\n</map>|' "$actors/maps/x2.tmx" > "$actors/odd.tmx"
 rm -f "$actors/ext/x2.actors"  # a file Tiled did not read would be kept (below)
-HOME=$home tiled --export-map vorn7 "$actors/odd.tmx" "$actors/ext/odd.lvl" >"$work/tiled.log" 2>&1
+HOME=$home tiled --new-instance --export-map vorn7 "$actors/odd.tmx" "$actors/ext/odd.lvl" >"$work/tiled.log" 2>&1
 grep -q 'object "ghost" in "actors" is not saved' "$work/tiled.log" || fail "$(cat "$work/tiled.log")"
 grep -q 'object layer "notes" is not saved' "$work/tiled.log" || fail "$(cat "$work/tiled.log")"
 "$tool" from-tiled "$actors/odd.tmx" "$actors/odd.lvl" 2>"$work/err" >/dev/null
@@ -113,7 +113,7 @@ grep -q 'layer "notes": an object layer, not converted' "$work/err" || fail "$(c
 same "$actors/ext/x2.actors" "$actors/x2.actors" "the header of a layer without comments"
 mkdir -p "$actors/two"
 sed 's|name="goal" type="goal"|name="player" type="player"|' "$actors/maps/x2.tmx" > "$actors/two.tmx"
-! HOME=$home tiled --export-map vorn7 "$actors/two.tmx" "$actors/two/x2.lvl" >"$work/tiled.log" 2>&1 ||
+! HOME=$home tiled --new-instance --export-map vorn7 "$actors/two.tmx" "$actors/two/x2.lvl" >"$work/tiled.log" 2>&1 ||
     fail "the extension saved a second player"
 grep -q 'two/x2.lvl: a second player (a level has one)' "$work/tiled.log" || fail "$(cat "$work/tiled.log")"
 [ -z "$(ls -A "$actors/two")" ] || fail "a refused save wrote $(ls "$actors/two")"
@@ -123,7 +123,7 @@ grep -q 'two/x2.lvl: a second player (a level has one)' "$work/tiled.log" || fai
 mkdir -p "$actors/kept"
 printf '# edited by hand\nwalker 100 100\n' > "$actors/kept/x2.actors"
 cp "$actors/kept/x2.actors" "$work/hand-edit"
-HOME=$home tiled --export-map vorn7 "$actors/maps/x2.tmx" "$actors/kept/x2.lvl" >"$work/tiled.log" 2>&1 ||
+HOME=$home tiled --new-instance --export-map vorn7 "$actors/maps/x2.tmx" "$actors/kept/x2.lvl" >"$work/tiled.log" 2>&1 ||
     fail "the level was not saved beside a kept actors file: $(cat "$work/tiled.log")"
 grep -q 'kept/x2.lvl: x2.actors is kept as it is on disk (Tiled did not read it)' "$work/tiled.log" ||
     fail "no word of the kept actors file: $(cat "$work/tiled.log")"
@@ -138,7 +138,7 @@ same "$work/level-x2.lvl" "$data/x2.lvl" "a new folder's level"
 # Its tile picture deleted: the level still opens, and Tiled names the picture to put back.
 cp -r "$work/level" "$work/no-picture"
 rm "$work/no-picture/gfx/tiles.bmp"
-HOME=$home tiled --export-map tmx "$work/no-picture/x2.lvl" "$work/no-picture.tmx" >"$work/tiled.log" 2>&1 ||
+HOME=$home tiled --new-instance --export-map tmx "$work/no-picture/x2.lvl" "$work/no-picture.tmx" >"$work/tiled.log" 2>&1 ||
     fail "a level without its picture did not open: $(cat "$work/tiled.log")"
 grep -q "the picture of tiles.tsx (.*gfx/tiles.bmp) is missing or unreadable" "$work/tiled.log" ||
     fail "the missing picture was not named: $(cat "$work/tiled.log")"
