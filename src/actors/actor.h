@@ -13,6 +13,8 @@ class SpriteKind;
 struct ActorBody {
     std::int32_t left, top, right, bottom;
 
+    std::int32_t CentreX() const { return left + (right - left) / 2; }
+    std::int32_t CentreY() const { return top + (bottom - top) / 2; }
     bool Overlaps(const ActorBody& o) const {
         return left <= o.right && o.left <= right && top <= o.bottom && o.top <= bottom;
     }

@@ -37,8 +37,7 @@ void CentreCameraOnPlayer() {
     const Player* player = TheWorld.Actors() != nullptr ? TheWorld.Actors()->ThePlayer() : nullptr;
     if (player == nullptr) return;
     const ActorBody body = player->Body();
-    const CellPosition clamped = TheWorld.ClampViewCentre(body.left + (body.right - body.left) / 2,
-                                                          body.top + (body.bottom - body.top) / 2);
+    const CellPosition clamped = TheWorld.ClampViewCentre(body.CentreX(), body.CentreY());
     Camera = {clamped.x, clamped.y, 0, 0};
 }
 

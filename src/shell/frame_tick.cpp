@@ -46,8 +46,7 @@ std::int32_t FrameTick() {
     if (player != nullptr) {
         TheWorld.Actors()->SetControls(controls);
         const ActorBody body = player->Body();
-        Camera = FollowPlayer(Camera, body.left + (body.right - body.left) / 2,
-                              body.top + (body.bottom - body.top) / 2, elapsed);
+        Camera = FollowPlayer(Camera, body.CentreX(), body.CentreY(), elapsed);
     } else {
         Camera.x = MoveCameraAxis(Camera.x, Camera.velocityX, elapsed);
         Camera.y = MoveCameraAxis(Camera.y, Camera.velocityY, elapsed);
