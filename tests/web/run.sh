@@ -17,8 +17,11 @@ command -v npm >/dev/null || { echo "web-test: npm is needed (Debian: apt-get in
 
 work=$(mktemp -d)
 server_pid=""
+serve_pid=""
+hosts=""
+# Every server this script starts ends with it, also when a check fails on the way.
 stop() {
-    [ -n "$server_pid" ] && kill "$server_pid" 2>/dev/null || true
+    for pid in $server_pid $serve_pid $hosts; do kill "$pid" 2>/dev/null || true; done
     rm -rf "$work"
 }
 trap stop EXIT
@@ -95,14 +98,13 @@ kill "$serve_pid"
 free_port() { python3 -c 'import socket; s=socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])'; }
 refusing_port=$(free_port)
 python3 tests/web/level_host.py "$served" "$refusing_port" &
-hosts="$!"
+hosts="$hosts $!"
 forbidding_port=$(free_port)
 python3 tests/web/level_host.py "$served" "$forbidding_port" --forbid-missing --cors &
 hosts="$hosts $!"
 dropping_port=$(free_port)
 python3 tests/web/level_host.py "$served" "$dropping_port" --cors --drop &
 hosts="$hosts $!"
-trap 'kill $hosts 2>/dev/null; stop' EXIT
 for p in "$refusing_port" "$forbidding_port"; do
     deadline=$((SECONDS + 20))
     until python3 -c "import urllib.request; urllib.request.urlopen('http://127.0.0.1:$p/levels/mirrored/x2.lvl')" 2>/dev/null; do
