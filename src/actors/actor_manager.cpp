@@ -3,6 +3,7 @@
 #include "actors/goal.h"
 #include "actors/sprite_constants.h"
 #include "actors/walker.h"
+#include "graphics/picture_reload.h"
 
 namespace {
 constexpr std::int32_t kKindCount = 3;
@@ -111,10 +112,10 @@ void ActorManager::SetPlacements(std::vector<ActorPlacement> placements) {
 
 // The kind operations below act on the kinds spawned so far.
 bool ActorManager::ReloadKindBitmaps() {
-    bool ok = true;
+    std::vector<Bitmap*> sheets;
     for (std::size_t k = 0; k < kinds_.size(); ++k)
-        if (initialised_[k]) ok = kinds_[k]->ReloadSheet() && ok;
-    return ok;
+        if (initialised_[k]) sheets.push_back(&kinds_[k]->Sheet());
+    return ReloadPictures(sheets, [this] { return LoadKindBitmaps(); });
 }
 
 bool ActorManager::LoadKindBitmaps() {

@@ -49,7 +49,8 @@ class ActorManager {
     // The level's placements (its x2.actors), used by every Restart from now on; the shell sets
     // them at start-up and when a watched actors file is saved.
     void SetPlacements(std::vector<ActorPlacement> placements);
-    // The kinds' sheets read again; a sheet that does not load leaves the held one. False then.
+    // The kinds' sheets read again, all or none: when one does not load, every kind keeps the
+    // sheet it held. False then.
     bool ReloadKindBitmaps();
 
     std::int32_t LiveCount() const { return liveCount_; }

@@ -7,14 +7,6 @@ namespace {
 constexpr std::int32_t kFrameInterval = 200;  // ms per walk frame
 }  // namespace
 
-bool SpriteKind::ReloadSheet() {
-    Bitmap held;
-    held.Swap(sheet_);
-    if (LoadSheet()) return true;
-    sheet_.Swap(held);
-    return false;
-}
-
 bool SpriteKind::RestoreStrip() {
     return strip_ ? strip_->Restore() != 0 : false;
 }

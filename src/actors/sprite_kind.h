@@ -26,14 +26,14 @@ class SpriteKind {
                            std::int32_t /*velocityY*/, std::int32_t /*animation*/,
                            std::int32_t /*elapsed*/) {}
 
-    // Loads the sheet again (a saved picture); when it does not load, the held sheet stays.
-    bool ReloadSheet();
     // False when the kind holds no strip or a frame fails to restore.
     bool RestoreStrip();
     // Releases the strip's surfaces and drops it (before a mode switch, at shutdown).
     void ReleaseStrip();
 
     SurfaceStrip* Strip() const { return strip_.get(); }
+    // The sheet in memory; the actor manager sets it aside while a saved one is read.
+    Bitmap& Sheet() { return sheet_; }
     std::int32_t CurrentFrame() const { return currentFrame_; }
     std::int32_t AccumulatedTime() const { return accumulatedTime_; }
 

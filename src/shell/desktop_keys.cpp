@@ -53,3 +53,7 @@ const char* ScreenshotNotice() {
         g_notice[0] = '\0';
     return g_notice;
 }
+
+void ForgetScreenshotNotice() {
+    g_notice[0] = '\0';
+}

@@ -5,7 +5,6 @@
 #include <filesystem>
 
 #include "platform/win_types.h"
-#include "shell/app.h"
 #include "shell/start_up.h"
 
 namespace headless_start {

@@ -6,6 +6,7 @@
 #include <csignal>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <optional>
@@ -15,15 +16,12 @@
 #include "actors/actor_manager.h"
 #include "actors/sprite_constants.h"
 #include "graphics/load_failure.h"
-#include "graphics/picture_layout.h"
 #include "platform/files/data_path.h"
 #include "platform/files/file_watch.h"
 #include "platform/files/regular_file.h"
-#include "shell/app.h"
 #include "shell/camera.h"
 #include "shell/camera_follow.h"
-#include "shell/start_up.h"
-#include "shell/surface_life_cycle.h"
+#include "shell/picture_loading.h"
 #include "world/actors_file.h"
 #include "world/level_error.h"
 #include "world/world.h"
@@ -36,6 +34,9 @@ enum class Kind { kTileLevel, kBlockLevel, kPicture, kActors, kView, kMark };
 // moves this game's camera instead of starting another; and the view Play asks for, "X Y".
 constexpr const char* kWatchingFile = ".vorn7-watching";
 constexpr const char* kViewFile = ".vorn7-view";
+// A file's time is stamped from a coarse clock (a kernel tick behind; FAT keeps two seconds), so
+// a save just after start-up began can carry an earlier time: files this much older load again.
+constexpr auto kStampSlack = std::chrono::seconds(2);
 
 struct WatchedName {
     const char* name;
@@ -121,16 +122,9 @@ std::string Reload(const WatchedName& file) {
     } catch (const ActorsFileError& e) {
         return where + ": " + e.what();
     }
-    // Every picture is read again, and only when all load do they replace those in memory.
     load_failure::Clear();
-    Bitmap held;
-    held.Swap(ShellSpriteSheet);
-    if (LoadShellSheet() == 0 || TheWorld.ReloadBitmaps() == 0) {
-        ShellSpriteSheet.Swap(held);
-        return load_failure::Text()[0] != '\0' ? load_failure::Text() : where + ": not loaded";
-    }
-    RebuildDisplayObjects();
-    return "";
+    if (ReloadAllPictures()) return "";
+    return load_failure::Text()[0] != '\0' ? load_failure::Text() : where + ": not loaded";
 }
 
 std::string WatchedPath(const char* name) {
@@ -184,7 +178,7 @@ bool StartWatching(std::filesystem::file_time_type readingStarted) {
     for (std::size_t i = 0; i < kWatchedCount; ++i) {
         std::error_code error;
         const auto saved = std::filesystem::last_write_time(paths[i], error);
-        if (!error && saved >= readingStarted && kWatched[i].kind != Kind::kView &&
+        if (!error && saved >= readingStarted - kStampSlack && kWatched[i].kind != Kind::kView &&
             kWatched[i].kind != Kind::kMark)
             OnFileChanged(i);
     }

@@ -6,20 +6,19 @@
 #include <string>
 
 #include "actors/actor_manager.h"
-#include "actors/sprite_constants.h"
 #include "display/display.h"
 #include "graphics/load_failure.h"
-#include "graphics/picture_layout.h"
 #include "platform/files/data_path.h"
 #include "platform/window/window.h"
-#include "shell/app.h"
 #include "shell/camera.h"
 #include "shell/camera_follow.h"
 #include "shell/command_line.h"
+#include "shell/failure.h"
 #include "shell/frame_tick.h"
 #include "shell/live_reload.h"
+#include "shell/picture_loading.h"
+#include "shell/shell_globals.h"
 #include "shell/stopwatch.h"
-#include "shell/surface_life_cycle.h"
 #include "shell/window_procedure.h"
 #include "world/actors_file.h"
 #include "world/level_error.h"
@@ -155,17 +154,6 @@ bool StartUp(HINSTANCE instance, int showCommand) {
     FrameClock.Start();
     StartPlay();
     return true;
-}
-
-std::int32_t LoadShellSheet() {
-    if (ShellSpriteSheet.Load(kWalkerSheetFile) == 0) return 0;
-    return CheckPictureCovers(ShellSpriteSheet, kWalkerSheetFile, kWalkerSheet);
-}
-
-std::int32_t LoadPictures() {
-    if (LoadShellSheet() == 0) return 0;
-    if (TheWorld.LoadBitmaps() == 0) return 0;
-    return CreateDisplayObjects();
 }
 
 void StartPlay() {

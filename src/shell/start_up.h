@@ -9,10 +9,6 @@
 
 struct ActorsFile;
 
-// The two level files start-up reads.
-constexpr const char* kTileLevelFile = "x2.lvl";
-constexpr const char* kBlockLevelFile = "x2fg.lvl";
-
 // Start-up up to the main loop: the window, the display, the levels, the pictures, every surface,
 // the clock and the camera. False after a failure, which has been reported and has destroyed the
 // window. AppMain and the headless starts (headless_start.h) call it.
@@ -20,11 +16,6 @@ bool StartUp(HINSTANCE instance, int showCommand);
 // The full-screen window of the given class; null when it cannot be made (the reason is in
 // GetLastWindowErrorText).
 HWND CreateMainWindow(const char* className, HINSTANCE instance);
-// The shell's copy of the walker sheet, checked against its layout; 0 when it does not load.
-[[nodiscard]] std::int32_t LoadShellSheet();
-// Start-up: the walker sheet, the World's pictures, then every surface. 0 on the first failure
-// (its reason is noted in load_failure).
-[[nodiscard]] std::int32_t LoadPictures();
 // Resets the camera and the frame timing; start-up, just before the main loop.
 void StartPlay();
 // A level's actors file put to use: its walkers replace the level's actors (none: the one walker

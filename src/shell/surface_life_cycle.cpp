@@ -2,7 +2,8 @@
 
 #include "actors/sprite_constants.h"
 #include "display/display.h"
-#include "shell/app.h"
+#include "shell/failure.h"
+#include "shell/shell_globals.h"
 #include "world/world.h"
 
 namespace {

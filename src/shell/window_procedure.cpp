@@ -2,12 +2,13 @@
 
 #include "platform/window/messages.h"
 #include "platform/window/window.h"
-#include "shell/app.h"
 #include "shell/command_line.h"
 #include "shell/desktop_keys.h"
 #include "shell/keyboard.h"
 #include "shell/live_reload.h"
 #include "shell/player_input.h"
+#include "shell/run_frame.h"
+#include "shell/shell_globals.h"
 #include "shell/surface_life_cycle.h"
 
 LRESULT WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

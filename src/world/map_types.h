@@ -14,6 +14,9 @@ struct MapCell {
 };
 
 constexpr std::int32_t kGridSide = 256;
+// The two level files, as the data folder names them: the tile grid and the block grid.
+constexpr const char* kTileLevelFile = "x2.lvl";
+constexpr const char* kBlockLevelFile = "x2fg.lvl";
 // The World's pictures, as the data folder names them.
 constexpr const char* kTilePictureFile = "gfx/tiles.bmp";
 constexpr const char* kBackgroundPictureFile = "gfx/bigben.bmp";

@@ -4,6 +4,7 @@
 
 #include "actors/actor_manager.h"
 #include "graphics/picture_layout.h"
+#include "graphics/picture_reload.h"
 
 World TheWorld;
 
@@ -34,6 +35,12 @@ void World::ResetForTests() {
     delete actorManager_;
     tileBank_ = backgroundBank_ = blockBank_ = nullptr;
     actorManager_ = nullptr;
+    tileGrid_ = TileGrid{};
+    blockGrid_ = TileGrid{};
+    for (Bitmap* picture : {&tilePicture_, &backgroundPicture_, &blockPicture_}) {
+        Bitmap none;
+        picture->Swap(none);
+    }
 }
 
 std::int32_t World::LoadTileLevel(const char* fileName) {
@@ -59,15 +66,10 @@ void World::ReloadBlockLevel(const char* fileName) {
 }
 
 std::int32_t World::ReloadBitmaps() {
-    Bitmap tiles, background, blocks;
-    tiles.Swap(tilePicture_);
-    background.Swap(backgroundPicture_);
-    blocks.Swap(blockPicture_);
-    if (LoadOwnBitmaps() && actorManager_->ReloadKindBitmaps()) return 1;
-    tilePicture_.Swap(tiles);
-    backgroundPicture_.Swap(background);
-    blockPicture_.Swap(blocks);
-    return 0;
+    return ReloadPictures({&tilePicture_, &backgroundPicture_, &blockPicture_},
+                          [this] { return LoadOwnBitmaps() && actorManager_->ReloadKindBitmaps(); })
+               ? 1
+               : 0;
 }
 
 std::int32_t World::LoadBitmaps() {

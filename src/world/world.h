@@ -102,7 +102,8 @@ class World {
     TileBank* BlockBankPtr() const { return blockBank_; }
     ActorManager* Actors() const { return actorManager_; }
     // The tests' fresh start (tests/support/fresh_globals): no banks and no actor manager, as
-    // before CreateResources (their surfaces were released when their window went).
+    // before CreateResources (their surfaces were released when their window went), empty
+    // grids and no pictures.
     void ResetForTests();
     const TileGrid& TileGridRef() const { return tileGrid_; }
     TileGrid& TileGridMutable() { return tileGrid_; }

@@ -10,7 +10,7 @@
 #include "display/display.h"
 #include "graphics/bitmap.h"
 #include "platform/seams/test_seams.h"
-#include "shell/app.h"
+#include "shell/shell_globals.h"
 #include "shell/start_up.h"
 
 namespace {

@@ -5,7 +5,6 @@
 #include "display_fixture.h"
 #include "platform/pictures/bitmap_font.h"
 #include "platform/seams/test_seams.h"
-#include "shell/app.h"
 #include "shell/camera.h"
 #include "shell/frame_tick.h"
 #include "shell/start_up.h"

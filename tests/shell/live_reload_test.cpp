@@ -8,8 +8,10 @@
 #include <string>
 
 #include "actors/actor_manager.h"
+#include "actors/sprite_constants.h"
 #include "game_run.h"
 #include "platform/files/data_path.h"
+#include "platform/seams/test_seams.h"
 #include "shell/camera.h"
 #include "shell/command_line.h"
 #include "shell/live_reload.h"
@@ -187,6 +189,36 @@ TEST(LiveReload, OneGameHoldsTheMarkAndADeletedFileKeepsTheLevelShown) {
     EXPECT_EQ(tile, 0) << "the level shown stays";
     EXPECT_NE(problem.find("x2.lvl: gone from the level folder"), std::string::npos) << problem;
     EXPECT_FALSE(fs::exists(folder / ".vorn7-watching")) << "this game's mark goes with it";
+    fs::remove_all(folder);
+}
+
+// A level saved while start-up reads the pictures (after it read the level) is on screen from
+// the first frames: nothing saved between reading and watching is missed.
+TEST(LiveReload, ASaveWhileStartUpReadsIsLoaded) {
+    const fs::path folder =
+        fs::temp_directory_path() / ("vorn7-early-" + std::to_string(::getpid()));
+    fs::create_directories(folder);
+    const std::string shipped = Read(game_run::DataFolder() / "x2.lvl");
+    std::string edited = shipped;
+    edited[0] = '=';
+    Write(folder / "x2.lvl", shipped);
+    data_path::SetLevelFolder(folder.string());
+    Launch.watch = true;
+    game_run::UseHeadlessPlatform(16);
+    game_run::QuitAt(6);
+    bool saved = false;
+    test_seams::SetFileOpenObserver([&](const char* name) {
+        if (!saved && std::string(name) == kWalkerSheetFile) {
+            Write(folder / "x2.lvl", edited);
+            saved = true;
+        }
+    });
+    int tile = -1;
+    game_run::Run(game_run::DataFolder(), [&](const test_seams::FrameView& f) {
+        if (f.frameNumber == 3) tile = TheWorld.TileGridRef().At(0, 0).tileIndex;
+    });
+    EXPECT_TRUE(saved);
+    EXPECT_EQ(tile, 0) << "the level saved during start-up is the one shown";
     fs::remove_all(folder);
 }
 

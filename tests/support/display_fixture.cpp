@@ -7,7 +7,7 @@
 #include "platform/seams/test_seams.h"
 #include "platform/window/messages.h"
 #include "platform/window/window.h"
-#include "shell/app.h"
+#include "shell/shell_globals.h"
 #include "shell/start_up.h"
 
 namespace display_fixture {

@@ -2,16 +2,19 @@
 
 #include "actors/actor_manager.h"
 #include "display/display.h"
+#include "graphics/bitmap.h"
+#include "graphics/load_failure.h"
 #include "platform/files/data_path.h"
 #include "platform/seams/test_seams.h"
 #include "platform/window/messages.h"
 #include "platform/window/window.h"
-#include "shell/app.h"
 #include "shell/camera.h"
 #include "shell/command_line.h"
+#include "shell/desktop_keys.h"
 #include "shell/frame_tick.h"
 #include "shell/live_reload.h"
 #include "shell/player_input.h"
+#include "shell/shell_globals.h"
 #include "shell/stopwatch.h"
 #include "world/world.h"
 
@@ -30,6 +33,10 @@ void Reset() {
     Camera = {0, 0, 0, 0};
     ReleasePlayerKeys();
     ForgetReloadProblems();
+    ForgetScreenshotNotice();
+    load_failure::Clear();
+    Bitmap none;
+    ShellSpriteSheet.Swap(none);
     (void)TakePlayerControls();
     FrameTiming = {0, 0, 0, 0};
     FrameClock = Stopwatch{};

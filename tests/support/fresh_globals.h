@@ -5,8 +5,11 @@
 
 namespace fresh_globals {
 
-// The seams, the display mode, the shell's launch options, camera and frame timing, the level
-// folder and the world's actors, as at process start.
+// As at process start: the window and its queued messages, the seams, the display mode and the
+// frame's scaling, the shell's launch options, camera, frame timing, clock and activity, the
+// player's keys and controls, the watch's problems, the screenshot notice, the load failure's
+// text, the shell's walker sheet, the level folder, and the World's banks, actors, grids and
+// pictures. A global a test can change belongs here (docs/CONVENTIONS.md lists them too).
 void Reset();
 
 }  // namespace fresh_globals

@@ -12,6 +12,10 @@
 #include "platform/seams/seam_state.h"
 
 RegularFile::RegularFile(const char* name, std::uint64_t maxBytes) : limit_(maxBytes) {
+    if constexpr (platform_internal::kTestSeams) {
+        const auto& observer = platform_internal::Seams().fileOpenObserver;
+        if (observer && name != nullptr) observer(name);
+    }
     const std::string resolved = data_path::Resolve(name);
     const char* path = name == nullptr ? nullptr : resolved.c_str();
     // Looked at before opening, so that a FIFO or a device is never opened at all; the open

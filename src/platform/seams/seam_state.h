@@ -36,6 +36,7 @@ struct SeamState {
     bool closeWhenScriptEnds = false;
     test_seams::FrameObserver observer;
     test_seams::CopyObserver copyObserver;
+    test_seams::FileOpenObserver fileOpenObserver;
     test_seams::Faults faults;
     std::array<bool, 12> refusedModes{};  // 3 resolutions x 4 depths
     bool pacing = true;

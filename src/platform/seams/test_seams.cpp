@@ -46,6 +46,10 @@ void SetCopyObserver(CopyObserver observer) {
     Seams().copyObserver = std::move(observer);
 }
 
+void SetFileOpenObserver(FileOpenObserver observer) {
+    Seams().fileOpenObserver = std::move(observer);
+}
+
 void HoldBackBackground(bool on) {
     Seams().holdBackBackground = on;
 }

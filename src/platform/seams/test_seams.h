@@ -65,6 +65,10 @@ struct CopyView {
 // Called for each such copy before it is made; an empty observer stops the calls.
 using CopyObserver = std::function<void(const CopyView&)>;
 void SetCopyObserver(CopyObserver observer);
+// Called with a data file's name each time one is opened, before it is read, so a test can save
+// a file while start-up reads the others; an empty observer stops the calls.
+using FileOpenObserver = std::function<void(const char* name)>;
+void SetFileOpenObserver(FileOpenObserver observer);
 // Off: a copy that covers the whole back buffer is written at once instead of being held back
 // until the frame is read or shown (so a benchmark can measure what holding back saves).
 void HoldBackBackground(bool on);
