@@ -2,6 +2,7 @@
 // and the foreground blocks at four times the camera's speed.
 #include "actors/actor_manager.h"
 #include "display/display.h"
+#include "world/cell_walk.h"
 #include "world/world.h"
 
 std::int32_t World::Draw(std::int32_t centreX, std::int32_t centreY, IDirectDrawSurface* surface) {
@@ -44,7 +45,7 @@ ViewRectangle World::TileLayerView(std::int32_t x, std::int32_t y) const {
 
 ViewRectangle World::BlockLayerView(std::int32_t x, std::int32_t y) const {
     const std::int32_t hw = DisplayMode.width >> 1, hh = DisplayMode.height >> 1;
-    const std::int32_t left = 4 * (x - hw), top = 4 * (y - hh);
+    const std::int32_t left = kBlockLayerSpeed * (x - hw), top = kBlockLayerSpeed * (y - hh);
     return {left, top, left + 2 * hw + (hw % kBlockSize != 0 ? 127 : 0),
             top + 2 * hh + (hh % kBlockSize != 0 ? 127 : 0)};
 }
@@ -57,26 +58,20 @@ std::int32_t World::DrawBackground(std::int32_t x, std::int32_t y, IDirectDrawSu
 
 std::int32_t World::DrawTileLayer(std::int32_t x, std::int32_t y, IDirectDrawSurface* surface) {
     const ViewRectangle v = TileLayerView(x, y);
-    std::int32_t sx = -(v.left % kTileSize);
-    for (std::int32_t wx = v.left; wx <= v.right; wx += kTileSize, sx += kTileSize) {
-        std::int32_t sy = -(v.top % kTileSize);
-        for (std::int32_t wy = v.top; wy <= v.bottom; wy += kTileSize, sy += kTileSize) {
-            const std::int32_t index = CellAt(wx, wy).tileIndex;
-            if (index >= 0) tileBank_->Draw(index, sx, sy, surface);
-        }
-    }
+    ForEachCellInView(v, kTileSize,
+                      [&](std::int32_t wx, std::int32_t wy, std::int32_t sx, std::int32_t sy) {
+                          const std::int32_t index = CellAt(wx, wy).tileIndex;
+                          if (index >= 0) tileBank_->Draw(index, sx, sy, surface);
+                      });
     return actorManager_->UpdateAndDraw(v.left, v.top, v.right, v.bottom, surface) ? 1 : 0;
 }
 
 std::int32_t World::DrawBlockLayer(std::int32_t x, std::int32_t y, IDirectDrawSurface* surface) {
     const ViewRectangle v = BlockLayerView(x, y);
-    std::int32_t sx = -(v.left % kBlockSize);
-    for (std::int32_t bx = v.left; bx <= v.right; bx += kBlockSize, sx += kBlockSize) {
-        std::int32_t sy = -(v.top % kBlockSize);
-        for (std::int32_t by = v.top; by <= v.bottom; by += kBlockSize, sy += kBlockSize) {
+    ForEachCellInView(
+        v, kBlockSize, [&](std::int32_t bx, std::int32_t by, std::int32_t sx, std::int32_t sy) {
             const std::int32_t index = GridCellAt(bx, by, kBlockSize, kBlockSize).tileIndex;
-            if (index >= 0 && index <= 2) blockBank_->Draw(index, sx, sy, surface);
-        }
-    }
+            if (IsDrawnBlock(index)) blockBank_->Draw(index, sx, sy, surface);
+        });
     return 1;
 }

@@ -178,4 +178,9 @@ $game|--mode|2|err|vorn7: --mode: needs WxHxD
 $game|--scale=round|2|err|vorn7: round: not fit or integer
 env|-u SDL_VIDEODRIVER -u WAYLAND_DISPLAY DISPLAY=:119 \$game --windowed --mode 640x480x8 --scale integer|1|err|vorn7: the display :119 (DISPLAY) could not be opened: x11
 CASES
+# Where Tiled cannot open the folder (here: no display), the command says so after Tiled's lines.
+! env -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM DISPLAY=:119 HOME="$work/no-display" "$tool" tiled \
+    "$work/level" >/dev/null 2>"$work/no-display.err" || fail "tiled without a display: status 0"
+tail -n 1 "$work/no-display.err" | grep -qF "vorn7-level: Tiled could not open $work/level (it ended" ||
+    fail "tiled without a display: $(cat "$work/no-display.err")"
 echo "level tool: ok"

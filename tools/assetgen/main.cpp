@@ -15,6 +15,8 @@
 #include "icon.h"
 #include "levels.h"
 #include "play_level.h"
+#include "world/actors_file.h"
+#include "world/map_types.h"
 
 namespace {
 
@@ -51,10 +53,10 @@ int main(int argc, char** argv) {
         assetgen::Canvas (*make)();
         bool palettized;
     };
-    const Picture pictures[] = {{"gfx/tiles.bmp", assetgen::MakeTileSheet, true},
-                                {"gfx/bigben.bmp", assetgen::MakeBackground, false},
-                                {"gfx/badguysprites2.bmp", assetgen::MakeBlockSheet, true},
-                                {"vornsprites24bit.bmp", assetgen::MakeWalkerSheet, false},
+    const Picture pictures[] = {{kTilePictureFile, assetgen::MakeTileSheet, true},
+                                {kBackgroundPictureFile, assetgen::MakeBackground, false},
+                                {kBlockPictureFile, assetgen::MakeBlockSheet, true},
+                                {kWalkerSheetFile, assetgen::MakeWalkerSheet, false},
                                 {kPlayerSheetFile, assetgen::MakePlayerSheet, false},
                                 {kGoalPictureFile, assetgen::MakeGoalPicture, false}};
     for (const Picture& p : pictures) {
@@ -71,17 +73,17 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "assetgen: %s\n", error.c_str());
         return 1;
     }
-    if (!WriteLevel(root / "x2.lvl", assetgen::MakeTileLevel()) ||
-        !WriteLevel(root / "x2fg.lvl", assetgen::MakeBlockLevel())) {
+    if (!WriteLevel(root / kTileLevelFile, assetgen::MakeTileLevel()) ||
+        !WriteLevel(root / kBlockLevelFile, assetgen::MakeBlockLevel())) {
         std::fprintf(stderr, "assetgen: cannot write the level files\n");
         return 1;
     }
     const std::filesystem::path play = root / assetgen::kPlayLevelFolder;
     std::filesystem::create_directories(play, ec);
     const assetgen::PlayLevel level = assetgen::MakePlayLevel();
-    if (ec || !WriteLevel(play / "x2.lvl", level.tiles) ||
-        !WriteLevel(play / "x2fg.lvl", level.blocks) ||
-        !WriteText(play / "x2.actors", level.actors)) {
+    if (ec || !WriteLevel(play / kTileLevelFile, level.tiles) ||
+        !WriteLevel(play / kBlockLevelFile, level.blocks) ||
+        !WriteText(play / kActorsFile, level.actors)) {
         std::fprintf(stderr, "assetgen: cannot write the level in %s\n", play.c_str());
         return 1;
     }

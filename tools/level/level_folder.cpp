@@ -62,7 +62,7 @@ namespace fs = std::filesystem;
 
 bool HasLevel(const fs::path& folder) {
     std::error_code error;
-    return fs::is_regular_file(folder / "x2.lvl", error);
+    return fs::is_regular_file(folder / kTileLevelFile, error);
 }
 
 }  // namespace
@@ -97,16 +97,6 @@ std::string TilesetXml(const Sheet& sheet, const std::string& imagePath) {
            std::to_string(sheet.imageHeight) + "\"/>\n</tileset>\n";
 }
 
-std::string GameDataFolder(const std::string& toolPath) {
-    std::error_code error;
-    const fs::path self = fs::canonical(toolPath.empty() ? "/proc/self/exe" : toolPath, error);
-    if (error) return "";
-    const fs::path beside = self.parent_path();
-    for (const fs::path& candidate : {beside / "data", beside.parent_path() / "share" / "vorn7"})
-        if (HasLevel(candidate)) return candidate.string();
-    return "";
-}
-
 bool WriteTilesets(const std::string& folder, const std::string& imagePrefix,
                    std::string& message) {
     for (const Sheet* sheet : {&kTiles, &kBlocks}) {
@@ -138,7 +128,7 @@ bool NewLevelFolder(const std::string& folderName, const std::string& dataName,
         message = folderName + ": cannot create the folder: " + error.message();
         return false;
     }
-    for (const char* level : {"x2.lvl", "x2fg.lvl"})
+    for (const char* level : {kTileLevelFile, kBlockLevelFile})
         if (!Copy(data / level, folder / level, message)) return false;
 
     // Installed data stays where it is; a build tree's is copied, so that a clean build or a

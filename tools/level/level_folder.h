@@ -21,9 +21,6 @@ bool InBuildTree(const std::filesystem::path& data);
 // Copies a file, making its folder; false with a message naming both.
 bool Copy(const std::filesystem::path& from, const std::filesystem::path& to, std::string& message);
 
-// The game's data folder for this tool: data/ beside it in a build tree, else the installed
-// share/vorn7 beside its bin or games folder. "" when neither holds x2.lvl.
-std::string GameDataFolder(const std::string& toolPath);
 // Writes tiles.tsx and blocks.tsx into folder, their pictures referenced as imagePrefix +
 // "gfx/….bmp" (relative to the folder, or absolute). False with a message.
 bool WriteTilesets(const std::string& folder, const std::string& imagePrefix, std::string& message);

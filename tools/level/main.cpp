@@ -15,6 +15,7 @@
 #include "platform/files/regular_file.h"
 #include "tiled_export.h"
 #include "tiled_import.h"
+#include "tiled_run.h"
 #include "world_picture.h"
 
 namespace {
@@ -139,7 +140,7 @@ int main(int argc, char** argv) {
     const Arguments a = Split(args);
     if (!a.error.empty()) return UsageError(a.error);
     std::string message, summary, problem;
-    const std::string gameData = level_tool::GameDataFolder("");
+    const std::string gameData = data_path::FoundGameData();
     if (command == "new") {
         if (!(problem = Missing(command, a, {"FOLDER"})).empty()) return UsageError(problem);
         if (gameData.empty()) return Failed("the game's data folder is not beside this tool");
@@ -164,9 +165,7 @@ int main(int argc, char** argv) {
             "(the Vorn7 level format and Play in Vorn7): click Enable Extensions\n",
             session.c_str());
         std::fflush(stdout);
-        // A Tiled of its own: one already running keeps its session and would not open this one.
-        execlp("tiled", "tiled", "--new-instance", static_cast<char*>(nullptr));
-        return Failed(std::string("tiled: cannot be started: ") + std::strerror(errno));
+        return level_tool::RunTiled(a.operands[0], message) ? 0 : Failed(message);
     }
     if (command == "from-tiled") {
         if (!(problem = Missing(command, a, {"MAP", "OUT.lvl"})).empty())

@@ -51,7 +51,8 @@ bool ExportToTiled(const std::string& levelDir, const std::string& gameData,
         const char* map;
         const Sheet& sheet;
     };
-    const Level levels[] = {{"x2.lvl", "x2.tmx", kTiles}, {"x2fg.lvl", "x2fg.tmx", kBlocks}};
+    const Level levels[] = {{kTileLevelFile, "x2.tmx", kTiles},
+                            {kBlockLevelFile, "x2fg.tmx", kBlocks}};
     std::error_code error;
     const fs::path out = fs::absolute(outDir), data = fs::absolute(levelDir);
     if (!force)

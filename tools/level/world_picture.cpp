@@ -10,12 +10,15 @@
 #include "platform/pictures/png_writer.h"
 #include "shell/headless_start.h"
 #include "whole_file.h"
+#include "world/cell_walk.h"
 #include "world/world.h"
 
 namespace level_tool {
 namespace {
 
-constexpr int kWorld = kWorldSize, kBand = 256, kTile = 32, kBlock = 128;
+constexpr int kWorld = kWorldSize;
+// The world is drawn a band of rows at a time, so the memory it takes stays small.
+constexpr int kBand = 256;
 
 // Every pixel of a 32-bit surface set to the see-through colour: what no tile covers stays clear.
 void Clear(IDirectDrawSurface* s, std::uint32_t key) {
@@ -50,7 +53,7 @@ bool RenderWorld(const std::string& dataDir, const std::string& out, int scale, 
     }
     const auto key = static_cast<std::uint32_t>(TransparentColour);
     IDirectDrawSurface* band = CreateOffscreenSurface(kWorld, kBand);
-    IDirectDrawSurface* block = CreateOffscreenSurface(kBlock, kBlock);
+    IDirectDrawSurface* block = CreateOffscreenSurface(kBlockSize, kBlockSize);
     if (band == nullptr || block == nullptr) {
         message = "the drawing surfaces could not be created";
         return false;
@@ -68,33 +71,35 @@ bool RenderWorld(const std::string& dataDir, const std::string& out, int scale, 
     for (int top = 0; top < kWorld && written; top += kBand) {
         if (progress) std::fprintf(stderr, "\rrendering the world: %3d %%", top * 100 / kWorld);
         Clear(band, key);
-        for (int y = top; y < top + kBand; y += kTile)
-            for (int x = 0; x < kWorld; x += kTile) {
-                const std::int32_t index = TheWorld.CellAt(x, y).tileIndex;
-                if (index >= 0) TheWorld.TileBankPtr()->Draw(index, x, y - top, band);
-            }
-        if (blocks) {
-            // A block cell over the tile cell it passes by: every fourth pixel of the block.
-            for (int y = top; y < top + kBand; y += kTile)
-                for (int x = 0; x < kWorld; x += kTile) {
-                    const std::int32_t index =
-                        TheWorld.GridCellAt(x * 4, y * 4, kBlock, kBlock).tileIndex;
-                    if (index < 0 || index > 2) continue;
-                    Clear(block, key);
-                    TheWorld.BlockBankPtr()->Draw(index, 0, 0, block);
-                    DDSURFACEDESC desc{};
-                    desc.dwSize = DDSURFACEDESC_SIZE;
-                    if (band->Lock(nullptr, &desc, 0, nullptr) < 0) continue;
-                    for (int by = 0; by < kTile; ++by) {
-                        auto* to = reinterpret_cast<std::uint32_t*>(
-                            static_cast<BYTE*>(desc.lpSurface) + (y - top + by) * desc.lPitch);
-                        const std::uint32_t* from = Row(block, by * 4);
-                        for (int bx = 0; bx < kTile; ++bx)
-                            if (from[bx * 4] != key) to[x + bx] = from[bx * 4];
-                    }
-                    band->Unlock(nullptr);
+        const ViewRectangle view{0, top, kWorld - 1, top + kBand - 1};
+        ForEachCellInView(view, kTileSize, [&](int x, int y, int sx, int sy) {
+            const std::int32_t index = TheWorld.CellAt(x, y).tileIndex;
+            if (index >= 0) TheWorld.TileBankPtr()->Draw(index, sx, sy, band);
+        });
+        // A block cell over the tile cell it passes by, shrunk by the layer's speed.
+        if (blocks)
+            ForEachCellInView(view, kTileSize, [&](int x, int y, int sx, int sy) {
+                const std::int32_t index =
+                    TheWorld
+                        .GridCellAt(x * kBlockLayerSpeed, y * kBlockLayerSpeed, kBlockSize,
+                                    kBlockSize)
+                        .tileIndex;
+                if (!IsDrawnBlock(index)) return;
+                Clear(block, key);
+                TheWorld.BlockBankPtr()->Draw(index, 0, 0, block);
+                DDSURFACEDESC desc{};
+                desc.dwSize = DDSURFACEDESC_SIZE;
+                if (band->Lock(nullptr, &desc, 0, nullptr) < 0) return;
+                for (int by = 0; by < kTileSize; ++by) {
+                    auto* to = reinterpret_cast<std::uint32_t*>(static_cast<BYTE*>(desc.lpSurface) +
+                                                                (sy + by) * desc.lPitch);
+                    const std::uint32_t* from = Row(block, by * kBlockLayerSpeed);
+                    for (int bx = 0; bx < kTileSize; ++bx)
+                        if (from[bx * kBlockLayerSpeed] != key)
+                            to[sx + bx] = from[bx * kBlockLayerSpeed];
                 }
-        }
+                band->Unlock(nullptr);
+            });
         // Each output pixel averages scale x scale pixels; see-through ones only lower alpha.
         for (int y = 0; y < kBand / scale && written; ++y) {
             for (int x = 0; x < size; ++x) {

@@ -18,14 +18,16 @@ std::string AbsoluteFolder(const std::string& folder) {
     return error ? folder : path.lexically_normal().string();
 }
 
+// Every data folder has the tile level; the platform does not know the world's names.
 bool HoldsData(const fs::path& folder) {
     std::error_code error;
     return fs::is_regular_file(folder / "x2.lvl", error);
 }
 
-// The game's data found by the program's own place, once; "" when it is not there (the tests'
-// programs, the browser), and the working directory serves.
-const std::string& OwnDataFolder() {
+}  // namespace
+
+// Found once; "" where it is not there (the tests' programs, the browser).
+const std::string& FoundGameData() {
     static const std::string found = [] {
         const char* chosen = std::getenv("VORN7_DATA");
         if (chosen != nullptr && chosen[0] != '\0') return AbsoluteFolder(chosen);
@@ -33,14 +35,13 @@ const std::string& OwnDataFolder() {
         const fs::path program = fs::canonical("/proc/self/exe", error);
         if (error) return std::string();
         const fs::path beside = program.parent_path();
-        for (const fs::path& candidate : {beside / "data", beside / VORN7_DATA_FROM_PROGRAM})
+        for (const fs::path& candidate :
+             {beside / "data", beside / VORN7_DATA_FROM_PROGRAM, beside / VORN7_DATA_FROM_TOOLS})
             if (HoldsData(candidate)) return candidate.lexically_normal().string();
         return std::string();
     }();
     return found;
 }
-
-}  // namespace
 
 void SetLevelFolder(const std::string& folder) {
     g_folder = folder.empty() ? std::string() : AbsoluteFolder(folder);
@@ -52,7 +53,7 @@ const std::string& LevelFolder() {
 }
 
 std::string GameDataFolder() {
-    if (!OwnDataFolder().empty()) return OwnDataFolder();
+    if (!FoundGameData().empty()) return FoundGameData();
     std::error_code error;
     return fs::current_path(error).string();
 }
@@ -67,7 +68,7 @@ std::string Resolve(const char* name) {
         struct stat info {};
         if (::lstat(candidate.c_str(), &info) == 0) return candidate;
     }
-    return OwnDataFolder().empty() ? std::string(name) : OwnDataFolder() + '/' + name;
+    return FoundGameData().empty() ? std::string(name) : FoundGameData() + '/' + name;
 }
 
 std::string NameInFolder(const std::string& path) {

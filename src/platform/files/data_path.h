@@ -11,9 +11,12 @@ namespace data_path {
 // The folder searched before the game's own data; "" (the default) for none.
 void SetLevelFolder(const std::string& folder);
 const std::string& LevelFolder();
-// The game's own data, wherever the game is started: $VORN7_DATA when set, else the data folder
-// beside the program (a build's data/), else the installed one (share/vorn7 of the program's
-// prefix), else the working directory. An absolute path.
+// The game's own data, wherever the game or its level tool is started: $VORN7_DATA when set, else
+// the data folder beside the program (a build's data/), else the installed one (share/vorn7 of
+// the program's prefix, seen from the game's folder or the tools'); "" when none holds a level.
+// The level tool's lookup; the game's is GameDataFolder.
+const std::string& FoundGameData();
+// FoundGameData, else the working directory. An absolute path.
 std::string GameDataFolder();
 // The path a data file is opened by: folder/name when the level folder has it (or name is
 // absolute), else name in the game's own data.
