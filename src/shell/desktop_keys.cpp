@@ -53,3 +53,8 @@ const char* ScreenshotNotice() {
         g_notice[0] = '\0';
     return g_notice;
 }
+
+void ForgetScreenshotNotice() {
+    g_notice[0] = '\0';
+    g_noticeSince = 0;
+}

@@ -10,3 +10,5 @@ bool OnDesktopKey(HWND window, UINT message, WPARAM virtualKey);
 // The last screenshot's notice ("Screenshot: NAME" or why none was saved); "" once two seconds
 // have passed.
 const char* ScreenshotNotice();
+// The notice dropped, as at a start (the tests' fresh globals).
+void ForgetScreenshotNotice();

@@ -9,6 +9,7 @@
 #include "shell/app.h"
 #include "shell/camera.h"
 #include "shell/command_line.h"
+#include "shell/desktop_keys.h"
 #include "shell/frame_tick.h"
 #include "shell/live_reload.h"
 #include "shell/player_input.h"
@@ -30,6 +31,7 @@ void Reset() {
     Camera = {0, 0, 0, 0};
     ReleasePlayerKeys();
     ForgetReloadProblems();
+    ForgetScreenshotNotice();
     (void)TakePlayerControls();
     FrameTiming = {0, 0, 0, 0};
     FrameClock = Stopwatch{};

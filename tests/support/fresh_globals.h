@@ -5,8 +5,9 @@
 
 namespace fresh_globals {
 
-// The seams, the display mode, the shell's launch options, camera and frame timing, the level
-// folder and the world's actors, as at process start.
+// As at process start: a window a failed test left and the queued messages, the seams, the
+// display mode, the shell's launch options, camera, frame timing and clock, the player's keys and
+// controls, the reload problems, F12's notice, the level folder and the world's banks and actors.
 void Reset();
 
 }  // namespace fresh_globals
