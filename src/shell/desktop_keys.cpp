@@ -56,4 +56,5 @@ const char* ScreenshotNotice() {
 
 void ForgetScreenshotNotice() {
     g_notice[0] = '\0';
+    g_noticeSince = 0;
 }

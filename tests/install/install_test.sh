@@ -3,15 +3,26 @@
 # entry, AppStream metadata, icon, manual page), starts the game through a symbolic link to its
 # launcher from another folder, refuses broken installations with one line, and uninstalls,
 # leaving the prefix as it was.
-#   install_test.sh SOURCE_DIR BUILD_DIR
+#   install_test.sh SOURCE_DIR BUILD_DIR [CMAKE_OPTION...]
+# BUILD_DIR is the test's own build of what make install installs, configured with the options
+# given and brought up to date here: an install writes its manifest, its log and the manual pages
+# (which name the prefix) into the build it installs from, and the build that runs the tests must
+# keep those of make install.
 set -euo pipefail
 source_dir=$1
 build=$2
+shift 2
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 fail() { echo "install: FAIL: $*" >&2; exit 1; }
 prefix=$work/prefix
 mkdir "$prefix"
+
+cmake -S "$source_dir" -B "$build" "$@" -DVORN7_TESTS=OFF -DVORN7_BENCH=OFF >"$work/log" 2>&1 ||
+    fail "configuring $build: $(tail -n 5 "$work/log")"
+# The Makefile's game: what make install needs.
+cmake --build "$build" --target vorn7 vorn7-level assets tiled_files compressed_docs >"$work/log" 2>&1 ||
+    fail "building $build: $(tail -n 5 "$work/log")"
 
 sh "$source_dir/scripts/install-game" "$build" "$prefix" >/dev/null || fail "install failed"
 desktop-file-validate "$prefix/share/applications/vorn7.desktop" || fail "desktop entry"

@@ -1,6 +1,7 @@
-// Every test of vorn7_tests starts from the globals a fresh process has, so the tests pass run
-// together in one process as well as one process each (as ctest runs them). Called before each
-// test by the tests' main (fresh_globals.cpp registers it).
+// Every test of vorn7_tests starts from fresh globals: those below as a fresh process has them
+// (what every start-up sets again is left as it is), so the tests pass run together in one
+// process as well as one process each (as ctest runs them). Called before each test by the
+// tests' main (fresh_globals.cpp registers it).
 #pragma once
 
 namespace fresh_globals {

@@ -1,5 +1,6 @@
-// A quick look at a BMP file's headers before the full loader sees it, so that absurd or
-// malformed files are refused in microseconds, before any large allocation. Called by LoadImageA.
+// Internal to src/platform/: a quick look at a BMP file's headers before the full loader sees it,
+// so that absurd or malformed files are refused in microseconds, before any large allocation.
+// Called by LoadImageA (bmp_pictures.cpp).
 #pragma once
 
 #include <cstddef>

@@ -1,7 +1,8 @@
-// Internal to src/platform/: the test seams' state (test_seams.h), read only by the files that
-// are built once for each platform variant (CMake's vorn7_platform_seamed_files, which define
-// VORN7_SEAM_READER). A file built once for both variants cannot include it: a seam read there
-// would be compiled for the game's variant alone and silently do nothing in the tests'.
+// Internal to src/platform/: the test seams' state (test_seams.h), read only by the files CMake
+// compiles with VORN7_SEAM_READER: those built once for each platform variant (CMake's
+// vorn7_platform_seamed_files) and the seams' own test_seams.cpp and scripted_input.cpp. A file
+// built once for both variants cannot include it: a seam read there would be compiled for the
+// game's variant alone and silently do nothing in the tests'.
 #pragma once
 
 #ifndef VORN7_SEAM_READER
@@ -18,9 +19,9 @@
 namespace platform_internal {
 
 // The seams (test_seams.h) exist only in vorn7_platform_seams, the variant the tests,
-// benchmarks, fuzzers and the soak link. In the game's and the level tool's variant kTestSeams is
-// false: every read of the seams' state sits under `if constexpr (kTestSeams)`, so its checks
-// compile away, and the state itself is not defined there (test_seams.cpp is left out).
+// vorn7_bench, the fuzzers and the soak link. In the game's variant kTestSeams is false: every
+// read of the seams' state sits under `if constexpr (kTestSeams)`, so its checks compile away,
+// and the state itself is not defined there (test_seams.cpp is left out).
 #ifdef VORN7_TEST_SEAMS
 constexpr bool kTestSeams = true;
 #else

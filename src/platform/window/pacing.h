@@ -1,6 +1,6 @@
 // Internal to src/platform/: frames paced as a display (pacing_desktop.cpp sleeps the thread to a
 // 60 Hz deadline; pacing_web.cpp yields to the browser until its next animation frame). Called by
-// the window after each shown frame when the presenter does not wait for vsync itself.
+// present_surface.cpp after each shown frame when the presenter does not wait for vsync itself.
 #pragma once
 
 namespace pacing {
