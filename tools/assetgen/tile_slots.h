@@ -72,5 +72,4 @@ enum TileSlot : int {
     kBedrock = 63,
 };
 
-
 }  // namespace assetgen
