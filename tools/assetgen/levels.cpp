@@ -4,8 +4,8 @@
 #include <array>
 #include <cmath>
 
-#include "art.h"
 #include "canvas.h"
+#include "tile_slots.h"
 
 namespace assetgen {
 namespace {

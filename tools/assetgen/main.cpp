@@ -11,10 +11,13 @@
 
 #include "actor_art.h"
 #include "actors/sprite_constants.h"
-#include "art.h"
+#include "background.h"
+#include "block_sheet.h"
 #include "icon.h"
 #include "levels.h"
 #include "play_level.h"
+#include "tile_sheet.h"
+#include "walker_sheet.h"
 #include "world/actors_file.h"
 #include "world/map_types.h"
 

@@ -3,7 +3,8 @@
 #include <cstdio>
 
 #include "actors/sprite_constants.h"
-#include "art.h"
+#include "canvas.h"
+#include "tile_slots.h"
 #include "world/map_types.h"
 
 namespace assetgen {

@@ -1,8 +1,8 @@
 // A copy that covers a whole surface with opaque pixels (the frame's background), held back so
 // that each pixel is written about once: the copies after it say which rows and columns they
 // cover, and the held-back copy writes only what stays uncovered, when the surface is next read
-// or shown. Used by the back buffer's copies (src/platform/display/ddraw.cpp), which decide when to
-// start, feed and finish it.
+// or shown. Used by the back buffer's copies (src/platform/display/surface_copies.cpp), which
+// decide when to start, feed and finish it.
 #pragma once
 
 #include <cstddef>

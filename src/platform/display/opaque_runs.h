@@ -1,6 +1,6 @@
 // Each row's runs of pixels that differ from a surface's colour key, worked out once per change of
 // content, so that keyed copies move whole runs instead of testing every pixel. Used by the
-// surfaces' copies (src/platform/display/ddraw.cpp).
+// surfaces' copies (src/platform/display/surface_copies.cpp).
 #pragma once
 
 #include <cstdint>

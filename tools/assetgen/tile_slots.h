@@ -1,7 +1,6 @@
-// The game's pictures, drawn in code: tiles, background, foreground blocks, the walker.
+// The tile sheet's slots, by kind of tile: what the level designer (levels.cpp, play_level.cpp)
+// places, and what the tile families draw.
 #pragma once
-
-#include "canvas.h"
 
 namespace assetgen {
 
@@ -72,11 +71,5 @@ enum TileSlot : int {
     kOre = 62,
     kBedrock = 63,
 };
-
-// Each picture in its layout (world/map_types.h, actors/sprite_constants.h).
-Canvas MakeTileSheet();    // the 64 tiles, with a border all round
-Canvas MakeBackground();   // opaque
-Canvas MakeBlockSheet();   // the three blocks
-Canvas MakeWalkerSheet();  // 8 walk frames on top, 7 jump and turn frames below
 
 }  // namespace assetgen
