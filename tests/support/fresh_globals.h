@@ -6,7 +6,8 @@
 namespace fresh_globals {
 
 // The seams, the display mode, the shell's launch options, camera and frame timing, the level
-// folder and the world's actors, as at process start.
+// folder and the world's actors, as at process start; the window's kept place (XDG_STATE_HOME)
+// in a folder of the tests' own.
 void Reset();
 
 }  // namespace fresh_globals
