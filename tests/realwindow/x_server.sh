@@ -34,12 +34,12 @@ end_tree() {
 # The screen as the test left it, and what the game said.
 keep_failure() {
     mkdir -p "$test_output"
+    [ -f "$work/game.err" ] && cp "$work/game.err" "$test_output/$test_name-fail.err"
     if [ -s "$work/display" ] && DISPLAY=:$(head -n1 "$work/display") \
         timeout 20 import -window root "$work/failed.png" 2>/dev/null; then
         mv "$work/failed.png" "$test_output/$test_name-fail.png"
+        echo "$test_name: the screen is kept in $test_output/$test_name-fail.png" >&2
     fi
-    [ -f "$work/game.err" ] && cp "$work/game.err" "$test_output/$test_name-fail.err"
-    echo "$test_name: kept $test_output/$test_name-fail.png" >&2
 }
 
 # Whether pid is still a child of this script: a process that ended long ago may have left its

@@ -101,8 +101,8 @@ Spot ChooseFreePlace(std::span<const Box> workAreas, std::span<const Box> others
         // at the middle, left and right.
         const int acrossY[3] = {Along(area.y, area.height, area.y, area.height, height, false),
                                 area.y, std::max(area.y, areaBottom - height)};
-        const int acrossX[3] = {Along(area.x, area.width, area.x, area.width, width, false),
-                                area.x, std::max(area.x, areaRight - width)};
+        const int acrossX[3] = {Along(area.x, area.width, area.x, area.width, width, false), area.x,
+                                std::max(area.x, areaRight - width)};
         for (int y : acrossY) {
             candidates[count++] = {
                 {Along(area.x, area.width, area.x, left - area.x, width, false), y},

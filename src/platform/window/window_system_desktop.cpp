@@ -127,8 +127,11 @@ void PlaceWindow(SDL_Window* window, const window_place::Box* wanted, int width,
     if (wanted != nullptr && window_place::IsOnADisplay(*wanted, Displays(false))) {
         spot = {wanted->x, wanted->y};
     } else {
-        const std::vector<window_place::Box> others = x11_windows::OtherWindows(window);
-        spot = window_place::ChooseFreePlace(Displays(true), others, width, height);
+        // Chosen for the window with its frame, which it has only once it shows.
+        const x11_windows::OtherWindows others = x11_windows::Find(window);
+        spot = window_place::ChooseFreePlace(Displays(true), others.boxes,
+                                             width + others.frameLeft + others.frameRight,
+                                             height + others.frameTop + others.frameBottom);
     }
     // SDL places the inside, so the frame lands at the spot when SDL is told the inside's place
     // by the frame it knows; before the window first shows it knows none, and X puts the frame

@@ -64,10 +64,11 @@ bool LeftOut(Display* display, Window window) {
 }
 
 // The window's box on the root, with the frame the window manager draws around it.
-bool BoxOf(Display* display, Window root, Window window, window_place::Box& box) {
+bool BoxOf(Display* display, Window root, Window window, window_place::Box& box,
+           OtherWindows& seen) {
     XWindowAttributes attributes{};
-    if (!XGetWindowAttributes(display, window, &attributes) ||
-        attributes.map_state != IsViewable || attributes.c_class == InputOnly)
+    if (!XGetWindowAttributes(display, window, &attributes) || attributes.map_state != IsViewable ||
+        attributes.c_class == InputOnly)
         return false;
     int x = 0, y = 0;
     Window child = 0;
@@ -77,22 +78,30 @@ bool BoxOf(Display* display, Window root, Window window, window_place::Box& box)
     if (frame.size() == 4) {
         const long left = frame[0], right = frame[1], top = frame[2], bottom = frame[3];
         if (left >= 0 && right >= 0 && top >= 0 && bottom >= 0 && left + right < 4096 &&
-            top + bottom < 4096)
+            top + bottom < 4096) {
             box = {x - static_cast<int>(left), y - static_cast<int>(top),
                    box.width + static_cast<int>(left + right),
                    box.height + static_cast<int>(top + bottom)};
+            if (left + right + top + bottom >
+                seen.frameLeft + seen.frameRight + seen.frameTop + seen.frameBottom) {
+                seen.frameLeft = static_cast<int>(left);
+                seen.frameRight = static_cast<int>(right);
+                seen.frameTop = static_cast<int>(top);
+                seen.frameBottom = static_cast<int>(bottom);
+            }
+        }
     }
     return true;
 }
 
 }  // namespace
 
-std::vector<window_place::Box> OtherWindows(SDL_Window* own) {
-    std::vector<window_place::Box> boxes;
+OtherWindows Find(SDL_Window* own) {
+    OtherWindows seen;
     SDL_SysWMinfo info;
     SDL_VERSION(&info.version);
     if (own == nullptr || !SDL_GetWindowWMInfo(own, &info) || info.subsystem != SDL_SYSWM_X11)
-        return boxes;
+        return seen;
     Display* display = info.info.x11.display;
     const Window ownWindow = info.info.x11.window;
     const Window root = DefaultRootWindow(display);
@@ -122,12 +131,12 @@ std::vector<window_place::Box> OtherWindows(SDL_Window* own) {
     for (const Window window : windows) {
         window_place::Box box{};
         if (window != ownWindow && !LeftOut(display, window) &&
-            BoxOf(display, root, window, box) && box.width > 0 && box.height > 0)
-            boxes.push_back(box);
+            BoxOf(display, root, window, box, seen) && box.width > 0 && box.height > 0)
+            seen.boxes.push_back(box);
     }
     XSync(display, False);
     XSetErrorHandler(previous);
-    return boxes;
+    return seen;
 }
 
 }  // namespace x11_windows

@@ -11,10 +11,17 @@ struct SDL_Window;
 
 namespace x11_windows {
 
-// The other windows a user sees, each with its frame: the window manager's clients
-// (_NET_CLIENT_LIST), else the root's mapped top-level windows; minimised ones, docks, panels
-// and the desktop's own window left out, and at most 256 of them. Empty where the window is not
-// an X window (Wayland, SDL's dummy driver).
-std::vector<window_place::Box> OtherWindows(SDL_Window* own);
+struct OtherWindows {
+    std::vector<window_place::Box> boxes;  // each with its frame
+    // The frame the window manager draws around them (the widest seen): a new window gets the
+    // same, though it has none until it shows.
+    int frameLeft = 0, frameRight = 0, frameTop = 0, frameBottom = 0;
+};
+
+// The other windows a user sees: the window manager's clients (_NET_CLIENT_LIST), else the
+// root's mapped top-level windows; minimised ones, docks, panels and the desktop's own window
+// left out, and at most 256 of them. None where the window is not an X window (Wayland, SDL's
+// dummy driver).
+OtherWindows Find(SDL_Window* own);
 
 }  // namespace x11_windows

@@ -18,8 +18,8 @@ namespace fs = std::filesystem;
 
 // A state folder of the test's own, as XDG_STATE_HOME.
 fs::path FreshStateFolder() {
-    const fs::path folder = fs::temp_directory_path() /
-                            ("vorn7-window-memory-" + std::to_string(::getpid()));
+    const fs::path folder =
+        fs::temp_directory_path() / ("vorn7-window-memory-" + std::to_string(::getpid()));
     fs::remove_all(folder);
     fs::create_directories(folder);
     setenv("XDG_STATE_HOME", folder.c_str(), 1);
@@ -41,10 +41,9 @@ std::string Placement(const WindowPlacement& p) {
 TEST(WindowMemory, WhatOneRunKeepsTheNextReads) {
     const fs::path folder = FreshStateFolder();
     EXPECT_EQ(WindowMemoryFile(), (folder / "vorn7/window").string());
-    for (const WindowPlacement& kept :
-         {WindowPlacement{false, true, 120, 80, 800, 600},
-          WindowPlacement{true, true, -1500, -20, 1024, 768},
-          WindowPlacement{true, false, 0, 0, 0, 0}}) {
+    for (const WindowPlacement& kept : {WindowPlacement{false, true, 120, 80, 800, 600},
+                                        WindowPlacement{true, true, -1500, -20, 1024, 768},
+                                        WindowPlacement{true, false, 0, 0, 0, 0}}) {
         SCOPED_TRACE(Placement(kept));
         RememberWindowPlacement(kept);
         WindowPlacement read{false, false, 1, 2, 3, 4};
@@ -52,8 +51,7 @@ TEST(WindowMemory, WhatOneRunKeepsTheNextReads) {
         EXPECT_EQ(Placement(read), Placement(kept));
     }
     // Written whole through a temporary file, which does not stay.
-    EXPECT_EQ(std::distance(fs::directory_iterator(folder / "vorn7"), fs::directory_iterator()),
-              1);
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder / "vorn7"), fs::directory_iterator()), 1);
 
     // Without XDG_STATE_HOME (or with a relative one, which is not to be used): the home's.
     const std::string home = (folder / "home").string();
