@@ -120,6 +120,7 @@ constexpr UINT CS_HREDRAW = 0x0002;
 constexpr DWORD WS_POPUP = 0x80000000u;
 constexpr DWORD WS_OVERLAPPEDWINDOW = 0x00CF0000u;  // caption, border, sizing frame, buttons
 constexpr DWORD WS_EX_TOPMOST = 0x00000008u;
+constexpr int CW_USEDEFAULT = -2147483647 - 1;  // the window system chooses the place
 constexpr int SW_HIDE = 0;
 constexpr int SW_SHOWNORMAL = 1;
 constexpr int SW_SHOW = 5;

@@ -10,6 +10,7 @@
 #include "graphics/load_failure.h"
 #include "platform/files/data_path.h"
 #include "platform/window/window.h"
+#include "platform/window/window_memory.h"
 #include "shell/camera.h"
 #include "shell/camera_follow.h"
 #include "shell/command_line.h"
@@ -110,14 +111,22 @@ HWND CreateMainWindow(const char* className, HINSTANCE instance) {
     const std::string title = data_path::LevelFolder().empty()
                                   ? std::string(className)
                                   : std::string(className) + ": " + data_path::LevelFolder();
-    // vorn7 --windowed: an ordinary window of the start mode's size.
-    if (Launch.windowed)
-        return CreateWindowExA(0, className, title.c_str(), WS_OVERLAPPEDWINDOW, 0, 0,
-                               DisplayMode.width, DisplayMode.height, nullptr, nullptr, instance,
-                               nullptr);
-    return CreateWindowExA(WS_EX_TOPMOST, className, title.c_str(), WS_POPUP, 0, 0,
-                           GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), nullptr,
-                           nullptr, instance, nullptr);
+    // The window as the user last left it: a window where it was put, or full screen. --windowed
+    // asks for a window; without it and without a kept place the game is full screen, as ever.
+    WindowPlacement kept;
+    const bool recalled = RecallWindowPlacement(kept);
+    const bool placed = recalled && kept.placed;
+    if (Launch.windowed || (recalled && !kept.fullScreen))
+        return CreateWindowExA(
+            0, className, title.c_str(), WS_OVERLAPPEDWINDOW, placed ? kept.x : CW_USEDEFAULT,
+            placed ? kept.y : CW_USEDEFAULT, placed ? kept.width : DisplayMode.width,
+            placed ? kept.height : DisplayMode.height, nullptr, nullptr, instance, nullptr);
+    HWND window = CreateWindowExA(WS_EX_TOPMOST, className, title.c_str(), WS_POPUP, 0, 0,
+                                  GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
+                                  nullptr, nullptr, instance, nullptr);
+    // F11 and Alt+Enter then bring the window back where it was.
+    if (window != nullptr && placed) SetWindowPlacement(window, &kept);
+    return window;
 }
 
 bool StartUp(HINSTANCE instance, int showCommand) {
@@ -131,7 +140,9 @@ bool StartUp(HINSTANCE instance, int showCommand) {
     MainWindow = window;
     ShowWindow(MainWindow, showCommand);
     UpdateWindow(MainWindow);
-    SetFocus(MainWindow);
+    // Full screen takes the keyboard; a window beside others (an editor's) gets it as the
+    // window manager gives new windows focus, not by force.
+    if (IsFullScreen(MainWindow)) SetFocus(MainWindow);
     ShowCursor(FALSE);
     UpperRowStrip = nullptr;
     LowerRowStrip = nullptr;

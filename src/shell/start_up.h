@@ -13,7 +13,9 @@ struct ActorsFile;
 // the clock and the camera. False after a failure, which has been reported and has destroyed the
 // window. AppMain and the headless starts (headless_start.h) call it.
 bool StartUp(HINSTANCE instance, int showCommand);
-// The full-screen window of the given class; null when it cannot be made (the reason is in
+// The window of the given class as the user last left it (window_memory.h): a window at its
+// place, else full screen; --windowed asks for a window (at its kept place, else of the mode's
+// size where it covers least of the others). Null when it cannot be made (the reason is in
 // GetLastWindowErrorText).
 HWND CreateMainWindow(const char* className, HINSTANCE instance);
 // Resets the camera and the frame timing; start-up, just before the main loop.

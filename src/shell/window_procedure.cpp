@@ -2,6 +2,7 @@
 
 #include "platform/window/messages.h"
 #include "platform/window/window.h"
+#include "platform/window/window_memory.h"
 #include "shell/command_line.h"
 #include "shell/desktop_keys.h"
 #include "shell/keyboard.h"
@@ -15,12 +16,16 @@ LRESULT WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_CREATE:
             return 0;
-        case WM_DESTROY:
+        case WM_DESTROY: {
+            // The window's place and full screen for the next start.
+            WindowPlacement placement;
+            if (GetWindowPlacement(window, &placement)) RememberWindowPlacement(placement);
             if (Launch.watch) StopWatching();
             ShutdownDisplay();
             ShowCursor(TRUE);
             PostQuitMessage(0);
             return 0;
+        }
         case WM_ACTIVATEAPP:
             AppActive = static_cast<std::int32_t>(wParam);
             if (AppActive == 0) ReleasePlayerKeys();  // their key-ups go to another window

@@ -8,7 +8,7 @@ build=$1
 overlay_check=$2
 fail() { echo "depth: FAIL: $*" >&2; exit 1; }
 source "$(dirname "$0")/x_server.sh"
-start_work
+start_work depth "$build"
 
 # A view the walker is far from, so that two runs show the same picture.
 run_at_depth() {

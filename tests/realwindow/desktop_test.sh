@@ -8,31 +8,21 @@
 #   desktop_test.sh BUILD_DIR
 set -euo pipefail
 build=$(cd "$1" && pwd)
-work=$(mktemp -d)
-pids=()
-cleanup() {
-    for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done
-    rm -rf "$work"
-}
-trap cleanup EXIT
 fail() { echo "desktop: FAIL: $*" >&2; exit 1; }
 source "$(dirname "$0")/x_server.sh"
+start_work desktop "$build"
 
 start_x_server 1024x768x24
-pids+=("$xvfb_pid")
-openbox --sm-disable >"$work/openbox.log" 2>&1 &
-pids+=($!)
-wait_for 30 bash -c "xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id'" ||
-    fail "openbox did not start"
+start_window_manager
 
 # A failure with no terminal to read it (standard error is a file) is also shown in a message
 # box; the game ends with 1 once the box is dismissed.
 cp -r "$build/data" "$work/broken"
 rm "$work/broken/x2.lvl"
-(cd "$work/broken" && VORN7_DATA="$work/broken" exec "$build/vorn7") 2>"$work/broken.err" &
+(cd "$work/broken" && VORN7_DATA="$work/broken" exec "$build/vorn7") 2>"$work/game.err" &
 broken=$!
-pids+=($broken)
-wait_for 30 grep -q "Error loading level." "$work/broken.err" || fail "no line on standard error"
+track $broken
+wait_for 30 grep -q "Error loading level." "$work/game.err" || fail "no line on standard error"
 # The box is the window of that name beside the game's own (which has the class "vorn7").
 box() { xwininfo -root -tree | grep '"Vorn7 Development": ()' | awk '{print $1}' | head -n1; }
 wait_for 30 bash -c "xwininfo -root -tree | grep -q '\"Vorn7 Development\": ()'" ||
@@ -47,9 +37,9 @@ wait "$broken" || status=$?
 # A quit signal while the box shows ends the game at once, with the failed start's status, and
 # takes the box's processes with it.
 for signal in TERM INT HUP; do
-    (cd "$work/broken" && VORN7_DATA="$work/broken" exec "$build/vorn7") 2>"$work/broken.err" &
+    (cd "$work/broken" && VORN7_DATA="$work/broken" exec "$build/vorn7") 2>"$work/game.err" &
     broken=$!
-    pids+=($broken)
+    track $broken
     wait_for 30 bash -c "xwininfo -root -tree | grep -q '\"Vorn7 Development\": ()'" ||
         fail "no message box before SIG$signal"
     helpers=$(pgrep -P "$broken" || true)
@@ -70,7 +60,7 @@ done
 mkdir -p "$work/home/Pictures"
 (cd "$build/data" && HOME="$work/home" XDG_CONFIG_HOME= exec ../vorn7 --at 4000,4000) 2>"$work/game.err" &
 game=$!
-pids+=($game)
+track $game
 window() { xdotool search --name "Vorn7 Development" | head -n1; }
 wait_for 30 window || fail "no window"
 full_screen() { xprop -id "$(window)" _NET_WM_STATE | grep -q _NET_WM_STATE_FULLSCREEN; }
@@ -101,7 +91,7 @@ idle() { [ "$(wakeups_over_half_a_second)" -le 3 ]; }
 wait_for 30 running || fail "no frames at the start"
 
 xmessage -name other "another application" &
-pids+=($!)
+track $!
 wait_for 30 bash -c "xdotool search --name other" || fail "no other window"
 other=$(xdotool search --name other | head -n1)
 xdotool windowmove --sync "$other" 400 500

@@ -7,13 +7,11 @@ set -euo pipefail
 build=$(cd "$1" && pwd)
 overlay_check=$2
 fail() {
-    mkdir -p "$build/test-output"
-    [ -f "${work:-}/now.png" ] && cp "$work/now.png" "$build/test-output/player-camera-fail.png"
     echo "player camera: FAIL: $* (game: $(tail -n 3 "${work:-}/game.err" 2>/dev/null))" >&2
     exit 1
 }
 source "$(dirname "$0")/x_server.sh"
-start_work
+start_work player-camera "$build"
 
 start_x_server 1000x600x24
 # The shipped world's flat ground at y 2880 runs from x 1120 to 1663: the player lands on it

@@ -8,7 +8,7 @@ overlay_check=$2
 cursor_check=$3
 fail() { echo "realwindow: FAIL: $*" >&2; exit 1; }
 source "$(dirname "$0")/x_server.sh"
-start_work
+start_work realwindow "$build"
 
 # A 1000 x 600 screen: the 800 x 600 picture sits unscaled between 100-pixel black bars.
 start_x_server 1000x600x24

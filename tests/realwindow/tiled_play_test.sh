@@ -8,13 +8,11 @@ build=$(cd "$1" && pwd)
 overlay_check=$2
 fail() { echo "tiled play: FAIL: $*" >&2; exit 1; }
 source "$(dirname "$0")/x_server.sh"
-start_work
-tiled_pid=""
-trap '[ -n "$tiled_pid" ] && kill "$tiled_pid" 2>/dev/null; stop_work' EXIT
+start_work tiled-play "$build"
 command -v tiled >/dev/null || fail "Debian's tiled is not installed (scripts/install-deps test)"
 
 start_x_server 1280x800x24
-openbox --sm-disable >/dev/null 2>&1 &
+start_window_manager
 export HOME=$work/home XDG_RUNTIME_DIR=$work/runtime
 mkdir -p "$HOME" "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
 # A folder named as a designer might: spaces and letters outside ASCII (Tiled's settings keep
@@ -25,6 +23,7 @@ level="$work/niveau été 2"
 # The project as the README opens it: Tiled's window names it, its project extension waits to be
 # enabled (Tiled asks, the test does not click).
 "$build/vorn7-level" tiled "$level" >"$work/tiled.out" 2>&1 &
+track $!
 tiled_pid=$!
 # Tiled's title is UTF-8 (_NET_WM_NAME): "(vorn7) — Tiled" with the project open.
 tiled_titles() {
@@ -33,7 +32,7 @@ tiled_titles() {
 project_open() { tiled_titles | grep -q '(vorn7) — Tiled"'; }
 wait_for 30 project_open || fail "Tiled did not open the project: $(cat "$work/tiled.out")"
 grep -q "Enable Extensions" "$work/tiled.out" || fail "the command did not say what Tiled asks"
-kill "$tiled_pid"; wait "$tiled_pid" 2>/dev/null || true; tiled_pid=""
+kill "$tiled_pid"; wait "$tiled_pid" 2>/dev/null || true
 
 # The game watching the folder, its window beside Tiled's.
 (cd / && exec "$build/vorn7" --watch --windowed "$level") 2>"$work/game.err" &
@@ -49,7 +48,7 @@ mkdir -p "$HOME/.config/tiled/extensions"
 cp "$build/data/tiled/vorn7-level.js" "$HOME/.config/tiled/extensions/"
 # An instance of its own: a designer's running Tiled is left alone.
 tiled --new-instance "$level/x2.lvl" >"$work/tiled.log" 2>&1 &
-tiled_pid=$!
+track $!
 map_window() {
     for w in $(xdotool search --class tiled 2>/dev/null); do
         xprop -id "$w" _NET_WM_NAME | grep -q '"x2.lvl' && echo "$w"
@@ -68,7 +67,7 @@ xdotool windowactivate --sync "$window"
 X=$(xwininfo -id "$window" | sed -n 's/.*Absolute upper-left X: *//p')
 Y=$(xwininfo -id "$window" | sed -n 's/.*Absolute upper-left Y: *//p')
 at_view() { shot now && "$overlay_check" "$work/now.ppm" $((X + 5)) $((Y + 100)) "x: $x y: $y"; }
-wait_for 20 at_view || { cp "$work/now.png" /tmp/tiled-play-fail.png; fail "the game's camera is not at $x, $y (window at $X, $Y)"; }
+wait_for 20 at_view || fail "the game's camera is not at $x, $y (window at $X, $Y)"
 # Only this folder's games: other tests may run games of their own meanwhile.
 [ "$(pgrep -fc "vorn7 --watch.*$level")" -eq 1 ] || fail "a second game was started"
 kill -0 "$game_pid" || fail "the game ended"

@@ -6,15 +6,12 @@
 set -euo pipefail
 build=$1
 overlay_check=$2
-# A failure keeps the last screenshot and the game's standard error in the build's test output.
 fail() {
-    mkdir -p "$build/test-output"
-    [ -f "${work:-}/now.png" ] && cp "$work/now.png" "$build/test-output/watch-fail.png"
-    echo "watch: FAIL: $* (game: $(cat "${work:-}/game.err" 2>/dev/null | tail -n 3))" >&2
+    echo "watch: FAIL: $* (game: $(tail -n 3 "${work:-}/game.err" 2>/dev/null))" >&2
     exit 1
 }
 source "$(dirname "$0")/x_server.sh"
-start_work
+start_work watch "$build"
 
 start_x_server 1000x600x24
 mkdir "$work/level"

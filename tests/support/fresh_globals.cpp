@@ -1,5 +1,7 @@
 #include "fresh_globals.h"
 
+#include <cstdlib>
+
 #include "actors/actor_manager.h"
 #include "display/display.h"
 #include "graphics/bitmap.h"
@@ -44,6 +46,8 @@ void Reset() {
     data_path::SetLevelFolder("");
     ScaleFrameByWholeFactors(FALSE);
     TheWorld.ResetForTests();
+    // The user's kept window is never read, and nothing a test does is kept for them.
+    setenv("XDG_STATE_HOME", VORN7_TEST_OUTPUT_DIR "/no-state", 1);
 }
 
 }  // namespace fresh_globals

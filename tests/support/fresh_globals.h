@@ -10,7 +10,8 @@ namespace fresh_globals {
 // frame's scaling, the shell's launch options, camera, frame timing, clock and activity, the
 // player's keys and controls, the watch's problems, the screenshot notice, the load failure's
 // text, the shell's walker sheet, the level folder, and the World's banks, actors, grids and
-// pictures. A global a test can change belongs here (docs/CONVENTIONS.md lists them too).
+// pictures; the window's kept place (XDG_STATE_HOME) in a folder of the tests' own. A global a test
+// can change belongs here (docs/CONVENTIONS.md lists them too).
 void Reset();
 
 }  // namespace fresh_globals

@@ -77,19 +77,25 @@ HWND CreateWindowExA(DWORD, LPCSTR className, LPCSTR windowName, DWORD style, in
     w->proc = g_class.proc;
     const char* driver = SDL_GetCurrentVideoDriver();
     w->headless = driver != nullptr && std::strcmp(driver, "dummy") == 0;
+    w->seen = !w->headless;
     if constexpr (platform_internal::kTestSeams)
         if (platform_internal::Seams().presentHeadless) w->headless = false;
     // An overlapped window is an ordinary resizable one; a pop-up is full screen.
     const bool windowed = (style & WS_OVERLAPPEDWINDOW) == WS_OVERLAPPEDWINDOW;
     const Uint32 flags = window_system::CreationFlags(windowed, w->headless);
-    if (windowed) x = y = static_cast<int>(SDL_WINDOWPOS_CENTERED);
-    w->sdl = SDL_CreateWindow(windowName ? windowName : "", x, y, width > 0 ? width : 1,
-                              height > 0 ? height : 1, flags);
+    width = width > 0 ? width : 1;
+    height = height > 0 ? height : 1;
+    const window_place::Box wanted{x, y, width, height};
+    const bool placeGiven = x != CW_USEDEFAULT && y != CW_USEDEFAULT;
+    if (windowed) x = y = static_cast<int>(SDL_WINDOWPOS_CENTERED);  // placed before it shows
+    w->sdl = SDL_CreateWindow(windowName ? windowName : "", x, y, width, height, flags);
     if (w->sdl == nullptr) {
         g_windowError = std::string("the window could not be created (") + SDL_GetError() + ")";
         delete w;
         return nullptr;
     }
+    if (windowed && w->seen)
+        window_system::PlaceWindow(w->sdl, placeGiven ? &wanted : nullptr, width, height);
     SetWindowIcon(w->sdl, g_class.icon);
     w->presenter.ScaleByWholeFactors(g_wholeFactors);
     if (!w->headless && !w->presenter.Open(w->sdl, g_windowError)) {
@@ -106,8 +112,41 @@ BOOL SetFullScreen(HWND window, BOOL fullScreen) {
     if (window == nullptr || window != g_window || window->headless) return FALSE;
     int width = 0, height = 0;
     window->presenter.FrameSize(&width, &height);
-    return window_system::SetFullScreen(window->sdl, fullScreen != FALSE, width, height) ? TRUE
-                                                                                         : FALSE;
+    // A window's place is kept as it goes full screen, to come back to.
+    if (fullScreen && !window_system::IsFullScreen(window->sdl)) {
+        window->normal = window_system::OuterPlace(window->sdl);
+        window->hasNormal = true;
+    }
+    return window_system::SetFullScreen(window->sdl, fullScreen != FALSE,
+                                        window->hasNormal ? &window->normal : nullptr, width,
+                                        height)
+               ? TRUE
+               : FALSE;
+}
+
+BOOL GetWindowPlacement(HWND window, WindowPlacement* placement) {
+    if (window == nullptr || window != g_window || !window->seen || placement == nullptr)
+        return FALSE;
+    placement->fullScreen = window_system::IsFullScreen(window->sdl);
+    const bool live = !placement->fullScreen;
+    placement->placed = live || window->hasNormal;
+    const window_place::Box box = live                ? window_system::OuterPlace(window->sdl)
+                                  : window->hasNormal ? window->normal
+                                                      : window_place::Box{};
+    placement->x = box.x;
+    placement->y = box.y;
+    placement->width = box.width;
+    placement->height = box.height;
+    return TRUE;
+}
+
+BOOL SetWindowPlacement(HWND window, const WindowPlacement* placement) {
+    if (window == nullptr || window != g_window || placement == nullptr || !placement->placed ||
+        placement->width <= 0 || placement->height <= 0)
+        return FALSE;
+    window->normal = {placement->x, placement->y, placement->width, placement->height};
+    window->hasNormal = true;
+    return TRUE;
 }
 
 BOOL IsFullScreen(HWND window) {

@@ -8,8 +8,9 @@
 // Remembers the one class's window procedure; 0 without a class name.
 ATOM RegisterClassA(const WNDCLASSA* windowClass);
 // Creates the window and sends WM_CREATE: WS_POPUP is full screen (the size passed is taken as
-// the desktop's), WS_OVERLAPPEDWINDOW a resizable window of the size passed, centred. The
-// class's icon becomes the window's.
+// the desktop's), WS_OVERLAPPEDWINDOW a resizable window of the size passed with its outer
+// top-left (its frame's) at x, y; at CW_USEDEFAULT, or where that is on no display, where it
+// covers least of the other windows. The class's icon becomes the window's.
 HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD style, int x, int y,
                      int width, int height, HWND parent, HMENU menu, HINSTANCE instance,
                      void* param);
@@ -40,6 +41,24 @@ LRESULT DefWindowProcA(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 // frames, the display mode and their timing go on unchanged.
 BOOL SetFullScreen(HWND window, BOOL fullScreen);
 BOOL IsFullScreen(HWND window);
+// Where the window is outside full screen, and whether it is full screen: what the shell keeps
+// between runs (window_memory.h). x, y: the outer top-left, as CreateWindowExA takes it; width,
+// height: the inside's size.
+struct WindowPlacement {
+    bool fullScreen = false;
+    bool placed = false;  // x, y, width, height hold a place (none for a window full screen since
+                          // it was made, with none set)
+    int x = 0;
+    int y = 0;
+    int width = 0;
+    int height = 0;
+};
+// The window's placement now; FALSE for a window no one sees (SDL's dummy driver) and for any
+// other window. Called by the shell as the window is destroyed.
+BOOL GetWindowPlacement(HWND window, WindowPlacement* placement);
+// Sets the place the window takes when it next leaves full screen (fullScreen is not looked at).
+// Called by start-up for a full-screen start with a remembered place.
+BOOL SetWindowPlacement(HWND window, const WindowPlacement* placement);
 // How the frame fills the window: the largest fit with its aspect kept (the default), or the
 // largest whole-number factor, centred, for crisp pixels.
 void ScaleFrameByWholeFactors(BOOL on);

@@ -3,8 +3,10 @@
 #include <SDL.h>
 
 #include <cstring>
+#include <vector>
 
 #include "platform/window/window_system.h"
+#include "platform/window/x11_windows.h"
 
 namespace window_system {
 
@@ -59,12 +61,24 @@ bool StartNamedDisplay(std::string& reason) {
     return false;
 }
 
-// The window's size outside full screen: the frame's, as the display mode makes it.
-void SizeToFrame(SDL_Window* window, int width, int height) {
-    SDL_SetWindowResizable(window, SDL_TRUE);
-    SDL_SetWindowBordered(window, SDL_TRUE);
-    SDL_SetWindowSize(window, width, height);
-    SDL_SetWindowPosition(window, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
+// The displays' whole bounds, or the part of each that panels leave free.
+std::vector<window_place::Box> Displays(bool usable) {
+    std::vector<window_place::Box> boxes;
+    const int count = SDL_GetNumVideoDisplays();
+    for (int i = 0; i < count; ++i) {
+        SDL_Rect r{};
+        if ((usable ? SDL_GetDisplayUsableBounds(i, &r) : SDL_GetDisplayBounds(i, &r)) == 0 &&
+            r.w > 0 && r.h > 0)
+            boxes.push_back({r.x, r.y, r.w, r.h});
+    }
+    return boxes;
+}
+
+// The frame's size at the window's top and left, as SDL knows it (none before the window first
+// shows, or without a window manager).
+void Borders(SDL_Window* window, int& top, int& left) {
+    int bottom = 0, right = 0;
+    if (SDL_GetWindowBordersSize(window, &top, &left, &bottom, &right) != 0) top = left = 0;
 }
 
 }  // namespace
@@ -108,13 +122,50 @@ std::uint32_t CreationFlags(bool windowed, bool headless) {
 
 void FollowFrame(SDL_Window*, int, int) {}
 
-bool SetFullScreen(SDL_Window* window, bool on, int frameWidth, int frameHeight) {
+void PlaceWindow(SDL_Window* window, const window_place::Box* wanted, int width, int height) {
+    window_place::Spot spot{};
+    if (wanted != nullptr && window_place::IsOnADisplay(*wanted, Displays(false))) {
+        spot = {wanted->x, wanted->y};
+    } else {
+        // Chosen for the window with its frame, which it has only once it shows.
+        const x11_windows::OtherWindows others = x11_windows::Find(window);
+        spot = window_place::ChooseFreePlace(Displays(true), others.boxes,
+                                             width + others.frameLeft + others.frameRight,
+                                             height + others.frameTop + others.frameBottom);
+    }
+    // SDL places the inside, so the frame lands at the spot when SDL is told the inside's place
+    // by the frame it knows; before the window first shows it knows none, and X puts the frame
+    // at the place asked.
+    int top = 0, left = 0;
+    Borders(window, top, left);
+    SDL_SetWindowPosition(window, spot.x + left, spot.y + top);
+}
+
+window_place::Box OuterPlace(SDL_Window* window) {
+    window_place::Box box{};
+    SDL_GetWindowPosition(window, &box.x, &box.y);
+    SDL_GetWindowSize(window, &box.width, &box.height);
+    int top = 0, left = 0;
+    Borders(window, top, left);
+    box.x -= left;
+    box.y -= top;
+    return box;
+}
+
+bool SetFullScreen(SDL_Window* window, bool on, const window_place::Box* normal, int frameWidth,
+                   int frameHeight) {
     if (on) {
         SDL_SetWindowBordered(window, SDL_FALSE);
         return SDL_SetWindowFullscreen(window, SDL_WINDOW_FULLSCREEN_DESKTOP) == 0;
     }
     if (SDL_SetWindowFullscreen(window, 0) != 0) return false;
-    if (frameWidth > 0) SizeToFrame(window, frameWidth, frameHeight);
+    SDL_SetWindowResizable(window, SDL_TRUE);
+    SDL_SetWindowBordered(window, SDL_TRUE);
+    const int width = normal != nullptr ? normal->width : frameWidth;
+    const int height = normal != nullptr ? normal->height : frameHeight;
+    if (width <= 0 || height <= 0) return true;
+    SDL_SetWindowSize(window, width, height);
+    PlaceWindow(window, normal, width, height);
     return true;
 }
 

@@ -51,9 +51,18 @@ void FollowFrame(SDL_Window* window, int frameWidth, int frameHeight) {
         SDL_SetWindowSize(window, frameWidth, frameHeight);
 }
 
+// The page places the canvas.
+void PlaceWindow(SDL_Window*, const window_place::Box*, int, int) {}
+
+window_place::Box OuterPlace(SDL_Window* window) {
+    window_place::Box box{};
+    SDL_GetWindowSize(window, &box.width, &box.height);
+    return box;
+}
+
 // The page's own full screen (its stage, so its scaling and messages stay). A browser grants it
 // within a short time of a key or click; the page asks inside F11's and Alt+Enter's own events.
-bool SetFullScreen(SDL_Window*, bool on, int, int) {
+bool SetFullScreen(SDL_Window*, bool on, const window_place::Box*, int, int) {
     return AskFullScreen(on ? 1 : 0) != 0;
 }
 
