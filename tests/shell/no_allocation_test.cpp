@@ -55,6 +55,18 @@ void* operator new(std::size_t size) {
 void* operator new[](std::size_t size) {
     return operator new(size);
 }
+// The nothrow forms too (std::stable_sort's buffer takes one): each new is freed by the delete
+// above, so none may come from the library's own new.
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
+    try {
+        return operator new(size);
+    } catch (const std::bad_alloc&) {
+        return nullptr;
+    }
+}
+void* operator new[](std::size_t size, const std::nothrow_t&) noexcept {
+    return operator new(size, std::nothrow);
+}
 void operator delete(void* p) noexcept {
     std::free(p);
 }
