@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Tiled's window (Debian's Tiled under Xvfb with openbox) beside the game: "vorn7-level tiled"
-# opens the folder's project, and Play in Vorn7 (F5) with a game already watching the folder
+# Tiled's window (Debian's Tiled under Xvfb with openbox) beside the game and a designer's running
+# Tiled: "vorn7-level tiled" opens the folder's project, and Play in Vorn7 (F5) with a game already watching the folder
 # moves that game's camera to what the map shows, instead of starting a second game.
 #   tiled_play_test.sh BUILD_DIR OVERLAY_CHECK
 set -euo pipefail
@@ -15,6 +15,16 @@ start_x_server 1280x800x24
 start_window_manager
 export HOME=$work/home XDG_RUNTIME_DIR=$work/runtime
 mkdir -p "$HOME" "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
+# A designer's Tiled, already running: it holds the user's one instance, which every Tiled the
+# test starts must leave alone.
+tiled >"$work/designer.log" 2>&1 &
+track $!
+designer_pid=$!
+designer_titles() {
+    for w in $(xdotool search --pid "$designer_pid" 2>/dev/null); do xprop -id "$w" _NET_WM_NAME; done
+}
+designer_up() { designer_titles | grep -q 'Tiled"'; }
+wait_for 30 designer_up || fail "the designer's Tiled did not start: $(cat "$work/designer.log")"
 # A folder named as a designer might: spaces and letters outside ASCII (Tiled's settings keep
 # such a path in an escaped form of their own).
 level="$work/niveau été 2"
@@ -71,4 +81,6 @@ wait_for 20 at_view || fail "the game's camera is not at $x, $y (window at $X, $
 # Only this folder's games: other tests may run games of their own meanwhile.
 [ "$(pgrep -fc "vorn7 --watch.*$level")" -eq 1 ] || fail "a second game was started"
 kill -0 "$game_pid" || fail "the game ended"
+kill -0 "$designer_pid" || fail "the designer's Tiled ended"
+! designer_titles | grep -q 'x2.lvl\|(vorn7)' || fail "the designer's Tiled was given the test's work"
 echo "tiled play: ok ($x, $y)"
