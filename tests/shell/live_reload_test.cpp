@@ -30,13 +30,26 @@ void Write(const fs::path& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
 }
 
-TEST(LiveReload, EachSaveLoadsBetweenFramesAndABadOneChangesNothing) {
+// An empty level folder of this test's own.
+fs::path NewFolder(const std::string& name) {
     const fs::path folder =
-        fs::temp_directory_path() / ("vorn7-watch-" + std::to_string(::getpid()));
+        fs::temp_directory_path() / ("vorn7-" + name + "-" + std::to_string(::getpid()));
+    fs::remove_all(folder);
     fs::create_directories(folder);
+    return folder;
+}
+
+// The shipped tile level with tile 0 in its top-left cell, where the shipped one has another.
+std::string EditedLevel() {
+    std::string level = Read(game_run::DataFolder() / "x2.lvl");
+    level[0] = '=';
+    return level;
+}
+
+TEST(LiveReload, EachSaveLoadsBetweenFramesAndABadOneChangesNothing) {
+    const fs::path folder = NewFolder("watch");
     const std::string shipped = Read(game_run::DataFolder() / "x2.lvl");
-    std::string edited = shipped;
-    edited[0] = '=';  // tile 0 in the top-left cell
+    const std::string edited = EditedLevel();
     // The folder holds the level and the tile picture; the rest comes from the game's data.
     Write(folder / "x2.lvl", shipped);
     fs::create_directories(folder / "gfx");
@@ -124,13 +137,10 @@ TEST(LiveReload, EachSaveLoadsBetweenFramesAndABadOneChangesNothing) {
 // The watched folder renamed under the game: a save in it does not swap in the game's own data;
 // the level shown stays and the overlay says the folder is gone.
 TEST(LiveReload, ARenamedFolderKeepsTheLevelShownAndSaysSo) {
-    const fs::path folder =
-        fs::temp_directory_path() / ("vorn7-renamed-" + std::to_string(::getpid()));
+    const fs::path folder = NewFolder("renamed");
     const fs::path moved = folder.string() + "-moved";
     fs::remove_all(moved);
-    fs::create_directories(folder);
-    std::string edited = Read(game_run::DataFolder() / "x2.lvl");
-    edited[0] = '=';  // tile 0 in the top-left cell; the game's own level has another
+    const std::string edited = EditedLevel();
     Write(folder / "x2.lvl", edited);
     data_path::SetLevelFolder(folder.string());
     Launch.watch = true;
@@ -159,11 +169,8 @@ TEST(LiveReload, ARenamedFolderKeepsTheLevelShownAndSaysSo) {
 // One game a folder holds the mark: a live game's mark is left alone, and taken back when it goes;
 // a level file deleted from the folder keeps the level shown instead of the game's own.
 TEST(LiveReload, OneGameHoldsTheMarkAndADeletedFileKeepsTheLevelShown) {
-    const fs::path folder =
-        fs::temp_directory_path() / ("vorn7-mark-" + std::to_string(::getpid()));
-    fs::create_directories(folder);
-    std::string edited = Read(game_run::DataFolder() / "x2.lvl");
-    edited[0] = '=';
+    const fs::path folder = NewFolder("mark");
+    const std::string edited = EditedLevel();
     Write(folder / "x2.lvl", edited);
     Write(folder / ".vorn7-watching", "1\n");  // another game, alive: the first process
     data_path::SetLevelFolder(folder.string());
@@ -195,13 +202,8 @@ TEST(LiveReload, OneGameHoldsTheMarkAndADeletedFileKeepsTheLevelShown) {
 // A level saved while start-up reads the pictures (after it read the level) is on screen from
 // the first frames: nothing saved between reading and watching is missed.
 TEST(LiveReload, ASaveWhileStartUpReadsIsLoaded) {
-    const fs::path folder =
-        fs::temp_directory_path() / ("vorn7-early-" + std::to_string(::getpid()));
-    fs::create_directories(folder);
-    const std::string shipped = Read(game_run::DataFolder() / "x2.lvl");
-    std::string edited = shipped;
-    edited[0] = '=';
-    Write(folder / "x2.lvl", shipped);
+    const fs::path folder = NewFolder("early");
+    Write(folder / "x2.lvl", Read(game_run::DataFolder() / "x2.lvl"));
     data_path::SetLevelFolder(folder.string());
     Launch.watch = true;
     game_run::UseHeadlessPlatform(16);
@@ -209,7 +211,7 @@ TEST(LiveReload, ASaveWhileStartUpReadsIsLoaded) {
     bool saved = false;
     test_seams::SetFileOpenObserver([&](const char* name) {
         if (!saved && std::string(name) == kWalkerSheetFile) {
-            Write(folder / "x2.lvl", edited);
+            Write(folder / "x2.lvl", EditedLevel());
             saved = true;
         }
     });
